@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds Orvane and runs every test; then builds again
+# with AddressSanitizer and UndefinedBehaviorSanitizer and runs the tests there.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+
+echo "== build"
+scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+echo "== tests"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== sanitizer build"
+scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON -DORVANE_BUILD_BENCH=OFF
+echo "== sanitizer tests"
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$jobs"

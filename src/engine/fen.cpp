@@ -1,0 +1,147 @@
+// FEN reading. The text is checked whole before anything is written, so a
+// refused FEN leaves the position exactly as it was.
+#include "engine/position.h"
+
+namespace orvane {
+
+namespace {
+inline std::size_t At(int square) { return static_cast<std::size_t>(square); }
+
+int PieceFromFen(char c) {
+    switch (c) {
+    case 'P': return Pawn;
+    case 'N': return Knight;
+    case 'B': return Bishop;
+    case 'R': return Rook;
+    case 'Q': return Queen;
+    case 'K': return King;
+    case 'p': return -Pawn;
+    case 'n': return -Knight;
+    case 'b': return -Bishop;
+    case 'r': return -Rook;
+    case 'q': return -Queen;
+    case 'k': return -King;
+    default: return 0;
+    }
+}
+
+PositionError Fault(PositionErrorKind kind, int field, std::size_t at) {
+    return {kind, field, static_cast<int>(at)};
+}
+}  // namespace
+
+PositionError Position::ReadFen(std::string_view fen, FenInfo* info) {
+    std::array<int, BoardSize> board = BorderBoard;
+    for (int s = 0; s < BoardSize; ++s) board[At(s)] = IsPlayingSquare(s) ? 0 : BorderValue;
+
+    std::size_t pos = 0;
+    while (pos < fen.size() && fen[pos] == ' ') ++pos;
+
+    // Field 1: ranks 8 down to 1, separated by "/".
+    for (int rank = 8; rank >= 1; --rank) {
+        int square = rank * 10 + 11;
+        int filled = 0;
+        const char end = rank == 1 ? ' ' : '/';
+        while (pos < fen.size() && fen[pos] != end) {
+            const char c = fen[pos];
+            if (c == '/' || c == ' ') return Fault(PositionErrorKind::MissingRank, 1, pos);
+            int advance;
+            if (c >= '1' && c <= '8') {
+                advance = c - '0';
+            } else if (const int piece = PieceFromFen(c); piece != 0) {
+                advance = 1;
+                if (filled < 8) board[At(square)] = piece;
+            } else {
+                return Fault(PositionErrorKind::BadCharacter, 1, pos);
+            }
+            filled += advance;
+            if (filled > 8) return Fault(PositionErrorKind::RankTooLong, 1, pos);
+            square += advance;
+            ++pos;
+        }
+        if (filled < 8) {
+            return Fault(pos >= fen.size() && rank != 1 ? PositionErrorKind::MissingRank
+                                                          : PositionErrorKind::RankTooShort,
+                         1, pos);
+        }
+        if (pos < fen.size()) ++pos;  // the separator
+        else if (rank != 1) return Fault(PositionErrorKind::MissingRank, 1, pos);
+    }
+
+    // Field 2: side to move.
+    if (pos >= fen.size()) return Fault(PositionErrorKind::MissingField, 2, pos);
+    int side;
+    if (fen[pos] == 'w') side = 1;
+    else if (fen[pos] == 'b') side = -1;
+    else return Fault(PositionErrorKind::BadSide, 2, pos);
+    ++pos;
+    if (pos < fen.size() && fen[pos] != ' ') return Fault(PositionErrorKind::BadSide, 2, pos);
+
+    auto nextField = [&]() -> std::string_view {
+        while (pos < fen.size() && fen[pos] == ' ') ++pos;
+        const std::size_t start = pos;
+        while (pos < fen.size() && fen[pos] != ' ') ++pos;
+        return fen.substr(start, pos - start);
+    };
+
+    // Field 3: castling rights. A withheld right marks the rook's home square
+    // as moved, so the generator's own rule offers exactly the rights granted.
+    std::array<int, BoardSize> counts{};
+    const std::size_t castlingAt = pos;
+    const std::string_view castling = nextField();
+    if (!castling.empty() && castling != "-") {
+        for (std::size_t i = 0; i < castling.size(); ++i) {
+            const char c = castling[i];
+            if (c != 'K' && c != 'Q' && c != 'k' && c != 'q')
+                return Fault(PositionErrorKind::BadCastling, 3, castlingAt + i + 1);
+        }
+    }
+    const bool rightsGiven = !castling.empty();
+    if (rightsGiven) {
+        if (castling.find('K') == std::string_view::npos) counts[28] = 1;
+        if (castling.find('Q') == std::string_view::npos) counts[21] = 1;
+        if (castling.find('k') == std::string_view::npos) counts[98] = 1;
+        if (castling.find('q') == std::string_view::npos) counts[91] = 1;
+    }
+
+    // Field 4: en passant target. It must be the square a pawn of the side not
+    // to move has just passed over, else the capture would corrupt the board.
+    int epTarget = 0;
+    const std::size_t epAt = pos;
+    const std::string_view ep = nextField();
+    if (!ep.empty() && ep != "-") {
+        const bool named = ep.size() == 2 && ep[0] >= 'a' && ep[0] <= 'h' && ep[1] >= '1' && ep[1] <= '8';
+        if (!named) return Fault(PositionErrorKind::BadEnPassant, 4, epAt + 1);
+        const int t = (ep[1] - '1') * 10 + 20 + (ep[0] - 'a') + 1;
+        const bool fits = side == 1 ? (t >= 71 && t <= 78 && board[At(t)] == 0 && board[At(t - 10)] == -Pawn &&
+                                       board[At(t + 10)] == 0)
+                                    : (t >= 41 && t <= 48 && board[At(t)] == 0 && board[At(t + 10)] == Pawn &&
+                                       board[At(t - 10)] == 0);
+        if (!fits) return Fault(PositionErrorKind::BadEnPassant, 4, epAt + 1);
+        epTarget = t;
+    }
+
+    // Fields 5 and 6: half-move clock (not used) and full-move number.
+    nextField();
+    const std::string_view moveNumber = nextField();
+
+    // Accepted: write the position.
+    Board = board;
+    StartBoard = board;
+    MoveCounts = counts;
+    EpTarget.fill(0);
+    EpTarget[At(TreeDepth)] = epTarget;
+    SideToMove = side;
+    BlackStarts = side == -1 ? 1 : 0;
+    for (int s = 21; s <= 98; ++s) {
+        if (Board[At(s)] == King) WhiteKing = s;
+        if (Board[At(s)] == -King) BlackKing = s;
+    }
+    if (info != nullptr) {
+        info->FenSideToMove = side;
+        info->FenMoveNumber = std::string(moveNumber);
+    }
+    return {};
+}
+
+}  // namespace orvane

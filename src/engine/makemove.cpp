@@ -1,0 +1,92 @@
+// Make and unmake. The move record is the whole undo information, so the two
+// functions are mirror images and must stay side by side.
+#include "engine/position.h"
+
+namespace orvane {
+
+namespace {
+inline std::size_t At(int square) { return static_cast<std::size_t>(square); }
+}  // namespace
+
+void Position::PerformMove(int CurrMove) {
+    if (TreeDepth >= MaxTreeDepth) throw std::out_of_range("move tree deeper than its arrays");
+    const MoveRecord& r = MoveList[At(CurrMove)];
+    const int from = r.Source;
+    const int to = r.Dest;
+    const int mover = SideToMove;
+
+    ++CurrentPly;
+    ++TreeDepth;
+    EpTarget[At(TreeDepth)] = 0;
+    ++MoveCounts[At(from)];
+    ++MoveCounts[At(to)];
+
+    // Before the piece moves: an empty EpSquare marks a double push, an
+    // occupied one the pawn taken en passant.
+    if (r.EpSquare != 0) {
+        if (Board[At(r.EpSquare)] == 0) EpTarget[At(TreeDepth)] = r.EpSquare;
+        else Board[At(r.EpSquare)] = 0;
+    }
+
+    Board[At(to)] = Board[At(from)];
+    Board[At(from)] = 0;
+
+    if (r.Promotion != 0) {
+        Board[At(to)] = r.Promotion * mover;
+    } else if (r.CastleKind == 1) {  // rook h-file to f-file
+        Board[At(to + 1)] = 0;
+        Board[At(to - 1)] = Rook * mover;
+    } else if (r.CastleKind == 2) {  // rook a-file to d-file
+        Board[At(to - 2)] = 0;
+        Board[At(to + 1)] = Rook * mover;
+    }
+
+    if (Board[At(to)] == King) WhiteKing = to;
+    if (Board[At(to)] == -King) BlackKing = to;
+    SideToMove = -SideToMove;
+}
+
+void Position::TakeBackMove(int CurrMove) {
+    const MoveRecord& r = MoveList[At(CurrMove)];
+    const int from = r.Source;
+    const int to = r.Dest;
+
+    --CurrentPly;
+    SideToMove = -SideToMove;
+    const int mover = SideToMove;
+    --TreeDepth;
+
+    Board[At(from)] = Board[At(to)];
+    Board[At(to)] = 0;
+
+    if (r.EpSquare != 0 && r.Captured == 1) {
+        Board[At(r.EpSquare)] = -mover;  // the pawn taken en passant returns
+    } else if (r.Captured != 0) {
+        Board[At(to)] = -(r.Captured * mover);
+    }
+
+    --MoveCounts[At(from)];
+    --MoveCounts[At(to)];
+
+    if (r.CastleKind == 1) {
+        Board[At(to + 1)] = Rook * mover;
+        Board[At(to - 1)] = 0;
+    } else if (r.CastleKind == 2) {
+        Board[At(to - 2)] = Rook * mover;
+        Board[At(to + 1)] = 0;
+    }
+
+    if (r.Promotion != 0) Board[At(from)] = mover;
+
+    if (Board[At(from)] == King) WhiteKing = from;
+    if (Board[At(from)] == -King) BlackKing = from;
+}
+
+void Position::InitGameTree() {
+    if (TreeDepth != 0) {
+        EpTarget[0] = EpTarget[1];
+        TreeDepth = 0;
+    }
+}
+
+}  // namespace orvane

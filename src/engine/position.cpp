@@ -1,0 +1,135 @@
+#include "engine/position.h"
+
+#include <cstdlib>
+
+namespace orvane {
+
+namespace {
+inline std::size_t At(int square) { return static_cast<std::size_t>(square); }
+}  // namespace
+
+int DecodePositionChar(char c) {
+    int v;
+    if (c >= '0' && c <= '9') {
+        v = c - '0';
+    } else if (c >= 'A' && c <= 'C') {
+        v = c - 55;
+    } else {
+        return BorderValue;
+    }
+    return v > 6 ? 6 - v : v;
+}
+
+Position::Position() {
+    LoadStandardPosition();
+    ResetTree();
+}
+
+void Position::LoadStandardPosition() {
+    for (int s = 0; s < BoardSize; ++s) {
+        const bool playing = IsPlayingSquare(s);
+        BorderBoard[At(s)] = playing ? 0 : BorderValue;
+    }
+    PromoChoice = {0, 0, 1, 1, 1, 1, 0};
+    Board = BorderBoard;
+    StartBoard = Board;
+    MoveCounts.fill(0);
+    EpTarget.fill(0);
+    LoadStartPosition();
+    WhiteKing = 25;
+    BlackKing = 95;
+    SideToMove = BlackStarts == 1 ? -1 : 1;
+}
+
+void Position::ResetTree() {
+    TreeDepth = 0;
+    DepthStart[0] = 0;
+    CurrentPly = 0;
+}
+
+void Position::LoadStartPosition() {
+    std::size_t next = 0;
+    for (int s = 0; s < BoardSize; ++s) {
+        if (Board[At(s)] == BorderValue) continue;
+        const int v = DecodePositionChar(StandardPositionString[next++]);
+        Board[At(s)] = v;
+        StartBoard[At(s)] = v;
+    }
+}
+
+namespace {
+std::string Encode(const std::array<int, BoardSize>& board) {
+    std::string text;
+    text.reserve(64);
+    for (int s = 21; s <= 98; ++s) {
+        if (!IsPlayingSquare(s)) continue;
+        int v = board[At(s)];
+        if (v < 0) v = 6 - v;
+        if (v < 0 || v > 12) v = 0;  // never a piece code: written as empty
+        text += static_cast<char>(v <= 9 ? '0' + v : 'A' + (v - 10));
+    }
+    return text;
+}
+}  // namespace
+
+std::string Position::PositionString() const { return Encode(StartBoard); }
+std::string Position::BoardPositionString() const { return Encode(Board); }
+
+PositionError Position::ReadPositionString(std::string_view text) {
+    if (text.size() != 64) return {PositionErrorKind::BadLength, 0, static_cast<int>(text.size())};
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (DecodePositionChar(text[i]) == BorderValue)
+            return {PositionErrorKind::BadCharacter, 0, static_cast<int>(i)};
+    }
+    std::size_t next = 0;
+    for (int s = 21; s <= 98; ++s) {
+        if (!IsPlayingSquare(s)) continue;
+        const int v = DecodePositionChar(text[next++]);
+        Board[At(s)] = v;
+        StartBoard[At(s)] = v;
+        if (v == King) WhiteKing = s;
+        if (v == -King) BlackKing = s;
+    }
+    return {};
+}
+
+bool Position::InCheck() const {
+    return SideToMove == 1 ? IsAttacked(WhiteKing, -1) != 0 : IsAttacked(BlackKing, 1) != 0;
+}
+
+std::string Position::CheckInvariants() const {
+    for (int s = 0; s < BoardSize; ++s) {
+        const int v = Board[At(s)];
+        if (IsPlayingSquare(s)) {
+            if (v == BorderValue || v < -6 || v > 6) return "bad piece code on square " + std::to_string(s);
+        } else if (v != BorderValue) {
+            return "border square " + std::to_string(s) + " holds " + std::to_string(v);
+        }
+        if (MoveCounts[At(s)] < 0) return "negative move counter on square " + std::to_string(s);
+    }
+    bool whiteKingOnBoard = false, blackKingOnBoard = false;
+    for (int s = 21; s <= 98; ++s) {
+        if (Board[At(s)] == King) whiteKingOnBoard = true;
+        if (Board[At(s)] == -King) blackKingOnBoard = true;
+    }
+    if (whiteKingOnBoard && (!IsPlayingSquare(WhiteKing) || Board[At(WhiteKing)] != King))
+        return "WhiteKing does not hold the white king";
+    if (blackKingOnBoard && (!IsPlayingSquare(BlackKing) || Board[At(BlackKing)] != -King))
+        return "BlackKing does not hold the black king";
+    if (SideToMove != 1 && SideToMove != -1) return "SideToMove is neither 1 nor -1";
+    if (TreeDepth < 0 || TreeDepth > MaxTreeDepth) return "TreeDepth out of range";
+    return {};
+}
+
+const char* GameEndText(GameEnd kind, int sideToMove) {
+    switch (kind) {
+    case GameEnd::Stalemate: return "It's draw!";
+    case GameEnd::Checkmate: return sideToMove == 1 ? "Black wins!" : "White wins!";
+    case GameEnd::None: break;
+    }
+    return "";
+}
+
+const char* GameEndTitle(GameEnd kind) { return kind == GameEnd::Checkmate ? "Congratulations" : ""; }
+
+}  // namespace orvane

@@ -1,0 +1,189 @@
+// The chess position on a 10x12 mailbox board, the move tree and the rules.
+//
+// Square numbers are 10 x row + column: rows 2..9 are ranks 1..8, columns
+// 1..8 are files a..h (a1 = 21, h1 = 28, a8 = 91, h8 = 98). The 56 squares
+// around the playing area hold the border value 100. A piece code is the piece
+// type (1 pawn, 2 rook, 3 bishop, 4 knight, 5 queen, 6 king) with the sign of
+// its colour (+1 White, -1 Black, the same values as SideToMove).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+inline constexpr int BorderValue = 100;
+inline constexpr int BoardSize = 120;
+inline constexpr int MoveListLast = 1000;  // MoveList has slots 0..1000
+inline constexpr int MaxTreeDepth = 100;   // EpTarget and DepthStart have 0..100
+
+inline constexpr int Pawn = 1, Rook = 2, Bishop = 3, Knight = 4, Queen = 5, King = 6;
+
+// The standard initial position as a position string (a1..h8).
+inline constexpr std::string_view StandardPositionString =
+    "243563421111111100000000000000000000000000000000777777778A9BC9A8";
+
+// One generated or played move; it is also the complete undo information.
+struct MoveRecord {
+    std::int16_t Source = 0;
+    std::int16_t Dest = 0;
+    std::int16_t Captured = 0;    // piece type taken, 1 for en passant, 0 quiet
+    std::int16_t Promotion = 0;   // piece type 2..5, 0 none
+    std::int16_t CastleKind = 0;  // 1 king side, 2 queen side
+    std::int16_t EpSquare = 0;    // double push: square passed; en passant: victim square
+    std::int16_t Spare = 0;
+
+    friend bool operator==(const MoveRecord&, const MoveRecord&) = default;
+};
+
+struct PieceMove {
+    int FirstDir;
+    int LastDir;
+    int Slides;  // -1 true, 0 false
+};
+
+// Constant tables. Directions 0..3 are diagonals, 4..7 orthogonals, 8..15
+// knight jumps; the order inside each group is the generation order.
+inline constexpr std::array<int, 16> Directions = {-9, -11, 9, 11, -1, 10, 1, -10,
+                                                   19, 21,  12, -8, -19, -21, -12, 8};
+inline constexpr std::array<PieceMove, 7> PieceMoves = {{
+    {0, 0, 0}, {-1, -1, 0}, {4, 7, -1}, {0, 3, -1}, {8, 15, 0}, {0, 7, -1}, {0, 7, 0}}};
+inline constexpr std::array<char, 7> PieceLetter = {'.', ' ', 'R', 'B', 'N', 'Q', 'K'};
+inline constexpr std::array<int, 7> PieceValue = {0, 100, 500, 325, 310, 900, 0};
+inline constexpr int PromoHigh = 5;
+inline constexpr int PromoLow = 2;
+
+// Raised when an en passant capture is registered into a full move list;
+// the window shows the text and ends the program.
+class MoveStackOverflow : public std::runtime_error {
+public:
+    MoveStackOverflow() : std::runtime_error(" ERROR: Move stack overflow") {}
+};
+
+enum class GameEnd { None, Checkmate, Stalemate };
+
+// Why a FEN or position string was refused, and where.
+enum class PositionErrorKind {
+    None,
+    BadLength,       // position string not 64 characters
+    BadCharacter,    // a character that has no meaning in its field
+    RankTooLong,     // more than eight squares' worth in one rank
+    RankTooShort,    // fewer than eight squares' worth in one rank
+    MissingRank,     // fewer than eight ranks
+    BadSide,         // side field not "w" or "b"
+    BadCastling,     // castling field not "-" or letters of KQkq
+    BadEnPassant,    // en passant field not "-" or a possible target square
+    MissingField,    // the text ends before the side field
+};
+
+struct PositionError {
+    PositionErrorKind Kind = PositionErrorKind::None;
+    int Field = 0;      // FEN field 1..6 (0 for a position string)
+    int Character = 0;  // 0-based index into the text where the fault was seen
+    explicit operator bool() const { return Kind != PositionErrorKind::None; }
+};
+
+// What a FEN tells besides the board.
+struct FenInfo {
+    int FenSideToMove = 1;      // 1 White, -1 Black
+    std::string FenMoveNumber;  // the full-move number field, "" when absent
+};
+
+// Texts of a game's end, as announced.
+const char* GameEndText(GameEnd kind, int sideToMove);
+// Message box title of the announcement; "" means the application's own title.
+const char* GameEndTitle(GameEnd kind);
+
+// A decoded position-string character, or BorderValue when the character has no meaning.
+int DecodePositionChar(char c);
+
+class Position {
+public:
+    std::array<int, BoardSize> Board{};
+    std::array<int, BoardSize> StartBoard{};
+    std::array<int, BoardSize> BorderBoard{};
+    std::array<int, BoardSize> MoveCounts{};
+    int SideToMove = 1;
+    int WhiteKing = 25;
+    int BlackKing = 95;
+    int BlackStarts = 0;
+
+    int TreeDepth = 0;
+    int MoveCount = 0;
+    int CurrentPly = 0;
+    std::array<int, MaxTreeDepth + 1> EpTarget{};
+    std::array<int, MaxTreeDepth + 1> DepthStart{};
+    std::array<MoveRecord, MoveListLast + 1> MoveList{};
+
+    std::array<int, 7> PromoChoice{};
+
+    Position();
+
+    // The engine half of the game reset without a kept position: border
+    // template, promotion choices, standard array, king squares, side to move
+    // from BlackStarts. Does not touch the tree counters (see ResetTree).
+    void LoadStandardPosition();
+    // The part of every reset that returns the tree to its root.
+    void ResetTree();
+
+    // Decodes the built-in start text into Board and StartBoard.
+    void LoadStartPosition();
+    // The 64-character position string of StartBoard.
+    std::string PositionString() const;
+    // The 64-character position string of Board.
+    std::string BoardPositionString() const;
+    // Decodes a position string into Board and StartBoard (and the king
+    // squares it shows). Anything but 64 characters of "0".."9", "A".."C" is
+    // refused and leaves the position untouched.
+    PositionError ReadPositionString(std::string_view text);
+
+    // Reads a FEN into Board and StartBoard: side to move (BlackStarts = 1
+    // for Black), king squares, castling rights as move counters, the en
+    // passant target at the current depth. A malformed FEN is refused and
+    // leaves the position untouched.
+    PositionError ReadFen(std::string_view fen, FenInfo* info = nullptr);
+
+    // Legal moves of the side to move into MoveList from DepthStart(TreeDepth)
+    // on, in generation order. AllMoves <= 0 leaves out quiet moves other than
+    // promotions and castling.
+    void GenerateMoves(int AllMoves);
+
+    // Register functions return the slot written, or -1 when nothing was added.
+    int RegisterMove(int source, int dest);
+    int RegisterCaptureMove(int source, int dest);
+    void RegisterPromotion(int source, int dest, int cm1);
+    int RegisterEpCapture(int source, int target, int victim);
+
+    // -1 when square is attacked by a piece of colour attacker (+1 / -1), else 0.
+    int IsAttacked(int square, int attacker) const;
+
+    // Plays MoveList(CurrMove) / takes it back. Mirror images of each other.
+    void PerformMove(int CurrMove);
+    void TakeBackMove(int CurrMove);
+    // The current position becomes the root of the move tree.
+    void InitGameTree();
+
+    // The game-end test: tree to depth 0, legal moves at depth 0, and whether
+    // the side to move is mated, stalemated or can play on.
+    GameEnd TestGameEnd();
+    // True when the side to move's king is attacked.
+    bool InCheck() const;
+
+    // Number of legal moves at the current depth after GenerateMoves.
+    int CurrentMoveCount() const { return DepthStart[static_cast<std::size_t>(TreeDepth) + 1] - DepthStart[static_cast<std::size_t>(TreeDepth)]; }
+
+    // Checks the invariants that make and unmake must keep (border intact,
+    // king squares hold kings where a king is on the board, counters not
+    // negative). Returns an empty text when all hold, else what failed.
+    std::string CheckInvariants() const;
+};
+
+// True for the 64 playing squares.
+constexpr bool IsPlayingSquare(int square) {
+    return square >= 21 && square <= 98 && square % 10 >= 1 && square % 10 <= 8;
+}
+
+}  // namespace orvane
