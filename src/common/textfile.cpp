@@ -1,0 +1,43 @@
+#include "common/textfile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace orvane {
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return std::nullopt;
+    return content;
+}
+
+std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view content) {
+    std::filesystem::path temp = path;
+    temp += ".tmp~";
+    {
+        std::FILE* out = std::fopen(temp.c_str(), "wb");
+        if (out == nullptr) return temp.string() + ": " + std::strerror(errno);
+        const bool written = std::fwrite(content.data(), 1, content.size(), out) == content.size();
+        const bool flushed = std::fflush(out) == 0;
+        const bool closed = std::fclose(out) == 0;
+        if (!written || !flushed || !closed) {
+            std::remove(temp.c_str());
+            return path.string() + ": could not be written";
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, path, ec);
+    if (ec) {
+        std::filesystem::remove(temp, ec);
+        return path.string() + ": " + ec.message();
+    }
+    return {};
+}
+
+}  // namespace orvane

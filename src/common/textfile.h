@@ -1,0 +1,19 @@
+// Whole-file reading and atomic writing of the program's small text files.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+// The whole content of a file, or nothing when it cannot be opened.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
+
+// Writes content to a temporary file beside path and renames it over path,
+// so a crash or a full disk never leaves a half-written file. Returns an
+// empty text on success, else what went wrong.
+std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
+
+}  // namespace orvane

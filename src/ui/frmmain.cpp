@@ -1,0 +1,124 @@
+// Start-up, the settings file and shutdown.
+#include "ui/frmmain.h"
+
+#include <unistd.h>
+
+#include "common/textfile.h"
+#include "ui/settingsfile.h"
+
+namespace orvane::ui {
+
+frmMain::frmMain(View& view, ProgramPaths paths) : view_(view), paths_(std::move(paths)) {}
+
+bool frmMain::ProgramFolderWritable() const {
+    return !paths_.ProgramFolder.empty() && ::access(paths_.ProgramFolder.c_str(), W_OK) == 0;
+}
+
+std::filesystem::path frmMain::SettingsPath() const {
+    // A program installed system-wide keeps its settings with the user.
+    if (ProgramFolderWritable() || paths_.ConfigFolder.empty()) return paths_.ProgramFolder / "orvane.ini";
+    return paths_.ConfigFolder / "orvane.ini";
+}
+
+bool frmMain::Form_Load(const std::string& commandLine) {
+    TwipsPerPixelX = view_.TwipsPerPixelX();
+    TwipsPerPixelY = view_.TwipsPerPixelY();
+
+    debug1 = 0;
+    view_.Menu().SetVisible("debug2", false);
+    view_.Labels(7).SetVisible(false);
+
+    // A PGN file named on the command line is opened by the file commands,
+    // which are not part of the program yet; the name is only remembered.
+    std::string fileToOpen;
+    if (commandLine.size() >= 3 && Lower(commandLine.substr(commandLine.size() - 3)) == "pgn") fileToOpen = commandLine;
+
+    Cversion = "0.10";
+    C1version = "0.26";
+    view_.Toolbar().SetEnabled("New Variant", false);
+    // The file commands arrive later; until then they are shown disabled.
+    for (const char* name : {"New1", "Open1", "saveopen"}) view_.Menu().SetEnabled(name, false);
+    for (const char* key : {"Open", "Save"}) view_.Toolbar().SetEnabled(key, false);
+
+    CurrentFilePath.clear();
+    GetGame = 1;
+    GetGame1 = -1;
+    KeepPosition = 0;
+    Pos.BlackStarts = 0;
+    PlayerName = "Player";
+
+    if (!ReadSettingsFile()) {
+        view_.MsgBox("Error found! Orvane will exit", "Error", MsgIcon::Exclamation, MsgButtons::OK);
+        view_.Quit();
+        return false;
+    }
+
+    if (Notation == 1) view_.Menu().SetChecked("Nonotation", true);
+    ResetGame();
+    view_.LayoutWindow(TwipsPerPixelX == 12);
+    DrawBoard();
+    return true;
+}
+
+// Reads the settings file; a missing, short or other-version file is
+// replaced by the defaults. False for a file that cannot be used at all (a
+// value that does not fit, or no file can be written).
+bool frmMain::ReadSettingsFile() {
+    const std::string header = "ORVANE" + Cversion;
+    Settings settings;
+    SettingsStatus status = SettingsStatus::Invalid;
+    if (const auto text = ReadWholeFile(SettingsPath())) status = ParseSettings(*text, header, settings);
+    if (status == SettingsStatus::Overflow) return false;
+
+    if (status == SettingsStatus::Invalid) {
+        settings = Settings{};
+        Pos.BlackStarts = 0;
+        PlayerName = "Player";
+    }
+    Notation = settings.Notation;
+    BoardTurned = settings.BoardTurned;
+    ShowMoves = settings.ShowMoves;
+    CapNot = settings.CapNot;
+    AskExit = settings.AskExit;
+    CapCharacter = settings.CapCharacter;
+
+    if (status == SettingsStatus::Invalid) {
+        const std::filesystem::path path = SettingsPath();
+        std::error_code ec;
+        std::filesystem::create_directories(path.parent_path(), ec);
+        if (!WriteFileAtomically(path, SettingsText(header, settings)).empty()) return false;
+    }
+    return true;
+}
+
+void frmMain::WriteSettings() {
+    const Settings settings{Notation, BoardTurned, ShowMoves, CapNot, AskExit, CapCharacter};
+    const std::filesystem::path path = SettingsPath();
+    std::error_code ec;
+    std::filesystem::create_directories(path.parent_path(), ec);
+    const std::string error = WriteFileAtomically(path, SettingsText("ORVANE" + Cversion, settings));
+    if (!error.empty())
+        view_.MsgBox("The settings could not be saved:\n" + error, "Error", MsgIcon::Exclamation, MsgButtons::OK);
+}
+
+void frmMain::SaveSettings() { WriteSettings(); }
+
+void frmMain::ExitCommand() {
+    if (AskExit == 1 && view_.MsgBox("Are you sure you want to exit?", "Confirmation", MsgIcon::Question,
+                                     MsgButtons::YesNo) == MsgAnswer::No)
+        return;
+    SaveSettings();
+    view_.Quit();
+}
+
+bool frmMain::Form_QueryUnload() {
+    if (AskExit != 1) return false;
+    return view_.MsgBox("Are you sure you want to exit?", "Confirmation", MsgIcon::Question, MsgButtons::YesNo) ==
+           MsgAnswer::No;
+}
+
+void frmMain::Form_Unload() { SaveSettings(); }
+
+void frmMain::Pause(double seconds) { view_.Pause(seconds); }
+
+}  // namespace orvane::ui

@@ -1,0 +1,106 @@
+// The menu and toolbar commands, a new game, and the three dialogs.
+#include "ui/frmmain.h"
+
+namespace orvane::ui {
+
+void frmMain::MenuClick(const std::string& name) {
+    if (name == "New") StartNewGame(0);
+    else if (name == "Details") ShowDetails();
+    else if (name == "Exit") ExitCommand();
+    else if (name == "First") GoFirst();
+    else if (name == "Moveback") StepPlies(1);
+    else if (name == "MoveForward") StepForward();
+    else if (name == "Last") GoLast();
+    else if (name == "Options") ShowOptions();
+    else if (name == "Turn") TurnBoard();
+    else if (name == "Nonotation") ToggleNotation();
+    else if (name == "mnu_Help_About") ShowAbout();
+    // New1, Open1, saveopen and debug2 belong to the file commands, which
+    // are not part of the program yet; they stay disabled.
+}
+
+void frmMain::Toolbar1_ButtonClick(const std::string& key) {
+    if (key == "New Game") {
+        StartNewGame(0);
+    } else if (key == "New Variant") {
+        if (!CurrentFilePath.empty()) StartNewGame(1);
+    } else if (key == "First") {
+        GoFirst();
+    } else if (key == "Back") {
+        StepPlies(1);
+    } else if (key == "Forward") {
+        StepForward();
+    } else if (key == "Last") {
+        GoLast();
+    } else if (key == "Options") {
+        ShowOptions();
+    } else if (key == "TurnBoard") {
+        TurnBoard();
+    } else if (key == "Switch Colors") {
+        SwitchColors();
+    }
+}
+
+void frmMain::StartNewGame(int Mode) {
+    if (GameHasMoves != 0 && view_.MsgBox("Quit current game?", "Confirmation", MsgIcon::Question,
+                                          MsgButtons::YesNo) == MsgAnswer::No)
+        return;
+    if (Mode == 0) {
+        view_.Toolbar().SetEnabled("New Variant", false);
+        CurrentFilePath.clear();
+    }
+    KeepPosition = 0;
+    GameFileName.clear();
+    pgnResult.clear();
+    SetupTag.clear();
+    // A fresh game starts from the standard position with White to move,
+    // also after a set-up position where Black moved first.
+    Pos.BlackStarts = 0;
+    ResetGame();
+    // Mode 1 reads the current file again; reading files is not part of the
+    // program yet.
+    Record.PlayedEp[0] = 0;
+    ListAvailableMoves();
+    DrawBoard();
+}
+
+void frmMain::ShowOptions() {
+    OptionsControls controls;
+    controls.Check3 = ShowMoves;
+    controls.Check5 = CapNot;
+    controls.Check6 = AskExit;
+    controls.Option1_1 = CapCharacter != 0;
+    controls.Option1_0 = !controls.Option1_1;
+
+    if (view_.ShowOptions(controls) == DialogClose::OK) {
+        ShowMoves = controls.Check3;
+        // The coordinate letters are drawn straight onto the window: erase
+        // them before they are drawn in the other case.
+        if (CapNot != controls.Check5) view_.Canvas().Clear();
+        CapNot = controls.Check5;
+        AskExit = controls.Check6;
+        CapCharacter = controls.Option1_0 ? 0 : 1;
+    }
+    Input.CaptureChar = CapCharacter == 1 ? ":" : "x";
+    DrawBoard();
+    ListAvailableMoves();
+}
+
+void frmMain::ShowDetails() {
+    DetailsControls controls{pgnEvent, pgnSite, pgnDate, pgnBlack, pgnWhite};
+    const auto copyBack = [this](const DetailsControls& c) {
+        pgnEvent = c.Text1;
+        pgnSite = c.Text2;
+        pgnDate = c.Text3;
+        pgnBlack = c.Text4;
+        pgnWhite = c.Text5;
+    };
+    if (view_.ShowDetails(controls, copyBack) == DialogClose::OK) copyBack(controls);
+}
+
+void frmMain::ShowAbout() {
+    view_.ShowAbout("Version " + C1version + " Beta");
+    HintsShown = 0;
+}
+
+}  // namespace orvane::ui

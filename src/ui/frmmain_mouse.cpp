@@ -1,0 +1,245 @@
+// Move entry by mouse: press a piece of the side to move, drag it, release
+// it over the destination square.
+#include <cmath>
+#include <cstdlib>
+
+#include "ui/frmmain.h"
+
+namespace orvane::ui {
+
+namespace {
+
+inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
+
+constexpr int DropStep = 568;      // twips per square when working out the drop square
+constexpr int RightClickReach = 570;  // a right release within this many twips opens the setup menu
+
+bool ShowsEmptySquare(int picture) { return picture == 19 || picture == 20; }
+
+// Whole squares from the pressed square's top left corner to the pointer.
+int SquaresAway(int twips) {
+    int steps = twips / DropStep;
+    if (twips < 0) --steps;
+    return steps;
+}
+
+}  // namespace
+
+bool frmMain::HasMoveFrom(int square) const {
+    const int first = Pos.DepthStart[At(Pos.TreeDepth)];
+    const int end = Pos.DepthStart[At(Pos.TreeDepth + 1)];
+    for (int i = first; i < end; ++i)
+        if (Pos.MoveList[At(i)].Source == square) return true;
+    return false;
+}
+
+// Marks every piece of the side to move that has a legal move.
+void frmMain::ShowMovableHints() {
+    const int first = Pos.DepthStart[At(Pos.TreeDepth)];
+    const int end = Pos.DepthStart[At(Pos.TreeDepth + 1)];
+    for (int i = first; i < end; ++i) {
+        const int source = Pos.MoveList[At(i)].Source;
+        const int index = ControlOfSquare(source);
+        view_.Board().SetPicture(index, PlainPicture(source));
+        DrawHint(index, source);
+    }
+}
+
+void frmMain::Form_MouseMove() {
+    if (ShowMoves == 1) HintsShown = 0;
+}
+
+void frmMain::c_MouseMove(int index, double x, double y) {
+    if (EmptyPress == 1 || Loading == 1 || GameOver == 1) return;
+    SetupJustEdited = 0;
+
+    if (ShowMoves == 1 && HintsShown == 0) {
+        HintsShown = 1;
+        ShowMovableHints();
+    }
+    if (DragSource == -1) {
+        const int square = SquareOfControl(index);
+        if (HasMoveFrom(square)) {
+            HoverSquare = square;
+            HoverControl = index;
+        }
+    }
+    if (DragSource >= 0 && DragStarted == 0) {
+        // The first move of a drag: the piece leaves its square and follows the pointer.
+        DragStarted = 1;
+        const int source = SquareOfControl(DragSource);
+        view_.Board().SetDragPointer(DragSource, CursorPicture(source));
+        SquareColour(source);
+        view_.Board().SetPicture(DragSource, SquareIsLight == 1 ? 20 : 19);
+        DrawHint(DragSource, source);
+    }
+    DragX = static_cast<int>(std::lround(x));
+    DragY = static_cast<int>(std::lround(y));
+}
+
+void frmMain::c_MouseDown(int index, MouseButton button, double /*x*/, double /*y*/) {
+    if (Loading == 1 || RightPressControl >= 0 || SetupJustEdited == 1) return;
+    if (button == MouseButton::Right) {
+        if (HintsShown != 1) RightPressControl = index;
+        return;
+    }
+    if (ShowsEmptySquare(view_.Board().Picture(index))) {
+        if (PopupJustClosed == 0) {
+            EmptyPress = 1;
+            HintsShown = 0;
+        }
+        PopupJustClosed = 0;
+        return;
+    }
+    if (GameOver == 1) return;
+
+    DragSource = index;
+    const int square = SquareOfControl(index);
+    SquareColour(square);
+    view_.Board().SetPicture(index, SquareIsLight == 1 ? 20 : 19);  // the piece is lifted
+
+    const int piece = Pos.Board[At(square)];
+    if (piece * Pos.SideToMove <= 0) {
+        view_.Board().SetPicture(index, PlainPicture(square));
+        view_.MsgBox(Pos.SideToMove == 1 ? "White moves" : "Black moves", "Error", MsgIcon::Exclamation,
+                     MsgButtons::OK);
+        DragSource = -1;
+        return;
+    }
+    if (!HasMoveFrom(square)) {
+        view_.Board().SetPicture(index, PlainPicture(square));
+        view_.MsgBox("You cannot move that piece", "Error", MsgIcon::Exclamation, MsgButtons::OK);
+        DragSource = -1;
+        return;
+    }
+    view_.Board().SetDragPointer(index, CursorPicture(square));
+    if (ShowMoves == 1 && HoverControl >= 0) DrawHint(HoverControl, square);
+    DragStarted = 0;
+    if (ShowMoves != 1) return;
+
+    // Only the hovered piece keeps its marks; its destinations are marked.
+    const int first = Pos.DepthStart[At(Pos.TreeDepth)];
+    const int end = Pos.DepthStart[At(Pos.TreeDepth + 1)];
+    for (int i = first; i < end; ++i) {
+        const int source = Pos.MoveList[At(i)].Source;
+        if (source != HoverSquare) view_.Board().SetPicture(ControlOfSquare(source), PlainPicture(source));
+    }
+    if (end > first) {
+        HintsShown = 1;
+        for (int i = first; i < end; ++i) {
+            const MoveRecord& r = Pos.MoveList[At(i)];
+            if (r.Source == HoverSquare) DrawHint(ControlOfSquare(r.Dest), r.Dest);
+        }
+    }
+}
+
+void frmMain::c_MouseUp(int index, MouseButton button, double x, double y) {
+    if (Loading == 1) return;
+    if (button == MouseButton::Right) {
+        RightPressControl = -1;
+        if (DragSource == -1 && x >= 0 && x <= RightClickReach && y >= 0 && y <= RightClickReach)
+            OpenSetupMenu(index);
+        return;
+    }
+    if (EmptyPress == 1) {
+        EmptyPress = 0;
+        DrawBoard();
+        return;
+    }
+    if (DragSource < 0) return;
+    view_.Board().SetDragPointer(DragSource, 0);
+
+    // The drop square, counted in whole squares from the pressed one.
+    const int source = SquareOfControl(DragSource);
+    const int column = source % 10;
+    const int row = source / 10;
+    const int cx = SquaresAway(DragX);
+    const int ry = SquaresAway(DragY);
+    int target;
+    bool onBoard;
+    if (BoardTurned == 1) {
+        target = source - cx + 10 * ry;
+        onBoard = column - cx >= 1 && column - cx <= 8 && row + ry >= 2 && row + ry <= 9;
+    } else {
+        target = source + cx - 10 * ry;
+        onBoard = column + cx >= 1 && column + cx <= 8 && row - ry >= 2 && row - ry <= 9;
+    }
+    if (target <= 0) onBoard = false;
+
+    if (!onBoard || target == source) {
+        view_.Board().SetPicture(DragSource, PlainPicture(source));
+        DragSource = -1;
+        HintsShown = 0;
+        DragStarted = 0;
+        DrawBoard();
+        return;
+    }
+
+    std::string moveText = Upper(SquareNotation(Pos, source) + SquareNotation(Pos, target));
+    const char pieceLetter = PieceLetter[At(std::abs(Pos.Board[At(source)]))];
+
+    DragSource = -1;
+    PopupJustClosed = 0;
+    HoverSquare = 0;
+    HoverControl = -1;
+    DragX = 0;
+    DragY = 0;
+    EmptyPress = 0;
+    DragStarted = 0;
+    RightPressControl = -1;
+    SetupJustEdited = 0;
+
+    if (RecordFull()) {
+        DrawBoard();
+        RefuseFullRecord();
+        HintsShown = 0;
+        return;
+    }
+
+    // A pawn reaching the last rank asks for its new piece.
+    const bool lastRank = Pos.SideToMove == 1 ? target >= 91 && target <= 98 : target >= 21 && target <= 28;
+    if (pieceLetter == ' ' && lastRank) {
+        const PromotionMenu menu = PromotionDefault(Pos.PromoChoice);
+        PromoLetter = menu.Default;
+        // Menu entries in their order; Enabled is indexed Rook, Bishop, Knight, Queen, King.
+        const std::vector<MenuItem> items = {
+            {"promoking", "King", false, menu.Enabled[4], false},
+            {"promoqueen", "Queen", false, menu.Enabled[3], false},
+            {"promorook", "Rook", false, menu.Enabled[0], false},
+            {"promobishop", "Bishop", false, menu.Enabled[1], false},
+            {"promoknight", "Knight", false, menu.Enabled[2], false},
+        };
+        const std::string chosen = view_.PopupMenu("mnuPromo", items);
+        if (chosen == "promoking") PromoLetter = "K";
+        else if (chosen == "promoqueen") PromoLetter = "Q";
+        else if (chosen == "promorook") PromoLetter = "R";
+        else if (chosen == "promobishop") PromoLetter = "B";
+        else if (chosen == "promoknight") PromoLetter = "N";
+        moveText += PromoLetter;
+    }
+
+    if (InputMove(Pos, Input, moveText) == 0) {
+        DragX = 0;
+        DragY = 0;
+        DrawBoard();
+        view_.MsgBox("Illegal move", "Error", MsgIcon::Exclamation, MsgButtons::OK);
+        HintsShown = 0;
+        return;
+    }
+    RecordBoardMove(pieceLetter, moveText);
+}
+
+// The steps after a move entered on the board was played.
+void frmMain::RecordBoardMove(char pieceLetter, const std::string& moveText) {
+    AppendPly(pieceLetter, moveText, Pos.CurrentPly, true);
+    CheckGameEnd(0);
+    if (GameOver == 1) {
+        SwapPlayerNames();
+        DrawBoard();
+    } else {
+        ListAvailableMoves();
+    }
+    HintsShown = 0;
+}
+
+}  // namespace orvane::ui

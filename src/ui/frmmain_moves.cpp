@@ -1,0 +1,195 @@
+// The game reset, recording a played move, the available-moves list, the
+// opening book and the end of the game.
+#include <cstdlib>
+
+#include "book/availablemoves.h"
+#include "ui/frmmain.h"
+
+namespace orvane::ui {
+
+namespace {
+inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
+}  // namespace
+
+void frmMain::ResetGame() {
+    view_.SetCaption(" Orvane " + C1version + " Beta");
+    if (KeepPosition == 0) Pos.LoadStandardPosition();
+
+    PopupJustClosed = 0;
+    SetupJustEdited = 0;
+    RightPressControl = -1;
+    HoverControl = -1;
+    DragSource = -1;
+    EmptyPress = 0;
+    Pos.TreeDepth = 0;
+    GameOver = 0;
+    GameFileName.clear();
+    GameHasMoves = 0;
+
+    view_.StatusBar1().SetPanelText(1, Pos.SideToMove == -1 ? "Black moves" : "White moves");
+    Record.Reset(PlayerName);
+    view_.Text1().SetText("");
+
+    Pos.ResetTree();
+    Loading = 0;
+    ShownOpening.clear();
+    view_.StatusBar1().SetPanelText(2, ShownOpening);
+
+    view_.List2().SetEnabled(true);
+    EnableBackCommands(false);
+    EnableForwardCommands(false);
+    view_.List1().Clear();
+    Input.CaptureChar = CapCharacter == 1 ? ":" : "x";
+    ListAvailableMoves();
+    HintsShown = 0;
+    view_.Text2().SetText("");
+}
+
+void frmMain::EnableBackCommands(bool enabled) {
+    view_.Menu().SetEnabled("First", enabled);
+    view_.Menu().SetEnabled("Moveback", enabled);
+    view_.Toolbar().SetEnabled("First", enabled);
+    view_.Toolbar().SetEnabled("Back", enabled);
+}
+
+void frmMain::EnableForwardCommands(bool enabled) {
+    view_.Menu().SetEnabled("MoveForward", enabled);
+    view_.Menu().SetEnabled("Last", enabled);
+    view_.Toolbar().SetEnabled("Forward", enabled);
+    view_.Toolbar().SetEnabled("Last", enabled);
+}
+
+void frmMain::ListAvailableMoves() {
+    Pos.GenerateMoves(1);
+    view_.List2().Clear();
+    LookUpBook();
+    const int first = Pos.DepthStart[At(Pos.TreeDepth)];
+    const int end = Pos.MoveCount;
+    for (int slot = first; slot < end; ++slot) {
+        DisplayMove(Pos, Input, slot);
+        const MoveRecord& r = Pos.MoveList[At(slot)];
+        view_.List2().AddItem(
+            AvailableMoveEntry(Input.MoveText, BookMoves, SquareNotation(Pos, r.Source), SquareNotation(Pos, r.Dest)));
+    }
+}
+
+void frmMain::LookUpBook() {
+    // The book next to the program wins over the installed one.
+    std::filesystem::path path = paths_.ProgramFolder / "orvane.bok";
+    std::error_code ec;
+    if (!paths_.DataFolder.empty() && !std::filesystem::exists(path, ec)) path = paths_.DataFolder / "orvane.bok";
+    if (book_.Path() != path) book_.SetPath(path);
+
+    const BookResult result = book_.LookUp(Record.GameKey(Pos.CurrentPly), Pos.PositionString(), Cversion);
+    BookMoves = result.BookMoves;
+    InBook = result.InBook;
+    OpeningName = result.OpeningName;
+    switch (result.Status) {
+    case BookStatus::NotABook:
+        view_.MsgBox(BookNotABookText("orvane.bok"), "Orvane", MsgIcon::Exclamation, MsgButtons::OK);
+        break;
+    case BookStatus::WrongVersion:
+        view_.MsgBox(BookWrongVersionText("orvane.bok", Cversion), "Error", MsgIcon::Exclamation, MsgButtons::OK);
+        break;
+    case BookStatus::Completed:
+        ShownOpening = OpeningName;
+        view_.StatusBar1().SetPanelText(2, ShownOpening);
+        break;
+    case BookStatus::Missing:
+    case BookStatus::NotStandardStart:
+    case BookStatus::Aborted:
+        break;
+    }
+}
+
+void frmMain::CheckGameEnd(int Quiet) {
+    const GameEnd end = Pos.TestGameEnd();
+    if (end == GameEnd::None) return;
+    Pause(0.5);
+    GameOver = 1;
+    view_.List2().SetEnabled(false);
+    DrawBoard();
+    view_.List1().SetVisible(true);
+    view_.List2().SetVisible(true);
+    if (Quiet == 0) {
+        const std::string text = GameEndText(end, Pos.SideToMove);
+        view_.StatusBar1().SetPanelText(1, text);
+        view_.MsgBox(text, GameEndTitle(end), MsgIcon::Exclamation, MsgButtons::OK);
+    }
+}
+
+void frmMain::CheckGameEndQuiet() {
+    if (Pos.TestGameEnd() == GameEnd::None) return;
+    Pause(0.5);
+    GameOver = 1;
+}
+
+bool frmMain::RecordFull() const { return Pos.CurrentPly >= MaxPlies; }
+
+void frmMain::RefuseFullRecord() {
+    view_.MsgBox("The game record is full: a game can hold at most " + std::to_string(MaxPlies) +
+                     " plies, so no further move can be entered.",
+                 "Error", MsgIcon::Exclamation, MsgButtons::OK);
+}
+
+void frmMain::AppendPly(char pieceLetter, const std::string& moveText, int numberingPly, bool clearComment) {
+    const int ply = Pos.CurrentPly;
+    view_.StatusBar1().SetPanelText(2, "");
+    GameHasMoves = 1;
+    EnableBackCommands(true);
+
+    const MoveRecord& played = Pos.MoveList[At(Input.LastMoveSlot)];
+    const std::string display = DisplayText(pieceLetter, moveText, Input.CaptureChar, Input.LastWasCapture != 0,
+                                            Input.LastWasPromotion != 0 ? std::abs(played.Promotion) : 0);
+
+    Record.PlayedMoves[At(ply)] = played;
+    Record.PlayedEp[At(ply)] = Pos.EpTarget[At(Pos.TreeDepth)];
+    Record.PlayedMoves[At(ply + 1)].Source = 0;
+    EnableForwardCommands(false);
+
+    // A move entered inside the game cuts off the old continuation.
+    for (int k = Record.LastPly - 1; k >= ply - 1; --k) {
+        view_.List1().RemoveItem(k);
+        Record.Comments[At(k + 1)].clear();
+    }
+    Record.LastPly = ply;
+    Record.GameResult.clear();
+    DrawBoard();
+
+    Record.RecordText(ply) = RecordTextOf(pieceLetter, moveText, display);
+    std::string entry = MoveListEntry(numberingPly, display);
+    LookUpBook();
+    if (InBook == 1) entry += 'b';
+    view_.List1().AddItem(entry);
+    if (clearComment) view_.Text1().SetText("");
+    view_.List1().SetListIndex(ply - 1);
+}
+
+void frmMain::List2_DblClick() {
+    const int selected = view_.List2().ListIndex();
+    if (selected < 0 || selected >= view_.List2().ListCount()) return;
+    ListMove move;
+    if (!ParseAvailableMoveEntry(view_.List2().List(selected), Pos.SideToMove, Input.CaptureChar, move)) return;
+    if (RecordFull()) {
+        RefuseFullRecord();
+        return;
+    }
+    if (InputMove(Pos, Input, move.MoveText) == 0) {
+        DrawBoard();
+        view_.MsgBox("Illegal move", "Error", MsgIcon::Exclamation, MsgButtons::OK);
+        return;
+    }
+    view_.List2().Clear();
+    AppendPly(move.PieceLetter, move.MoveText,
+              NumberingPly(Pos.CurrentPly, SetupTag, FenMoveNumber, FenSideToMove), SetupTag.empty());
+    CheckGameEnd(0);
+    if (GameOver == 0) ListAvailableMoves();
+}
+
+void frmMain::List2_KeyUp(int keyCode) {
+    if (keyCode == KeyEnter) List2_DblClick();
+}
+
+void frmMain::Text1_KeyUp() { Record.Comments[At(Pos.CurrentPly)] = view_.Text1().Text(); }
+
+}  // namespace orvane::ui

@@ -1,0 +1,34 @@
+// The settings file "orvane.ini": a header line ("ORVANE" and the format
+// version) and six whole numbers, one a line, each written with a blank in
+// the sign position and a trailing blank.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orvane::ui {
+
+struct Settings {
+    int Notation = 0;
+    int BoardTurned = 0;
+    int ShowMoves = 1;
+    int CapNot = 0;
+    int AskExit = 1;
+    int CapCharacter = 0;
+};
+
+enum class SettingsStatus {
+    Read,      // header and six numbers read
+    Invalid,   // missing, short, or another version: replaced by the defaults
+    Overflow,  // a number that does not fit the program's whole numbers
+};
+
+// Reads the text of a settings file. Numbers are fields ended by a blank, a
+// comma or a line end (leading blanks skipped); a field that is no number
+// reads as 0. Only a Read result fills out.
+SettingsStatus ParseSettings(std::string_view text, std::string_view header, Settings& out);
+
+// The text of a settings file, lines ended by CR LF.
+std::string SettingsText(std::string_view header, const Settings& settings);
+
+}  // namespace orvane::ui
