@@ -1,0 +1,111 @@
+// The opening book "orvane.bok": a text file of book lines (games written as
+// from-square/to-square pairs, "e2e4 e7e5 g1f3", variations indented under the
+// move where they branch off) and of opening names. A lookup finds the moves
+// that follow the game so far on any book line, whether the game is still in
+// the book, and the name of its opening.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvane {
+
+inline constexpr int BookMoveSlots = 101;  // BookMoves(0 To 100)
+using BookMoveList = std::array<std::string, BookMoveSlots>;
+
+enum class BookStatus {
+    Missing,           // no book file: nothing found, status bar untouched
+    NotABook,          // first 15 bytes are not "ORVANE Version="
+    WrongVersion,      // version number differs from the program's
+    NotStandardStart,  // the game does not start from the standard position: no book
+    Completed,         // lookup ran to its end: ShownOpening = OpeningName, shown
+    Aborted,           // a failure part-way (names line without "~", more than 101
+                       // continuations, an unreadable file): results so far stay,
+                       // status bar untouched
+};
+
+struct BookResult {
+    BookStatus Status = BookStatus::Missing;
+    BookMoveList BookMoves{};  // continuations "g1f3"; first empty entry ends the list
+    int InBook = 0;
+    std::string OpeningName;
+};
+
+// Reads the book file once and again only when its size or modification time
+// changes; every lookup behaves as if the file had been read afresh.
+class OpeningBook {
+public:
+    OpeningBook() = default;
+    explicit OpeningBook(std::filesystem::path path);
+    void SetPath(std::filesystem::path path);
+    const std::filesystem::path& Path() const;
+
+    // Looks the game up. gameKey: the game's moves "e2e4 e7e5" ("" at ply 0);
+    // startPosition: PositionString() of StartBoard; programVersion: the
+    // program's version text ("0.10"), which the book's header must equal as a number.
+    BookResult LookUp(std::string_view gameKey, std::string_view startPosition,
+                      std::string_view programVersion);
+
+private:
+    // A stretch of one of the buffers below.
+    struct Span {
+        std::uint32_t Offset = 0;
+        std::uint32_t Length = 0;
+    };
+    // A line of the moves section: as read, and expanded (its indentation
+    // replaced by the columns of the previous expanded line it repeats).
+    struct MovesLine {
+        Span Raw;
+        Span Expanded;
+    };
+    // A line of the names section with the position of its first "~".
+    struct NamesLine {
+        Span Raw;
+        std::uint32_t Tilde = 0;
+    };
+    // Everything a lookup needs of the file, none of it depending on the game.
+    struct ParsedBook {
+        bool IsBook = false;           // the header is there
+        float Version = 0.0f;          // the number after the header, single precision
+        bool HasStart = false;         // a "start" line was found
+        std::string Text;              // the whole file as read
+        std::string ExpandedText;      // the expanded moves lines, one after another
+        std::vector<MovesLine> Moves;  // up to "names", "end" or the end of the file
+        bool HasNames = false;         // the moves section ended with "names"
+        std::vector<NamesLine> Names;  // up to "end", the end of the file or a line without "~"
+        bool NamesBroken = false;      // the names section holds a line without "~"
+    };
+
+    enum class CacheState { Missing, Unreadable, Loaded };
+    // Brings the parse up to date with the file on disk.
+    CacheState Refresh();
+    bool Load();
+
+    std::string_view RawLine(const Span& span) const;
+    std::string_view ExpandedLine(const Span& span) const;
+
+    std::filesystem::path path_;
+    bool loaded_ = false;
+    std::uintmax_t loadedSize_ = 0;
+    std::filesystem::file_time_type loadedTime_{};
+    ParsedBook book_;
+};
+
+// Message texts (the caller shows them in message boxes):
+// "orvane.bok is not an Orvane Book file"
+std::string BookNotABookText(std::string_view fileName);
+// "Incorrect version of orvane.bok" CR LF "Need version 0.10"
+std::string BookWrongVersionText(std::string_view fileName, std::string_view programVersion);
+
+// The numeric value of the leading number of a text, as the program reads
+// numbers from its files: leading blanks skipped, optional sign, digits,
+// optional decimal point and digits; no number gives 0.
+// ("0.10" -> 0.1, "0.1abc" -> 0.1, "" -> 0, " 12 " -> 12).
+double LeadingNumber(std::string_view text);
+
+}  // namespace orvane
