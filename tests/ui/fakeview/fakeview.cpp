@@ -1,0 +1,246 @@
+#include "fakeview.h"
+
+#include <sstream>
+
+namespace orvane::ui::fake {
+
+namespace {
+
+inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
+bool Valid(int index) { return index >= 0 && index < 64; }
+
+const char* IconName(MsgIcon icon) {
+    switch (icon) {
+    case MsgIcon::Exclamation: return "exclamation";
+    case MsgIcon::Question: return "question";
+    case MsgIcon::Information: return "information";
+    case MsgIcon::None: break;
+    }
+    return "none";
+}
+
+const char* AnswerName(MsgAnswer answer) {
+    switch (answer) {
+    case MsgAnswer::Yes: return "Yes";
+    case MsgAnswer::No: return "No";
+    case MsgAnswer::Cancel: return "Cancel";
+    case MsgAnswer::OK: break;
+    }
+    return "OK";
+}
+
+std::vector<std::string> SplitActions(const std::string& text) {
+    std::vector<std::string> actions;
+    std::string current;
+    std::istringstream in(text);
+    while (std::getline(in, current, ';')) {
+        while (!current.empty() && current.front() == ' ') current.erase(current.begin());
+        while (!current.empty() && current.back() == ' ') current.pop_back();
+        if (!current.empty()) actions.push_back(current);
+    }
+    return actions;
+}
+
+}  // namespace
+
+std::string Quoted(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '\r') continue;
+        if (c == '\n') out += "\\n";
+        else if (c == '"') out += "\\\"";
+        else if (c == '\\') out += "\\\\";
+        else out += c;
+    }
+    return out + "\"";
+}
+
+void FakeList::RemoveItem(int i) {
+    if (i < 0 || i >= ListCount()) return;
+    items.erase(items.begin() + i);
+    if (index >= ListCount()) index = -1;
+}
+
+std::string FakeList::List(int i) const { return i >= 0 && i < ListCount() ? items[At(i)] : std::string(); }
+
+FakeCommands::State FakeCommands::Get(const std::string& name) const {
+    const auto it = states.find(name);
+    return it == states.end() ? State{} : it->second;
+}
+
+void FakeSquares::SetPicture(int index, int picture) {
+    if (!Valid(index)) return;
+    pictures[At(index)] = picture;
+    hints[At(index)].clear();
+}
+
+int FakeSquares::Picture(int index) const { return Valid(index) ? pictures[At(index)] : 0; }
+
+void FakeSquares::DrawHintBox(int index, Rgb colour) {
+    if (Valid(index)) hints[At(index)].push_back(colour);
+}
+
+void FakeSquares::SetDragPointer(int index, int picture) {
+    if (Valid(index)) pointers[At(index)] = picture;
+}
+
+void FakeSurface::DrawText(int x, int y, const std::string& text) {
+    for (Text& t : texts) {
+        if (t.x == x && t.y == y) {
+            t.text = text;
+            return;
+        }
+    }
+    texts.push_back({x, y, text});
+}
+
+Label& FakeView::Labels(int number) { return labels[At(number >= 1 && number <= 7 ? number : 0)]; }
+
+bool FakeView::NextAnswer(std::string& answer) {
+    if (answers.empty()) return false;
+    answer = answers.front();
+    answers.pop_front();
+    return true;
+}
+
+void FakeView::Log(const std::string& line) {
+    interactions.push_back(line);
+    if (onInteraction) onInteraction(line);
+}
+
+MsgAnswer FakeView::MsgBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
+    // Without a scripted answer the default button is taken.
+    MsgAnswer answer = buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::OK;
+    std::string scripted;
+    if (NextAnswer(scripted)) {
+        if (scripted == "Yes") answer = MsgAnswer::Yes;
+        else if (scripted == "No") answer = MsgAnswer::No;
+        else if (scripted == "Cancel" || scripted.empty()) answer = MsgAnswer::Cancel;
+        else answer = MsgAnswer::OK;
+        if (buttons == MsgButtons::OK) answer = MsgAnswer::OK;
+        else if (answer == MsgAnswer::OK || answer == MsgAnswer::Cancel) answer = MsgAnswer::No;
+    }
+    Log("msgbox title=" + Quoted(title.empty() ? "Orvane" : title) + " icon=" + IconName(icon) +
+        " text=" + Quoted(text) + " -> " + AnswerName(answer));
+    return answer;
+}
+
+std::string FakeView::PopupMenu(const std::string& menuName, const std::vector<MenuItem>& items) {
+    std::string scripted;
+    std::string chosen;
+    std::string chosenCaption;
+    if (NextAnswer(scripted)) {
+        for (const MenuItem& item : items) {
+            if (!item.Separator && item.Enabled && item.Caption == scripted) {
+                chosen = item.Name;
+                chosenCaption = item.Caption;
+                break;
+            }
+        }
+    }
+    std::string line = "popup " + menuName + ":";
+    for (const MenuItem& item : items) {
+        if (item.Separator) {
+            line += " |";
+            continue;
+        }
+        line += " ";
+        if (item.Checked) line += "[x]";
+        line += Quoted(item.Caption);
+        if (!item.Enabled) line += "(disabled)";
+    }
+    line += " -> " + (chosen.empty() ? std::string("dismissed") : Quoted(chosenCaption));
+    Log(line);
+    return chosen;
+}
+
+DialogClose FakeView::ShowOptions(OptionsControls& controls) {
+    OptionsControls edited = controls;
+    std::string before = "Check3=" + std::to_string(edited.Check3) + " Check5=" + std::to_string(edited.Check5) +
+                         " Check6=" + std::to_string(edited.Check6) + " Option1(0)=" + (edited.Option1_0 ? "1" : "0") +
+                         " Option1(1)=" + (edited.Option1_1 ? "1" : "0");
+    std::string scripted;
+    DialogClose close = DialogClose::OK;
+    std::string closedBy = "OK";
+    if (NextAnswer(scripted)) {
+        closedBy = "Cancel";
+        close = DialogClose::Cancel;
+        for (const std::string& action : SplitActions(scripted)) {
+            if (action == "OK" || action == "Cancel" || action == "Close") {
+                close = action == "OK" ? DialogClose::OK : DialogClose::Cancel;
+                closedBy = action;
+                break;
+            }
+            if (action == "Option1(0)") {
+                edited.Option1_0 = true;
+                edited.Option1_1 = false;
+            } else if (action == "Option1(1)") {
+                edited.Option1_0 = false;
+                edited.Option1_1 = true;
+            } else if (action.rfind("Check3=", 0) == 0) {
+                edited.Check3 = action.back() == '1' ? 1 : 0;
+            } else if (action.rfind("Check5=", 0) == 0) {
+                edited.Check5 = action.back() == '1' ? 1 : 0;
+            } else if (action.rfind("Check6=", 0) == 0) {
+                edited.Check6 = action.back() == '1' ? 1 : 0;
+            }
+        }
+    }
+    if (close == DialogClose::OK) controls = edited;
+    Log("dialog Options: " + before + " -> " + closedBy);
+    return close;
+}
+
+DialogClose FakeView::ShowDetails(DetailsControls& controls,
+                                  const std::function<void(const DetailsControls&)>& apply) {
+    DetailsControls edited = controls;
+    const auto describe = [](const DetailsControls& c) {
+        return "Event=" + Quoted(c.Text1) + " Site=" + Quoted(c.Text2) + " Date=" + Quoted(c.Text3) +
+               " Black=" + Quoted(c.Text4) + " White=" + Quoted(c.Text5);
+    };
+    std::string line = "dialog Details: " + describe(edited);
+    std::string scripted;
+    DialogClose close = DialogClose::OK;
+    std::string closedBy = "OK";
+    if (NextAnswer(scripted)) {
+        closedBy = "Cancel";
+        close = DialogClose::Cancel;
+        for (const std::string& action : SplitActions(scripted)) {
+            if (action == "OK" || action == "Cancel" || action == "Close") {
+                close = action == "OK" ? DialogClose::OK : DialogClose::Cancel;
+                closedBy = action;
+                break;
+            }
+            if (action == "Apply") {
+                apply(edited);
+                line += " -> Apply";
+                continue;
+            }
+            const std::size_t eq = action.find('=');
+            if (eq == std::string::npos) continue;
+            const std::string field = action.substr(0, eq);
+            const std::string value = action.substr(eq + 1);
+            if (field == "Event" || field == "Text1") edited.Text1 = value;
+            else if (field == "Site" || field == "Text2") edited.Text2 = value;
+            else if (field == "Date" || field == "Text3") edited.Text3 = value;
+            else if (field == "Black" || field == "Text4") edited.Text4 = value;
+            else if (field == "White" || field == "Text5") edited.Text5 = value;
+        }
+    }
+    if (close == DialogClose::OK) controls = edited;
+    Log(line + " -> " + closedBy);
+    return close;
+}
+
+void FakeView::ShowAbout(const std::string& versionLine) {
+    std::string scripted;
+    NextAnswer(scripted);
+    Log("dialog About: " + Quoted(versionLine) + " -> OK");
+}
+
+void FakeView::Quit() {
+    quit = true;
+    Log("quit");
+}
+
+}  // namespace orvane::ui::fake
