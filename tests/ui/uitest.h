@@ -1,0 +1,111 @@
+// Scenario tests of the window's behaviour: each test runs the program over
+// the recording fake window in a program folder of its own, drives it with
+// the behaviour driver's commands and checks what a user would see.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "drive/driver.h"
+
+namespace orvane::ui::test {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+// A fresh folder under the system's temporary folder, removed with
+// everything in it afterwards.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const fs::path& Path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// What the driver's "show" prints, taken apart.
+struct Screen {
+    std::string caption;
+    std::string status1;
+    std::string status2;
+    Lines ranks;  // rank 8 first, "r n b q k b n r"
+    Lines list1;
+    int list1Selected = -1;
+    Lines list2;
+    int list2Selected = -1;
+    std::string text1;
+    std::array<std::string, 7> labels;  // captions of Label1..Label6 at 1..6
+    int highlighted = 0;                // the label shown red, 0 none
+    std::string enabled;                // "First=1 Moveback=1 MoveForward=0 Last=0 List2=1"
+    std::string hints;                  // "e2(black) e4(yellow)", "" none
+    std::string letters;                // coordinate letters left to right
+    std::string digits;                 // rank digits bottom to top
+};
+Screen ParseShow(const std::string& text);
+
+// The ranks of the standard start position, as "show" prints them.
+Lines StartRanks();
+
+// Writes bytes to a file as they are.
+void WriteFile(const fs::path& path, const std::string& bytes);
+// The whole file, "" when it cannot be read.
+std::string ReadFile(const fs::path& path);
+// Lines joined with CR LF after each.
+std::string CrLf(const Lines& lines);
+
+// The line the fake window prints for a message box.
+std::string MsgLine(const std::string& title, const std::string& icon, const std::string& text,
+                    const std::string& answer = "OK");
+
+class UiTest : public ::testing::Test {
+protected:
+    const fs::path& Home() const { return folder_.Path(); }
+
+    // Starts the program over the test's folder; files it should find at
+    // start-up must be written before. Run starts it when needed.
+    void Start();
+    bool Started() const { return driver_ != nullptr; }
+
+    // Runs command lines and returns what they printed, one line each.
+    // A command the driver refuses fails the test.
+    Lines Run(const Lines& script);
+    // Runs one command expecting the driver to refuse it.
+    drive::Driver::Result RunRaw(const std::string& line);
+    // The visible state now.
+    Screen Show();
+
+    drive::Driver& Driver();
+    fake::FakeView& View() { return Driver().View(); }
+    frmMain& Form() { return Driver().Form(); }
+    // Everything printed since the program started.
+    std::string Printed() const { return out_.str(); }
+
+private:
+    TempFolder folder_;
+    std::ostringstream out_;
+    std::size_t consumed_ = 0;
+    std::unique_ptr<drive::Driver> driver_;
+};
+
+// Names the tests of a scenario table by the rows' name fields.
+struct ScenarioName {
+    template <class Row>
+    std::string operator()(const ::testing::TestParamInfo<Row>& row) const {
+        return row.param.name;
+    }
+};
+
+// Common message boxes.
+inline const std::string IllegalMove = MsgLine("Error", "exclamation", "Illegal move");
+
+}  // namespace orvane::ui::test
