@@ -17,8 +17,8 @@ constexpr std::string_view BookHeader = "ORVANE Version=";
 
 inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
-// VB-style Mid with a 0-based start: up to count characters, fewer (or none)
-// where the text ends first.
+// Up to count characters from the 0-based start, fewer (or none) where the
+// text ends first.
 std::string_view Mid(std::string_view text, std::size_t start, std::size_t count) {
     if (start >= text.size()) return {};
     return text.substr(start, count);
@@ -29,26 +29,43 @@ std::string_view Mid(std::string_view text, std::size_t start, std::size_t count
 // text does not begin another line. False when the text is used up.
 bool NextLine(std::string_view text, std::size_t& pos, std::string_view& line) {
     if (pos >= text.size()) return false;
-    const std::size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) {
-        line = text.substr(pos);
-        pos = text.size();
+    std::size_t end = pos;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+    line = text.substr(pos, end - pos);
+    if (end == text.size()) {
+        pos = end;
         return true;
     }
-    line = text.substr(pos, end - pos);
     pos = end + 1;
     if (text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
     return true;
 }
 
-// The game key G against the expanded book line T: the four characters at
-// columns 1, 6, 11, ... of G must stand at the same columns of T. Only the
-// moves are compared, not what lies between them.
-bool LineFollowsGame(std::string_view expanded, std::string_view gameKey) {
-    for (std::size_t p = 0; p < gameKey.size(); p += 5) {
-        if (Mid(expanded, p, 4) != gameKey.substr(p, 4)) return false;
+// Moves of a game key or book line are the 4-character slices at columns 1,
+// 6, 11, ...; only they are compared, not what lies between them.
+constexpr std::size_t MoveColumns = 5;
+
+// How many moves the game key has: one per slice that starts inside it.
+std::size_t KeyMoves(std::string_view gameKey) { return (gameKey.size() + MoveColumns - 1) / MoveColumns; }
+
+// Counts the leading moves of the game key that the expanded line holds at
+// the same columns, going on from move `from` (the ones before it are known
+// to agree).
+std::size_t MovesInCommon(std::string_view expanded, std::string_view gameKey, std::size_t from) {
+    std::size_t move = from;
+    for (std::size_t p = from * MoveColumns; p < gameKey.size(); p += MoveColumns, ++move) {
+        if (Mid(expanded, p, 4) != gameKey.substr(p, 4)) break;
     }
-    return true;
+    return move;
+}
+
+// Leading moves two expanded lines share; a move missing from both ends the count.
+std::size_t SharedMoves(std::string_view a, std::string_view b) {
+    std::size_t move = 0;
+    for (std::size_t p = 0; p < a.size() && p < b.size(); p += MoveColumns, ++move) {
+        if (Mid(a, p, 4) != Mid(b, p, 4)) break;
+    }
+    return move;
 }
 
 std::uint32_t Narrow(std::size_t value) { return static_cast<std::uint32_t>(value); }
@@ -135,6 +152,7 @@ bool OpeningBook::Load() {
         // the first q - 1 columns of the previous expanded line (padded with
         // blanks where that line is shorter). A line of blanks only repeats
         // as many columns as it has blanks.
+        std::string previous;
         std::string expanded;
         while (NextLine(all, pos, line)) {
             if (line == "names") {
@@ -144,14 +162,17 @@ bool OpeningBook::Load() {
             if (line == "end") break;
             std::size_t indent = line.find_first_not_of(' ');
             if (indent == std::string_view::npos) indent = line.size();
+            expanded.assign(previous, 0, indent);
             expanded.resize(indent, ' ');
             expanded.append(line.substr(indent));
 
             MovesLine entry;
             entry.Raw = {Narrow(static_cast<std::size_t>(line.data() - all.data())), Narrow(line.size())};
             entry.Expanded = {Narrow(parsed.ExpandedText.size()), Narrow(expanded.size())};
+            entry.SharedMoves = parsed.Moves.empty() ? 0 : Narrow(SharedMoves(expanded, previous));
             parsed.ExpandedText += expanded;
             parsed.Moves.push_back(entry);
+            previous.swap(expanded);
         }
     }
 
@@ -205,23 +226,40 @@ BookResult OpeningBook::LookUp(std::string_view gameKey, std::string_view startP
     // contributes the move after them, cut from the line as read (an
     // indented line keeps its columns, so the cut lands on the same move).
     int count = 0;
-    for (const MovesLine& line : book_.Moves) {
-        const std::string_view raw = RawLine(line.Raw);
-        if (gameKey.empty()) {
-            if (count == BookMoveSlots) {
+    auto store = [&](std::string_view move) {
+        if (count == BookMoveSlots) return false;
+        result.BookMoves[At(count++)] = move;
+        return true;
+    };
+    if (gameKey.empty()) {
+        for (const MovesLine& line : book_.Moves) {
+            if (!store(Mid(RawLine(line.Raw), 0, 4))) {
                 result.Status = BookStatus::Aborted;
                 return result;
             }
-            result.BookMoves[At(count++)] = Mid(raw, 0, 4);
-            continue;
         }
-        if (!LineFollowsGame(ExpandedLine(line.Expanded), gameKey)) continue;
-        result.InBook = 1;
-        if (count == BookMoveSlots) {
-            result.Status = BookStatus::Aborted;
-            return result;
+    } else {
+        // Neighbouring lines share their openings, so most lines are decided
+        // by what they share with the line before: `matched` is how many
+        // leading moves of the game the previous line holds. Sharing fewer
+        // moves than that with it means holding just the shared ones; sharing
+        // more means failing where the previous line failed. Only a line that
+        // branches off where the previous one stopped matching is compared.
+        const std::size_t gameMoves = KeyMoves(gameKey);
+        std::size_t matched = 0;
+        for (const MovesLine& line : book_.Moves) {
+            if (line.SharedMoves < matched)
+                matched = line.SharedMoves;
+            else if (line.SharedMoves == matched && matched < gameMoves)
+                matched = MovesInCommon(ExpandedLine(line.Expanded), gameKey, matched);
+            if (matched < gameMoves) continue;
+
+            result.InBook = 1;
+            if (!store(Mid(RawLine(line.Raw), gameKey.size() + 1, 4))) {
+                result.Status = BookStatus::Aborted;
+                return result;
+            }
         }
-        result.BookMoves[At(count++)] = Mid(raw, gameKey.size() + 1, 4);
     }
 
     // Names section: the last line whose moves begin the game names it.

@@ -59,9 +59,12 @@ private:
     };
     // A line of the moves section: as read, and expanded (its indentation
     // replaced by the columns of the previous expanded line it repeats).
+    // SharedMoves counts the leading moves (4-character slices at columns 1,
+    // 6, 11, ...) that the expanded line has in common with the one before.
     struct MovesLine {
         Span Raw;
         Span Expanded;
+        std::uint32_t SharedMoves = 0;
     };
     // A line of the names section with the position of its first "~".
     struct NamesLine {
