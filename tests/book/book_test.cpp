@@ -3,6 +3,7 @@
 // parse that always answers like a fresh read of the file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -469,6 +470,183 @@ TEST_F(OpeningBookTest, CachedLookupsMatchFreshOnes) {
     for (const std::string& key : keys) {
         SCOPED_TRACE("game \"" + key + "\"");
         ExpectSame(cached.LookUp(key, Standard, ProgramVersion), LookUpFresh(key));
+    }
+}
+
+// The lookup as the book's format describes it, reading the text line by
+// line with nothing kept or worked out in advance. The header is taken as
+// right and the game as starting from the standard position.
+Lines PlainLines(const std::string& bytes) {
+    Lines lines;
+    std::string current;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n') {
+            current += c;
+            continue;
+        }
+        lines.push_back(current);
+        current.clear();
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    }
+    if (!bytes.empty() && bytes.back() != '\r' && bytes.back() != '\n') lines.push_back(current);
+    return lines;
+}
+
+BookResult PlainLookUp(const Lines& lines, const std::string& game) {
+    // Mid with a 1-based start.
+    auto mid = [](const std::string& text, std::size_t start, std::size_t length) {
+        return start > text.size() ? std::string() : text.substr(start - 1, length);
+    };
+    BookResult result;
+    result.Status = BookStatus::Completed;
+    std::size_t i = 1;
+    while (i < lines.size() && lines[i] != "start") ++i;
+    if (i == lines.size()) return result;
+
+    std::string t;
+    std::size_t n = 0;
+    bool names = false;
+    for (++i; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        if (l == "names" || l == "end") {
+            names = l == "names";
+            ++i;
+            break;
+        }
+        if (game.empty()) {
+            if (n == BookMoveSlots) {
+                result.Status = BookStatus::Aborted;
+                return result;
+            }
+            result.BookMoves[n++] = l.substr(0, 4);
+            continue;
+        }
+        std::size_t q = 1;
+        while (q <= l.size() && l[q - 1] == ' ') ++q;
+        const std::string rest = l.substr(q - 1);
+        if (t.size() < q - 1 + rest.size()) t.resize(q - 1 + rest.size(), ' ');
+        t = t.substr(0, q - 1) + rest;
+        bool same = true;
+        for (std::size_t p = 1; p <= game.size(); p += 5)
+            if (mid(t, p, 4) != mid(game, p, 4)) same = false;
+        if (!same) continue;
+        result.InBook = 1;
+        if (n == BookMoveSlots) {
+            result.Status = BookStatus::Aborted;
+            return result;
+        }
+        result.BookMoves[n++] = mid(l, game.size() + 2, 4);
+    }
+    for (; names && i < lines.size() && lines[i] != "end"; ++i) {
+        const std::string& m = lines[i];
+        const std::size_t k = m.find('~');
+        if (k == std::string::npos) {
+            result.Status = BookStatus::Aborted;
+            return result;
+        }
+        if (game.size() >= k && game.compare(0, k, m, 0, k) == 0)
+            result.OpeningName = k + 1 < m.size() ? m.substr(k + 1, m.size() - k - 2) : std::string();
+    }
+    return result;
+}
+
+// Random books with heavily shared openings, variations indented at move
+// boundaries and elsewhere, odd lines and unsorted stretches: every lookup
+// through the kept parse answers like the plain reading.
+TEST_F(OpeningBookTest, RandomBooksMatchAPlainReading) {
+    const std::vector<std::string> tokens = {"e2e4", "d2d4", "g1f3", "e7e5", "c7c5", "d7d5", "g8f6", "b1c3", "f1c4",
+                                             "c2c4"};
+    struct Row {
+        const char* Name;
+        unsigned Seed;
+        std::size_t Lines;
+        bool BrokenNames;
+    };
+    const std::vector<Row> rows = {
+        {"small book", 1, 40, false},     {"medium book", 2, 150, false},
+        {"large book", 3, 300, false},    {"book with a broken names line", 4, 150, true},
+        {"another large book", 5, 400, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        std::mt19937 rng(row.Seed);
+        auto below = [&rng](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
+        // Early tokens are likelier, so lines share their openings.
+        auto token = [&]() { return tokens[std::min(below(tokens.size()), below(tokens.size()))]; };
+
+        std::vector<std::vector<std::string>> games;
+        for (std::size_t i = 0; i < row.Lines; ++i) {
+            std::vector<std::string> game(1 + below(7));
+            for (std::string& move : game) move = token();
+            games.push_back(game);
+        }
+        std::sort(games.begin(), games.end());
+        for (std::size_t i = 0; i + 1 < games.size(); ++i)
+            if (below(10) == 0) std::swap(games[i], games[i + 1]);
+
+        auto joined = [](const std::vector<std::string>& game, std::size_t moves) {
+            std::string text;
+            for (std::size_t m = 0; m < moves && m < game.size(); ++m) text += (m > 0 ? " " : "") + game[m];
+            return text;
+        };
+        Lines lines = {"ORVANE Version=0.10", "start"};
+        std::string previous;
+        for (const std::vector<std::string>& game : games) {
+            const std::string text = joined(game, game.size());
+            std::size_t common = 0;
+            while (common < text.size() && common < previous.size() && text[common] == previous[common]) ++common;
+            const std::size_t kind = below(20);
+            if (kind < 8) {
+                lines.push_back(text);
+            } else if (kind < 15) {  // a variation under the move where it branches off
+                const std::size_t indent = common / 5 * 5;
+                lines.push_back(std::string(indent, ' ') + text.substr(indent));
+            } else if (kind < 18) {  // indented anywhere, even past the shared part
+                const std::size_t indent = std::min(text.size(), below(common + 4));
+                lines.push_back(std::string(indent, ' ') + text.substr(indent));
+            } else {  // lines a book should not hold but might
+                const std::vector<std::string> odd = {text.substr(0, 2), text + " ", "  " + text, text + "  e2e4",
+                                                      std::string(3, ' '), ""};
+                lines.push_back(odd[below(odd.size())]);
+            }
+            previous = text;
+        }
+        lines.push_back("names");
+        for (std::size_t i = 0; i < 40; ++i) {
+            const std::string prefix = joined(games[below(games.size())], below(4));
+            lines.push_back(prefix + "~Opening " + std::to_string(i) + (below(5) == 0 ? "~x~" : "~"));
+            if (row.BrokenNames && i == 20) lines.push_back("Broken");
+        }
+        if (below(2) == 0) lines.push_back("end");
+
+        const std::vector<std::string_view> ends = {"\r\n", "\r", "\n"};
+        const std::string bytes = Joined(lines, ends[row.Seed % ends.size()]);
+        WriteBytes(BookPath(), bytes);
+
+        std::vector<std::string> keys = {""};
+        for (const std::vector<std::string>& game : games)
+            for (std::size_t m = 1; m <= game.size(); ++m) keys.push_back(joined(game, m));
+        for (std::size_t i = 0; i < 100; ++i) {
+            std::vector<std::string> game(1 + below(5));
+            for (std::string& move : game) move = token();
+            keys.push_back(joined(game, game.size()));
+            keys.push_back(keys.back().substr(0, keys.back().size() - 2));  // cut inside a move
+        }
+
+        std::sort(keys.begin(), keys.end());
+        keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+        std::shuffle(keys.begin(), keys.end(), rng);
+        if (keys.size() > 300) keys.resize(300);
+        keys.push_back("");
+
+        const Lines plainLines = PlainLines(bytes);
+        OpeningBook book(BookPath());
+        for (const std::string& key : keys) {
+            SCOPED_TRACE("game \"" + key + "\"");
+            ExpectSame(book.LookUp(key, Standard, ProgramVersion), PlainLookUp(plainLines, key));
+            if (HasFailure()) return;
+        }
     }
 }
 
