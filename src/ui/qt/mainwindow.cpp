@@ -1,0 +1,405 @@
+#include "ui/qt/mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QKeySequence>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include "ui/frmmain.h"
+#include "ui/qt/dlgdetails.h"
+#include "ui/qt/frmabout.h"
+#include "ui/qt/frmoptions1.h"
+#include "ui/qt/piecepictures.h"
+#include "ui/qt/toolbaricons.h"
+
+namespace orvane::ui::qt {
+
+namespace {
+
+QLabel* NewStatusPanel(QWidget* parent) {
+    auto* panel = new QLabel(parent);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->setTextFormat(Qt::PlainText);
+    return panel;
+}
+
+}  // namespace
+
+MainWindow::MainWindow()
+    : panel1_(NewStatusPanel(this)), panel2_(NewStatusPanel(this)), status_(panel1_, panel2_), board_(*this) {
+    setObjectName(QStringLiteral("frmMainWindow"));
+    BuildMenus();
+    BuildControls();
+    BuildToolbar();
+
+    // The two status panels; the opening's name may be long.
+    auto* bar = new QStatusBar(this);
+    bar->setSizeGripEnabled(false);
+    setStatusBar(bar);
+    panel1_->setObjectName(QStringLiteral("StatusBar1.Panel1"));
+    panel2_->setObjectName(QStringLiteral("StatusBar1.Panel2"));
+    bar->addWidget(panel1_, 2);
+    bar->addWidget(panel2_, 3);
+
+    QImage icon = RenderApplicationIcon(256);
+    setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+    LayoutWindow(false);
+}
+
+MainWindow::~MainWindow() = default;
+
+// ---- building the window ------------------------------------------------
+
+QAction* MainWindow::AddMenuItem(QMenu* menu, const char* name, const char* caption, const char* shortcut) {
+    QAction* action = menu->addAction(QString::fromLatin1(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    if (shortcut != nullptr) action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
+    const std::string command = name;
+    connect(action, &QAction::triggered, this, [this, action, command] {
+        // A check mark is the behaviour's to set: undo Qt's own toggle.
+        if (action->isCheckable()) {
+            const QSignalBlocker block(action);
+            action->setChecked(!action->isChecked());
+        }
+        if (form_ != nullptr) form_->MenuClick(command);
+    });
+    menu_.Add(command, action);
+    return action;
+}
+
+void MainWindow::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    auto addMenu = [&](const char* name, const char* caption) {
+        QMenu* menu = bar->addMenu(QString::fromLatin1(caption));
+        menu->setObjectName(QString::fromLatin1(name));
+        menu_.Add(name, menu->menuAction());
+        return menu;
+    };
+
+    QMenu* game = addMenu("mnuGame", "&Game");
+    AddMenuItem(game, "New", "New");
+    AddMenuItem(game, "New1", "New Game...", "Ctrl+N");
+    game->addSeparator();
+    AddMenuItem(game, "Open1", "Open...", "Ctrl+O");
+    game->addSeparator();
+    AddMenuItem(game, "saveopen", "Save");
+    game->addSeparator();
+    AddMenuItem(game, "Details", "Details...", "Ctrl+D");
+    game->addSeparator();
+    AddMenuItem(game, "Exit", "Exit", "Ctrl+X");
+
+    QMenu* play = addMenu("mnuPlay", "&Play");
+    AddMenuItem(play, "First", "First");
+    AddMenuItem(play, "Moveback", "Back", "Ctrl+B");
+    AddMenuItem(play, "MoveForward", "Forward", "Ctrl+F");
+    AddMenuItem(play, "Last", "Last");
+    play->addSeparator();
+    AddMenuItem(play, "Options", "Options...");
+
+    QMenu* board = addMenu("mnu_Board1", "&Board");
+    AddMenuItem(board, "Turn", "Turn Board", "Ctrl+T");
+    QMenu* notation = board->addMenu(QStringLiteral("Notation"));
+    notation->setObjectName(QStringLiteral("Notation1"));
+    menu_.Add("Notation1", notation->menuAction());
+    AddMenuItem(notation, "Nonotation", "None")->setCheckable(true);
+
+    QMenu* help = addMenu("Help", "&Help");
+    AddMenuItem(help, "mnu_Help_About", "About");
+    AddMenuItem(help, "debug2", "Debug")->setVisible(false);
+}
+
+void MainWindow::BuildToolbar() {
+    // The toolbar lives on the drawing surface, in the strip above the board,
+    // so that the surface's twips are measured from the toolbar's top.
+    toolbar_ = new QToolBar(QStringLiteral("Toolbar1"), surface_);
+    toolbar_->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar_->setMovable(false);
+    toolbar_->setFloatable(false);
+    toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+    struct Button {
+        const char* Key;
+        const char* Tip;
+        ToolbarPicture Picture;
+    };
+    auto add = [&](const Button& b) {
+        QAction* action = toolbar_->addAction(ToolbarIcon(b.Picture), QString::fromLatin1(b.Key));
+        action->setObjectName(QString::fromLatin1(b.Key));
+        action->setToolTip(QString::fromLatin1(b.Tip));
+        const std::string key = b.Key;
+        connect(action, &QAction::triggered, this, [this, key] {
+            if (form_ != nullptr) form_->Toolbar1_ButtonClick(key);
+        });
+        toolbarCommands_.Add(key, action);
+    };
+    add({"New Game", "New", ToolbarPicture::NewGame});
+    add({"New Variant", "New Game", ToolbarPicture::NewVariant});
+    toolbar_->addSeparator();
+    add({"Open", "Open", ToolbarPicture::Open});
+    add({"Save", "Save", ToolbarPicture::Save});
+    toolbar_->addSeparator();
+    add({"First", "Back to First Move", ToolbarPicture::First});
+    add({"Back", "Move Back", ToolbarPicture::Back});
+    add({"Forward", "Move Forward", ToolbarPicture::Forward});
+    add({"Last", "Forward to Last Move", ToolbarPicture::Last});
+    auto* gap = new QWidget(toolbar_);
+    gap->setFixedWidth(24);
+    gap->setAttribute(Qt::WA_TransparentForMouseEvents);
+    toolbar_->addWidget(gap);
+    add({"Options", "Options", ToolbarPicture::Options});
+    add({"TurnBoard", "Turn Board", ToolbarPicture::TurnBoard});
+    add({"Switch Colors", "Switch Colors", ToolbarPicture::SwitchColors});
+}
+
+void MainWindow::BuildControls() {
+    surface_ = new DrawingSurface(this);
+    setCentralWidget(surface_);
+    surface_->OnMouseMove = [this] {
+        if (form_ != nullptr) form_->Form_MouseMove();
+    };
+
+    // Frames first, so that the controls they frame stand on top of them.
+    shape1_ = new ShapeControl(ShapeControl::Kind::Rectangle, surface_);
+    shape2_ = new ShapeControl(ShapeControl::Kind::Rectangle, surface_);
+    line3_ = new ShapeControl(ShapeControl::Kind::HorizontalLine, surface_);
+    shape1_->setObjectName(QStringLiteral("Shape1"));
+    shape2_->setObjectName(QStringLiteral("Shape2"));
+    line3_->setObjectName(QStringLiteral("Line3"));
+
+    for (int i = 0; i < 64; ++i) {
+        auto* square = new SquareControl(i, pictures_, surface_);
+        square->SetPicture(i % 2 == (i / 8) % 2 ? EmptyLightPicture : EmptyDarkPicture);
+        square->OnMouseDown = [this](int index, MouseButton button, double x, double y) {
+            if (form_ != nullptr) form_->c_MouseDown(index, button, x, y);
+        };
+        square->OnMouseMove = [this](int index, double x, double y) {
+            if (form_ != nullptr) form_->c_MouseMove(index, x, y);
+        };
+        square->OnMouseUp = [this](int index, MouseButton button, double x, double y) {
+            if (form_ != nullptr) form_->c_MouseUp(index, button, x, y);
+        };
+        squares_[static_cast<std::size_t>(i)] = square;
+    }
+
+    list1_ = new ListControl(surface_);
+    list2_ = new ListControl(surface_);
+    list1_->setObjectName(QStringLiteral("List1"));
+    list2_->setObjectName(QStringLiteral("List2"));
+    list1_->OnMouseUp = [this] {
+        if (form_ != nullptr) form_->List1_MouseUp();
+    };
+    list1_->OnKeyUp = [this](int keyCode) {
+        if (form_ != nullptr) form_->List1_KeyUp(keyCode);
+    };
+    list2_->OnDoubleClick = [this] {
+        if (form_ != nullptr) form_->List2_DblClick();
+    };
+    list2_->OnKeyUp = [this](int keyCode) {
+        if (form_ != nullptr) form_->List2_KeyUp(keyCode);
+    };
+
+    text1_ = new TextControl(surface_);
+    text2_ = new TextControl(surface_);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text2_->setObjectName(QStringLiteral("Text2"));
+    text2_->setReadOnly(true);
+    text1_->OnKeyUp = [this] {
+        if (form_ != nullptr) form_->Text1_KeyUp();
+    };
+
+    for (std::size_t i = 0; i < labels_.size(); ++i) {
+        labels_[i] = new LabelControl(surface_);
+        labels_[i]->setObjectName(QStringLiteral("Label%1").arg(i));
+    }
+    labels_[0]->hide();
+    labels_[7]->hide();
+}
+
+// ---- the view seam -----------------------------------------------------
+
+SquareControl* MainWindow::Square(int index) const {
+    if (index < 0 || index >= 64) return nullptr;
+    return squares_[static_cast<std::size_t>(index)];
+}
+
+void MainWindow::SquareArray::SetPicture(int index, int picture) {
+    if (SquareControl* square = window_.Square(index)) square->SetPicture(picture);
+}
+
+int MainWindow::SquareArray::Picture(int index) const {
+    const SquareControl* square = window_.Square(index);
+    return square != nullptr ? square->Picture() : 0;
+}
+
+void MainWindow::SquareArray::DrawHintBox(int index, Rgb colour) {
+    if (SquareControl* square = window_.Square(index)) square->DrawHintBox(colour);
+}
+
+void MainWindow::SquareArray::SetDragPointer(int index, int picture) {
+    if (SquareControl* square = window_.Square(index)) square->SetDragPointer(picture);
+}
+
+Label& MainWindow::Labels(int number) {
+    if (number < 1 || number > 7) return *labels_[0];
+    return *labels_[static_cast<std::size_t>(number)];
+}
+
+void MainWindow::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    setWindowTitle(ShowText(caption));
+}
+
+int MainWindow::TwipsPerPixelX() const {
+    return std::max(1, static_cast<int>(std::lround(1440.0 / logicalDpiX())));
+}
+
+int MainWindow::TwipsPerPixelY() const {
+    return std::max(1, static_cast<int>(std::lround(1440.0 / logicalDpiY())));
+}
+
+void MainWindow::LayoutWindow(bool largeFont) {
+    layout_ = LayoutFor(largeFont);
+    const WindowLayout& l = layout_;
+    const int tpp = TwipsPerPixelX();
+    auto place = [tpp](QWidget* widget, const TwipRect& rect) { widget->setGeometry(ToPixels(rect, tpp)); };
+
+    surface_->SetTwipsPerPixel(tpp);
+    surface_->setFixedSize(ToPixels(l.ClientWidth, tpp), ToPixels(l.ClientHeight, tpp));
+    toolbar_->setGeometry(0, 0, surface_->width(), ToPixels(l.ToolbarHeight, tpp));
+    const int iconSize = ToPixels(16 * 15, tpp);
+    toolbar_->setIconSize(QSize(iconSize, iconSize));
+
+    for (int i = 0; i < 64; ++i) {
+        SquareControl* square = squares_[static_cast<std::size_t>(i)];
+        place(square, l.Square(i));
+        square->SetMetrics(tpp, l.SquareBorder, l.HintNear, l.HintFar);
+    }
+    place(shape1_, l.Shape1);
+    place(shape2_, l.Shape2);
+    line3_->setGeometry(ToPixels(l.Line3X1, tpp), ToPixels(l.Line3Y, tpp),
+                        ToPixels(l.Line3X2, tpp) - ToPixels(l.Line3X1, tpp), 1);
+    place(list1_, l.List1);
+    place(list2_, l.List2);
+    place(text1_, l.Text1);
+    place(text2_, l.Text2);
+    for (std::size_t i = 1; i < labels_.size(); ++i) place(labels_[i], l.Labels[i]);
+
+    // The window keeps the size its layout gives it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+}
+
+void MainWindow::SetToolbarEnabled(bool enabled) { toolbar_->setEnabled(enabled); }
+
+void MainWindow::ShowWindow() {
+    show();
+    activateWindow();
+}
+
+MsgAnswer MainWindow::MsgBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
+    QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
+    switch (icon) {
+        case MsgIcon::None: boxIcon = QMessageBox::NoIcon; break;
+        case MsgIcon::Exclamation: boxIcon = QMessageBox::Warning; break;
+        case MsgIcon::Question: boxIcon = QMessageBox::Question; break;
+        case MsgIcon::Information: boxIcon = QMessageBox::Information; break;
+    }
+    const QString boxTitle = title.empty() ? QStringLiteral("Orvane") : ShowText(title);
+    const QMessageBox::StandardButtons boxButtons =
+        buttons == MsgButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
+    QMessageBox box(boxIcon, boxTitle, ShowText(text), boxButtons, this);
+    if (buttons == MsgButtons::YesNo) {
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    }
+    const int answer = box.exec();
+    if (buttons == MsgButtons::OK) return MsgAnswer::OK;
+    return answer == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+}
+
+std::string MainWindow::PopupMenu(const std::string& menuName, const std::vector<MenuItem>& items) {
+    QMenu menu(this);
+    menu.setObjectName(ShowText(menuName));
+    std::map<QAction*, std::string> names;
+    for (const MenuItem& item : items) {
+        if (item.Separator) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* action = menu.addAction(ShowText(item.Caption));
+        action->setObjectName(ShowText(item.Name));
+        action->setCheckable(item.Checked);
+        action->setChecked(item.Checked);
+        action->setEnabled(item.Enabled);
+        names[action] = item.Name;
+    }
+    QAction* chosen = menu.exec(QCursor::pos());
+    const auto found = names.find(chosen);
+    return found == names.end() ? std::string() : found->second;
+}
+
+void MainWindow::Pause(double seconds) {
+    // Show what has been drawn so far; input waits until the pause is over.
+    if (isVisible()) repaint();
+    if (seconds > 0) std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+DialogClose MainWindow::ShowOptions(OptionsControls& controls) {
+    frmoptions1 dialog(controls, TwipsPerPixelX(), this);
+    CentreOnScreen(&dialog);
+    if (dialog.exec() != QDialog::Accepted) return DialogClose::Cancel;
+    controls = dialog.Controls();
+    return DialogClose::OK;
+}
+
+DialogClose MainWindow::ShowDetails(DetailsControls& controls,
+                                    const std::function<void(const DetailsControls&)>& apply) {
+    dlgDetails dialog(controls, apply, TwipsPerPixelX(), this);
+    CentreOnScreen(&dialog);
+    if (dialog.exec() != QDialog::Accepted) return DialogClose::Cancel;
+    controls = dialog.Controls();
+    return DialogClose::OK;
+}
+
+void MainWindow::ShowAbout(const std::string& versionLine) {
+    frmAbout dialog(ShowText(versionLine), TwipsPerPixelX(), this);
+    CentreOnScreen(&dialog);
+    dialog.exec();
+}
+
+void MainWindow::Quit() {
+    quitRequested_ = true;
+    closing_ = true;
+    close();
+    QCoreApplication::quit();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (closing_ || form_ == nullptr) {
+        event->accept();
+        return;
+    }
+    if (form_->Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    closing_ = true;
+    form_->Form_Unload();
+    event->accept();
+}
+
+}  // namespace orvane::ui::qt

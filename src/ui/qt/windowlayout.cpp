@@ -1,0 +1,119 @@
+#include "ui/qt/windowlayout.h"
+
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace orvane::ui::qt {
+
+TwipRect WindowLayout::Square(int index) const {
+    const int row = index / 8;
+    const int column = index % 8;
+    return {SquareLeft + SquareStep * column, SquareTop + SquareStep * row, SquareSize, SquareSize};
+}
+
+WindowLayout LayoutFor(bool largeFont) {
+    WindowLayout l;
+    // What both layouts share: the labels above the lists, the line under
+    // them, the widths of the lists, the frames' tops and heights.
+    const int rowBlack = 548;
+    const int rowWhite = 848;
+    l.ToolbarHeight = 420;
+    l.Line3Y = 1200;
+    const int listTop = 1260;
+    const int shapeTop = 428;
+
+    // Only these numbers differ between the layouts; the right-hand block
+    // moves 900 twips to the left in the large-font layout.
+    const int shift = largeFont ? 900 : 0;
+    const int listHeight = largeFont ? 2648 : 3848;
+    const int lowerTop = largeFont ? 4550 : 5500;  // Shape1, Text2
+
+    if (largeFont) {
+        l.SquareSize = 458;
+        l.SquareLeft = 384;
+        l.SquareTop = 474;
+        l.SquareStep = 456;
+        l.SquareBorder = false;
+        l.HintNear = 16;
+        l.HintFar = 434;
+        l.ClientWidth = 8496;
+        l.Shape1 = {384, lowerTop, 3691, 1695};
+        l.Text1 = {504, lowerTop + 120, 3451, 1455};
+        l.Shape2 = {4260, shapeTop, 4080, 3775};
+    } else {
+        // The designed squares of 600 twips, 585 apart from left 328, each
+        // moved by its column to the left by 18 and by its row and column one
+        // twip further: left 310 + 586 c, top 428 + 586 r.
+        l.SquareSize = 600;
+        l.SquareLeft = 310;
+        l.SquareTop = 428;
+        l.SquareStep = 586;
+        l.SquareBorder = true;
+        l.HintNear = 16;
+        l.HintFar = 544;
+        l.ClientWidth = 9396;
+        l.Shape1 = {310, lowerTop, 4591, 1695};
+        l.Text1 = {430, lowerTop + 120, 4351, 1455};
+        l.Shape2 = {5160, shapeTop, 4080, 4775};
+    }
+    l.ClientHeight = lowerTop + 1695 + 125;
+
+    l.Labels[4] = {5280 - shift, rowBlack, 555, 255};
+    l.Labels[3] = {5280 - shift, rowWhite, 555, 255};
+    l.Labels[2] = {5880 - shift, rowBlack, 2820, 255};
+    l.Labels[1] = {5880 - shift, rowWhite, 2820, 255};
+    l.Labels[6] = {8880 - shift, rowBlack, 330, 255};
+    l.Labels[5] = {8880 - shift, rowWhite, 330, 255};
+    l.Labels[7] = {5400 - shift, lowerTop - 270, 2160, 255};
+    l.Line3X1 = 5160 - shift;
+    l.Line3X2 = 9240 - shift;
+    l.List1 = {5400 - shift, listTop, 2160, listHeight};
+    l.List2 = {7680 - shift, listTop, 1440, listHeight};
+    l.Text2 = {5400 - shift, lowerTop, 3720, 1695};
+    return l;
+}
+
+int ToPixels(int twips, int twipsPerPixel) {
+    return static_cast<int>(std::lround(static_cast<double>(twips) / twipsPerPixel));
+}
+
+QRect ToPixels(const TwipRect& rect, int twipsPerPixel) {
+    return QRect(ToPixels(rect.Left, twipsPerPixel), ToPixels(rect.Top, twipsPerPixel),
+                 ToPixels(rect.Width, twipsPerPixel), ToPixels(rect.Height, twipsPerPixel));
+}
+
+void PlaceControl(QWidget* control, const TwipRect& rect, int twipsPerPixel) {
+    QRect place = ToPixels(rect, twipsPerPixel);
+    const QSize wanted = control->sizeHint();
+    if (wanted.width() > place.width()) place.setWidth(wanted.width());
+    if (wanted.height() > place.height()) {
+        const int grow = wanted.height() - place.height();
+        place.setTop(place.top() - grow / 2);
+        place.setHeight(wanted.height());
+    }
+    control->setGeometry(place);
+}
+
+void FixDialogSize(QWidget* dialog, int widthTwips, int heightTwips, int twipsPerPixel) {
+    QSize size(ToPixels(widthTwips, twipsPerPixel), ToPixels(heightTwips, twipsPerPixel));
+    const int margin = ToPixels(120, twipsPerPixel);
+    for (const QWidget* child : dialog->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow()) continue;
+        size.setWidth(std::max(size.width(), child->geometry().right() + 1 + margin));
+        size.setHeight(std::max(size.height(), child->geometry().bottom() + 1 + margin));
+    }
+    dialog->setFixedSize(size);
+}
+
+void CentreOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (screen == nullptr) return;
+    const QRect area = screen->availableGeometry();
+    window->move(area.left() + (area.width() - window->width()) / 2,
+                 area.top() + (area.height() - window->height()) / 2);
+}
+
+}  // namespace orvane::ui::qt
