@@ -1,0 +1,377 @@
+// The real window with the real behaviour behind it, driven the way a user
+// drives it: mouse events on the square controls, menu commands, answers to
+// message boxes and dialogs. Runs on the offscreen platform.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "ui/frmmain.h"
+#include "ui/qt/mainwindow.h"
+
+using orvane::ui::frmMain;
+using orvane::ui::ProgramPaths;
+using orvane::ui::qt::MainWindow;
+using orvane::ui::qt::SquareControl;
+using orvane::ui::qt::ToPixels;
+using orvane::ui::qt::WindowLayout;
+
+namespace {
+
+// Control indices of some squares with White at the bottom.
+constexpr int E2 = 52;
+constexpr int E4 = 36;
+constexpr int A1 = 56;
+
+// The program as main() builds it, in a folder of its own.
+struct Program {
+    QTemporaryDir folder;
+    MainWindow window;
+    std::unique_ptr<frmMain> form;
+
+    Program() {
+        ProgramPaths paths;
+        paths.ProgramFolder = std::filesystem::path(folder.path().toStdString());
+        form = std::make_unique<frmMain>(window, paths);
+        window.SetForm(form.get());
+    }
+    bool Start() {
+        const bool started = form->Form_Load("");
+        window.ShowWindow();
+        return started && QTest::qWaitForWindowExposed(&window);
+    }
+    QString SettingsFile() const { return folder.filePath(QStringLiteral("orvane.ini")); }
+    QListWidget* List(const char* name) const { return window.findChild<QListWidget*>(QString::fromLatin1(name)); }
+    QString Panel1() const {
+        return window.findChild<QLabel*>(QStringLiteral("StatusBar1.Panel1"))->text();
+    }
+};
+
+// Runs act on the next modal dialog or message box once it is up; the
+// caller then starts whatever opens it. Fails the test when none comes.
+void AnswerModal(const std::function<void(QWidget*)>& act) {
+    auto* timer = new QTimer;
+    auto waited = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, waited, act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr && ++*waited < 300) return;
+        timer->stop();
+        timer->deleteLater();
+        if (modal != nullptr) act(modal);
+    });
+    timer->start(10);
+}
+
+// The same for a pop-up menu.
+void AnswerPopup(const std::function<void(QMenu*)>& act) {
+    auto* timer = new QTimer;
+    auto waited = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, waited, act] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr && ++*waited < 300) return;
+        timer->stop();
+        timer->deleteLater();
+        if (menu != nullptr) act(menu);
+    });
+    timer->start(10);
+}
+
+void ClickMessageButton(QWidget* modal, QMessageBox::StandardButton which, QString* text) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box == nullptr) return;
+    if (text != nullptr) *text = box->text();
+    box->button(which)->click();
+}
+
+// A pointer move on a square control while the button pressed on it is held,
+// the position relative to that control.
+void DragTo(SquareControl* pressed, QPoint position) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(position), QPointF(pressed->mapToGlobal(position)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pressed, &move);
+}
+
+// Hovering over a square with no button held.
+void HoverOver(SquareControl* square) {
+    const QPoint middle = square->rect().center();
+    QMouseEvent move(QEvent::MouseMove, QPointF(middle), QPointF(square->mapToGlobal(middle)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(square, &move);
+}
+
+QPoint Offset(const SquareControl* from, const SquareControl* to) {
+    return to->geometry().center() - from->geometry().topLeft();
+}
+
+// The colour a square control shows at a point inside it.
+QColor ShownAt(SquareControl* square, QPoint point) {
+    return square->grab().toImage().pixelColor(point * square->devicePixelRatioF());
+}
+
+}  // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsWithTheStartPosition();
+    void dragsAPawnFromE2ToE4();
+    void marksMovablePiecesWhenThePointerReachesTheBoard();
+    void refusesAnImmovablePieceWithAMessage();
+    void rightClickOpensTheSetupMenuWithCheckMarks();
+    void optionsDialogChangesSettingsOnlyWithOK();
+    void detailsDialogAppliesAndCancels();
+    void menuCommandsFollowTheGame();
+    // Closing ends the test process's event loops: keep it last.
+    void closeBoxAsksBeforeExiting();
+};
+
+void WindowTest::startsWithTheStartPosition() {
+    Program program;
+    QVERIFY(program.Start());
+    QCOMPARE(program.List("List2")->count(), 20);
+    QCOMPARE(program.List("List1")->count(), 0);
+    QCOMPARE(program.Panel1(), QStringLiteral("White moves"));
+    QCOMPARE(program.window.windowTitle(), QStringLiteral(" Orvane 0.26 Beta"));
+    // Control 0 is a8 (black rook on light), 60 is e1 (white king on dark).
+    QCOMPARE(program.window.Square(0)->Picture(), 17);
+    QCOMPARE(program.window.Square(60)->Picture(), 24);
+    // The file letters and rank digits beside the board.
+    int letters = 0;
+    for (const auto& text : program.window.SurfaceWidget()->Texts())
+        if (text.Text.size() == 1 && text.Text[0] >= QLatin1Char('a') && text.Text[0] <= QLatin1Char('h')) ++letters;
+    QCOMPARE(letters, 8);
+    // Debug stays hidden; the file commands are there but disabled.
+    QVERIFY(!program.window.findChild<QAction*>(QStringLiteral("debug2"))->isVisible());
+    QVERIFY(!program.window.findChild<QAction*>(QStringLiteral("Open1"))->isEnabled());
+    QVERIFY(!program.window.Toolbar().Enabled("New Variant"));
+    QVERIFY(!program.window.Toolbar().Enabled("Back"));
+    QVERIFY(program.window.Toolbar().Enabled("Switch Colors"));
+}
+
+void WindowTest::dragsAPawnFromE2ToE4() {
+    Program program;
+    QVERIFY(program.Start());
+    SquareControl* e2 = program.window.Square(E2);
+    SquareControl* e4 = program.window.Square(E4);
+    const QPoint start = e2->rect().center();
+    QTest::mousePress(e2, Qt::LeftButton, Qt::NoModifier, start);
+    DragTo(e2, start + QPoint(0, -5));
+    // While the piece is held, the pointer shows it and its square is empty.
+    QCOMPARE(e2->cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(e2->Picture(), 20);
+    DragTo(e2, Offset(e2, e4));
+    QTest::mouseRelease(e2, Qt::LeftButton, Qt::NoModifier, Offset(e2, e4));
+
+    QListWidget* list1 = program.List("List1");
+    QCOMPARE(list1->count(), 1);
+    QCOMPARE(list1->item(0)->text(), QStringLiteral("   1.  e2-e4"));
+    QCOMPARE(list1->currentRow(), 0);
+    QCOMPARE(e4->Picture(), 31);  // white pawn on a light square
+    QCOMPARE(e2->cursor().shape(), Qt::ArrowCursor);
+    QVERIFY(program.window.Toolbar().Enabled("Back"));
+
+    // Black answers from the list of available moves.
+    QListWidget* list2 = program.List("List2");
+    const auto found = list2->findItems(QStringLiteral(" e7-e5"), Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    const QRect entry = list2->visualItemRect(found.first());
+    QTest::mouseClick(list2->viewport(), Qt::LeftButton, Qt::NoModifier, entry.center());
+    QTest::mouseDClick(list2->viewport(), Qt::LeftButton, Qt::NoModifier, entry.center());
+    QCOMPARE(list1->count(), 2);
+    QCOMPARE(list1->item(1)->text(), QStringLiteral("       e7-e5"));
+
+    // A click on the first entry of the move list goes back to it: the
+    // black pawn is on e7 again and e5 is empty.
+    QTest::mouseClick(list1->viewport(), Qt::LeftButton, Qt::NoModifier, list1->visualItemRect(list1->item(0)).center());
+    QCOMPARE(program.window.Square(12)->Picture(), 10);
+    QCOMPARE(program.window.Square(28)->Picture(), 19);
+    QCOMPARE(list1->count(), 2);
+}
+
+void WindowTest::marksMovablePiecesWhenThePointerReachesTheBoard() {
+    Program program;
+    QVERIFY(program.Start());
+    SquareControl* e2 = program.window.Square(E2);  // a light square: black boxes
+    SquareControl* a1 = program.window.Square(A1);  // the rook cannot move
+    SquareControl* g1 = program.window.Square(62);  // knight on a dark square: yellow boxes
+    // A point on the left side of a hint box's outline.
+    const WindowLayout& layout = program.window.Layout();
+    const int tpp = program.window.TwipsPerPixelX();
+    const QPoint corner((layout.SquareBorder ? 1 : 0) + ToPixels(layout.HintNear, tpp), e2->height() / 2);
+    const QColor before = ShownAt(e2, corner);
+    HoverOver(program.window.Square(27));
+    QCOMPARE(ShownAt(e2, corner), QColor(Qt::black));
+    QCOMPARE(ShownAt(g1, corner), QColor(Qt::yellow));
+    QCOMPARE(ShownAt(a1, corner), ShownAt(program.window.Square(A1 + 2), corner));  // plain dark square
+    QVERIFY(before != QColor(Qt::black));
+
+    // A new picture wipes the box away.
+    program.window.Board().SetPicture(E2, 31);
+    QCOMPARE(ShownAt(e2, corner), before);
+}
+
+void WindowTest::refusesAnImmovablePieceWithAMessage() {
+    Program program;
+    QVERIFY(program.Start());
+    QString text, title;
+    AnswerModal([&](QWidget* modal) {
+        title = modal->windowTitle();
+        ClickMessageButton(modal, QMessageBox::Ok, &text);
+    });
+    QTest::mousePress(program.window.Square(A1), Qt::LeftButton);
+    QCOMPARE(text, QStringLiteral("You cannot move that piece"));
+    QCOMPARE(title, QStringLiteral("Error"));
+    QTest::mouseRelease(program.window.Square(A1), Qt::LeftButton);
+    QCOMPARE(program.window.Square(A1)->Picture(), 36);  // the rook stays
+}
+
+void WindowTest::rightClickOpensTheSetupMenuWithCheckMarks() {
+    Program program;
+    QVERIFY(program.Start());
+    QStringList checked;
+    QStringList captions;
+    AnswerPopup([&](QMenu* menu) {
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator()) continue;
+            captions << action->text();
+            if (action->isChecked()) checked << action->text();
+        }
+        // Choosing an item with the keyboard: an empty e2.
+        for (QAction* action : menu->actions())
+            if (action->text() == QStringLiteral("Empty")) menu->setActiveAction(action);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    SquareControl* e2 = program.window.Square(E2);
+    QTest::mousePress(e2, Qt::RightButton);
+    QTest::mouseRelease(e2, Qt::RightButton);
+    QCOMPARE(checked, (QStringList{QStringLiteral("White Pawn"), QStringLiteral("White moves")}));
+    QCOMPARE(captions.size(), 16);
+    QCOMPARE(captions.first(), QStringLiteral("Clear Board"));
+    QCOMPARE(e2->Picture(), 20);  // e2 emptied: an empty light square
+    QCOMPARE(program.List("List2")->count(), 29);  // the queen, the bishop and the king get out
+}
+
+void WindowTest::optionsDialogChangesSettingsOnlyWithOK() {
+    Program program;
+    QVERIFY(program.Start());
+    QAction* options = program.window.findChild<QAction*>(QStringLiteral("Options"));
+
+    // Cancel: the capital letters stay off although the box was ticked.
+    AnswerModal([](QWidget* modal) {
+        QCOMPARE(modal->windowTitle(), QStringLiteral("Options"));
+        modal->findChild<QCheckBox*>(QStringLiteral("Check5"))->setChecked(true);
+        modal->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
+    });
+    options->trigger();
+    QCOMPARE(program.form->CapNot, 0);
+
+    // OK: the letters beside the board become capitals, the small ones go.
+    AnswerModal([](QWidget* modal) {
+        modal->findChild<QCheckBox*>(QStringLiteral("Check5"))->setChecked(true);
+        modal->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+    });
+    options->trigger();
+    QCOMPARE(program.form->CapNot, 1);
+    QStringList letters;
+    for (const auto& text : program.window.SurfaceWidget()->Texts())
+        if (text.Text.size() == 1 && text.Text[0].isLetter()) letters << text.Text;
+    QCOMPARE(letters.join(QString()), QStringLiteral("ABCDEFGH"));
+}
+
+void WindowTest::detailsDialogAppliesAndCancels() {
+    Program program;
+    QVERIFY(program.Start());
+    AnswerModal([](QWidget* modal) {
+        QCOMPARE(modal->windowTitle(), QStringLiteral(" Game Details"));
+        modal->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("Club match"));
+        modal->findChild<QPushButton*>(QStringLiteral("Command1"))->click();  // Apply
+        modal->findChild<QLineEdit*>(QStringLiteral("Text4"))->setText(QStringLiteral("Not kept"));
+        modal->findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
+    });
+    program.window.findChild<QAction*>(QStringLiteral("Details"))->trigger();
+    QCOMPARE(program.form->pgnEvent, std::string("Club match"));
+    QCOMPARE(program.form->pgnBlack, std::string());
+
+    // Text that is not UTF-8 is shown as Windows-1252 and comes back unchanged.
+    program.form->pgnSite = "K\xf8" "benhavn";
+    QString shown;
+    AnswerModal([&shown](QWidget* modal) {
+        shown = modal->findChild<QLineEdit*>(QStringLiteral("Text2"))->text();
+        modal->findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
+    });
+    program.window.findChild<QAction*>(QStringLiteral("Details"))->trigger();
+    QCOMPARE(shown, QStringLiteral("K\u00f8benhavn"));
+    QCOMPARE(program.form->pgnSite, std::string("K\xf8" "benhavn"));
+}
+
+void WindowTest::menuCommandsFollowTheGame() {
+    Program program;
+    QVERIFY(program.Start());
+    auto action = [&](const char* name) { return program.window.findChild<QAction*>(QString::fromLatin1(name)); };
+    QVERIFY(!action("Moveback")->isEnabled());
+
+    // "None" takes the coordinates away and carries the check mark.
+    action("Nonotation")->trigger();
+    QVERIFY(action("Nonotation")->isChecked());
+    QVERIFY(program.window.SurfaceWidget()->Texts().empty());
+    action("Nonotation")->trigger();
+    QVERIFY(!action("Nonotation")->isChecked());
+    QCOMPARE(program.window.SurfaceWidget()->Texts().size(), std::size_t{16});
+
+    // Turn Board puts h1 into the top left control.
+    action("Turn")->trigger();
+    QCOMPARE(program.window.Square(0)->Picture(), 37);  // white rook on light
+    QCOMPARE(program.form->BoardTurned, 1);
+
+    // Switch Colors from the toolbar: Black to move.
+    program.window.findChild<QAction*>(QStringLiteral("Switch Colors"))->trigger();
+    QCOMPARE(program.Panel1(), QStringLiteral("Black moves"));
+}
+
+void WindowTest::closeBoxAsksBeforeExiting() {
+    Program program;
+    QVERIFY(program.Start());
+    QFile settings(program.SettingsFile());
+    QVERIFY(settings.exists());  // written at start-up when missing
+    QVERIFY(settings.open(QIODevice::ReadOnly));
+    const QByteArray atStart = settings.readAll();
+    settings.close();
+    // A setting changed in this run, to be written when the program ends.
+    program.window.findChild<QAction*>(QStringLiteral("Turn"))->trigger();
+
+    QString question;
+    AnswerModal([&question](QWidget* modal) { ClickMessageButton(modal, QMessageBox::No, &question); });
+    program.window.close();
+    QCOMPARE(question, QStringLiteral("Are you sure you want to exit?"));
+    QVERIFY(program.window.isVisible());
+    QVERIFY(settings.open(QIODevice::ReadOnly));
+    QCOMPARE(settings.readAll(), atStart);
+    settings.close();
+
+    AnswerModal([](QWidget* modal) { ClickMessageButton(modal, QMessageBox::Yes, nullptr); });
+    program.window.close();
+    QVERIFY(!program.window.isVisible());
+    QVERIFY(settings.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = settings.readAll().split('\n');
+    QVERIFY(lines.size() >= 7);
+    QCOMPARE(lines[0], QByteArray("ORVANE0.10\r"));
+    QCOMPARE(lines[2], QByteArray(" 1 \r"));  // BoardTurned
+}
+
+QTEST_MAIN(WindowTest)
+#include "test_qt_window.moc"
