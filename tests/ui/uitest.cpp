@@ -120,11 +120,11 @@ std::string MsgLine(const std::string& title, const std::string& icon, const std
     return "msgbox title=" + fake::Quoted(title) + " icon=" + icon + " text=" + fake::Quoted(text) + " -> " + answer;
 }
 
-void UiTest::Start() {
+void UiTest::Start(int twipsPerPixel) {
     ASSERT_EQ(driver_, nullptr) << "the program runs already";
     ProgramPaths paths;
     paths.ProgramFolder = Home();
-    driver_ = std::make_unique<drive::Driver>(out_, paths);
+    driver_ = std::make_unique<drive::Driver>(out_, paths, "", twipsPerPixel);
 }
 
 drive::Driver& UiTest::Driver() {

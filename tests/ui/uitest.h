@@ -72,8 +72,9 @@ protected:
     const fs::path& Home() const { return folder_.Path(); }
 
     // Starts the program over the test's folder; files it should find at
-    // start-up must be written before. Run starts it when needed.
-    void Start();
+    // start-up must be written before. Run starts it when needed. A screen
+    // of 12 twips per pixel gets the large-font layout.
+    void Start(int twipsPerPixel = 15);
     bool Started() const { return driver_ != nullptr; }
 
     // Runs command lines and returns what they printed, one line each.
