@@ -12,9 +12,15 @@ namespace orvane {
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return content;
+    // A failed read (a folder opened by this name, an I/O error) throws out
+    // of the stream buffer whatever the stream's exception mask says.
+    try {
+        std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (in.bad()) return std::nullopt;
+        return content;
+    } catch (const std::ios_base::failure&) {
+        return std::nullopt;
+    }
 }
 
 std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view content) {

@@ -8,7 +8,7 @@
 
 namespace orvane {
 
-// The whole content of a file, or nothing when it cannot be opened.
+// The whole content of a file, or nothing when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 // Writes content to a temporary file beside path and renames it over path,
