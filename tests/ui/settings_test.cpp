@@ -1,0 +1,243 @@
+// Start-up with the settings file "orvane.ini" and leaving the program: the
+// file that is left behind, the settings in force, the start-up failure, and
+// the question before exiting.
+#include <algorithm>
+#include <ostream>
+
+#include "uitest.h"
+
+namespace orvane::ui::test {
+namespace {
+
+const std::string DefaultFile = "ORVANE0.10\r\n 0 \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n";
+const std::string StartupError = MsgLine("Error", "exclamation", "Error found! Orvane will exit");
+const std::string ExitQuestion = "msgbox title=\"Confirmation\" icon=question text=\"Are you sure you want to exit?\"";
+
+class SettingsTest : public UiTest {
+protected:
+    fs::path Ini() const { return Home() / "orvane.ini"; }
+    void WriteIni(const std::string& text) { WriteFile(Ini(), text); }
+    std::string Ini6(int notation, int turned, int showMoves, int capNot, int askExit, int capCharacter) {
+        std::string text = "ORVANE0.10\r\n";
+        for (const int v : {notation, turned, showMoves, capNot, askExit, capCharacter})
+            text += (v < 0 ? "" : " ") + std::to_string(v) + " \r\n";
+        return text;
+    }
+    // The six settings as the program holds them.
+    std::vector<int> InForce() {
+        const frmMain& f = Form();
+        return {f.Notation, f.BoardTurned, f.ShowMoves, f.CapNot, f.AskExit, f.CapCharacter};
+    }
+};
+
+const std::vector<int> Defaults = {0, 0, 1, 0, 1, 0};
+
+struct IniFile {
+    const char* name;
+    std::string text;           // the file before start-up
+    std::vector<int> settings;  // in force afterwards
+    std::string after;          // the file after start-up
+};
+void PrintTo(const IniFile& row, std::ostream* os) { *os << row.name; }
+
+class ReadAtStartUp : public SettingsTest, public ::testing::WithParamInterface<IniFile> {};
+
+TEST_P(ReadAtStartUp, TakesTheSettingsOrWritesTheDefaults) {
+    WriteIni(GetParam().text);
+    Start();
+    EXPECT_EQ(Run({}), Lines{}) << "no message at start-up";
+    EXPECT_EQ(InForce(), GetParam().settings);
+    EXPECT_EQ(ReadFile(Ini()), GetParam().after);
+}
+
+const std::string Valid = "ORVANE0.10\r\n 1 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    SettingsFile, ReadAtStartUp,
+    ::testing::Values(
+        IniFile{"Valid", Valid, {1, 1, 0, 1, 0, 1}, Valid},
+        IniFile{"ShortFileIsReplacedWhole", "ORVANE0.10\r\n 1 \r\n 1 \r\n 0 \r\n", Defaults, DefaultFile},
+        IniFile{"HeaderOnly", "ORVANE0.10\r\n", Defaults, DefaultFile},
+        IniFile{"EmptyFile", "", Defaults, DefaultFile},
+        IniFile{"OtherVersion", "ORVANE0.09\r\n 1 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n", Defaults, DefaultFile},
+        IniFile{"OtherProduct", "OTHER0.10\r\n 1 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n", Defaults, DefaultFile},
+        IniFile{"NumbersWithoutBlanks", "ORVANE0.10\r\n1\r\n1\r\n0\r\n1\r\n0\r\n1\r\n", {1, 1, 0, 1, 0, 1},
+                "ORVANE0.10\r\n1\r\n1\r\n0\r\n1\r\n0\r\n1\r\n"},
+        IniFile{"NumbersOnOneLine", "ORVANE0.10\r\n1,1,0 1 0,1\r\n", {1, 1, 0, 1, 0, 1},
+                "ORVANE0.10\r\n1,1,0 1 0,1\r\n"},
+        IniFile{"TextReadsAsZero", "ORVANE0.10\r\n 1 \r\n yes \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n", {1, 0, 0, 1, 0, 1},
+                "ORVANE0.10\r\n 1 \r\n yes \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n"},
+        IniFile{"LargestAndSmallestWholeNumbers", "ORVANE0.10\r\n 32767 \r\n-32768 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n",
+                {32767, -32768, 1, 0, 1, 0}, "ORVANE0.10\r\n 32767 \r\n-32768 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n"}),
+    ScenarioName());
+
+TEST_F(SettingsTest, NoFileLeavesTheDefaultFile) {
+    Start();
+    EXPECT_EQ(Run({}), Lines{});
+    EXPECT_EQ(ReadFile(Ini()), DefaultFile);
+    EXPECT_EQ(InForce(), Defaults);
+    const Screen screen = Show();
+    EXPECT_EQ(screen.letters, "abcdefgh");
+    EXPECT_EQ(screen.ranks, StartRanks());
+    EXPECT_FALSE(View().menu.Get("Nonotation").checked);
+}
+
+TEST_F(SettingsTest, ShortFileValuesAreNotInForce) {
+    // Notation 1, BoardTurned 1 and ShowMoves 0 were read before the file ended.
+    WriteIni("ORVANE0.10\r\n 1 \r\n 1 \r\n 0 \r\n");
+    const Screen screen = Show();
+    EXPECT_EQ(screen.letters, "abcdefgh");
+    EXPECT_EQ(screen.digits, "12345678");
+    EXPECT_EQ(View().squares.pictures[0], 17);
+    EXPECT_FALSE(View().menu.Get("Nonotation").checked);
+}
+
+TEST_F(SettingsTest, TurnedBoardAndCapitalsFromTheFile) {
+    WriteIni(Ini6(0, 1, 1, 1, 1, 0));
+    const Screen screen = Show();
+    EXPECT_EQ(screen.letters, "HGFEDCBA");
+    EXPECT_EQ(screen.digits, "87654321");
+    EXPECT_EQ(View().squares.pictures[0], 37);
+    EXPECT_EQ(screen.ranks, StartRanks());
+}
+
+TEST_F(SettingsTest, NotationNoneAndColonCapturesFromTheFile) {
+    WriteIni(Ini6(1, 0, 1, 0, 1, 1));
+    Run({"list2 \" e2-e4\"", "list2 \" d7-d5\""});
+    const Screen screen = Show();
+    EXPECT_EQ(screen.letters, "");
+    EXPECT_EQ(screen.digits, "");
+    EXPECT_TRUE(View().menu.Get("Nonotation").checked);
+    EXPECT_NE(std::find(screen.list2.begin(), screen.list2.end(), " e4:d5"), screen.list2.end());
+    Run({"list2 \" e4:d5\""});
+    EXPECT_EQ(Show().list1.back(), "   2.  e4:d5");
+}
+
+struct BadIni {
+    const char* name;
+    std::string text;
+};
+void PrintTo(const BadIni& row, std::ostream* os) { *os << row.name; }
+
+class UnusableSettings : public SettingsTest, public ::testing::WithParamInterface<BadIni> {};
+
+TEST_P(UnusableSettings, EndTheProgramAndLeaveTheFile) {
+    WriteIni(GetParam().text);
+    Start();
+    EXPECT_EQ(Run({}), (Lines{StartupError, "quit"}));
+    EXPECT_TRUE(View().quit);
+    EXPECT_EQ(RunRaw("show"), drive::Driver::Result::Quit);
+    EXPECT_EQ(RunRaw("list2 \" e2-e4\""), drive::Driver::Result::Quit);
+    EXPECT_EQ(ReadFile(Ini()), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SettingsFile, UnusableSettings,
+    ::testing::Values(BadIni{"TooLarge", "ORVANE0.10\r\n 0 \r\n 99999 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n"},
+                      BadIni{"JustTooLarge", "ORVANE0.10\r\n 0 \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n 32768 \r\n"},
+                      BadIni{"JustTooSmall", "ORVANE0.10\r\n-32769 \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n"}),
+    ScenarioName());
+
+TEST_F(SettingsTest, FileThatCannotBeWrittenEndsTheProgram) {
+    fs::create_directory(Ini());
+    Start();
+    EXPECT_EQ(Run({}), (Lines{StartupError, "quit"}));
+}
+
+// ---- leaving the program -------------------------------------------------
+
+TEST_F(SettingsTest, ExitAnsweredNoKeepsRunningAndWritesNothing) {
+    Start();
+    Run({"menu Turn", "answer No", "menu Exit"});
+    EXPECT_FALSE(View().quit);
+    EXPECT_EQ(ReadFile(Ini()), DefaultFile);
+    // Still running: the board takes moves.
+    Run({"list2 \" e2-e4\""});
+    EXPECT_EQ(Show().list1, Lines{"   1.  e2-e4"});
+}
+
+TEST_F(SettingsTest, ExitAnsweredYesWritesTheSettingsAndQuits) {
+    Start();
+    EXPECT_EQ(Run({"menu Turn", "menu Nonotation", "answer No", "menu Exit", "answer Yes", "menu Exit"}),
+              (Lines{ExitQuestion + " -> No", ExitQuestion + " -> Yes", "quit"}));
+    EXPECT_EQ(ReadFile(Ini()), "ORVANE0.10\r\n 1 \r\n 1 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n");
+    EXPECT_EQ(RunRaw("show"), drive::Driver::Result::Quit);
+}
+
+TEST_F(SettingsTest, CloseBoxAsksTheSameQuestion) {
+    Start();
+    EXPECT_EQ(Run({"answer \"Check3=0;Check5=1;Option1(1);OK\"", "options", "answer No", "close"}).back(),
+              ExitQuestion + " -> No");
+    EXPECT_FALSE(View().quit);
+    EXPECT_EQ(ReadFile(Ini()), DefaultFile);
+    EXPECT_EQ(Run({"answer Yes", "close"}), (Lines{ExitQuestion + " -> Yes", "closed"}));
+    EXPECT_EQ(ReadFile(Ini()), "ORVANE0.10\r\n 0 \r\n 0 \r\n 0 \r\n 1 \r\n 1 \r\n 1 \r\n");
+    EXPECT_EQ(RunRaw("show"), drive::Driver::Result::Quit);
+}
+
+TEST_F(SettingsTest, NoQuestionWhenAskExitIsOff) {
+    WriteIni(Ini6(0, 0, 1, 0, 0, 0));
+    Start();
+    EXPECT_EQ(Run({"menu Turn", "menu Exit"}), Lines{"quit"});
+    EXPECT_EQ(ReadFile(Ini()), Ini6(0, 1, 1, 0, 0, 0));
+}
+
+TEST_F(SettingsTest, NoQuestionOnCloseAfterTheOptionIsCleared) {
+    Start();
+    EXPECT_EQ(Run({"answer \"Check6=0;OK\"", "options", "close"}),
+              (Lines{"dialog Options: Check3=1 Check5=0 Check6=1 Option1(0)=1 Option1(1)=0 -> OK", "closed"}));
+    EXPECT_EQ(ReadFile(Ini()), Ini6(0, 0, 1, 0, 0, 0));
+}
+
+TEST_F(SettingsTest, ValuesOutsideZeroAndOneAreWrittenBackAsRead) {
+    WriteIni(Ini6(-1, 0, 7, 0, 0, 0));
+    Start();
+    Run({"menu Exit"});
+    EXPECT_EQ(ReadFile(Ini()), "ORVANE0.10\r\n-1 \r\n 0 \r\n 7 \r\n 0 \r\n 0 \r\n 0 \r\n");
+}
+
+// ---- where the files are --------------------------------------------------
+
+TEST(ProgramFolders, SettingsGoToTheConfigurationFolderWhenTheProgramFolderCannotBeWritten) {
+    TempFolder folder;
+    ProgramPaths paths;
+    paths.ProgramFolder = folder.Path() / "not-there";
+    paths.ConfigFolder = folder.Path() / "config" / "orvane";
+    std::ostringstream out;
+    {
+        drive::Driver driver(out, paths);
+        EXPECT_EQ(driver.Run("menu Turn"), drive::Driver::Result::Ok);
+        EXPECT_EQ(driver.Run("answer Yes"), drive::Driver::Result::Ok);
+        EXPECT_EQ(driver.Run("menu Exit"), drive::Driver::Result::Quit);
+    }
+    EXPECT_FALSE(fs::exists(paths.ProgramFolder / "orvane.ini"));
+    EXPECT_EQ(ReadFile(paths.ConfigFolder / "orvane.ini"), "ORVANE0.10\r\n 0 \r\n 1 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n");
+
+    // The next start reads it from there.
+    drive::Driver again(out, paths);
+    EXPECT_EQ(again.Form().BoardTurned, 1);
+}
+
+TEST(ProgramFolders, BookNextToTheProgramWinsOverTheInstalledOne) {
+    TempFolder folder;
+    ProgramPaths paths;
+    paths.ProgramFolder = folder.Path() / "program";
+    paths.DataFolder = folder.Path() / "data";
+    fs::create_directories(paths.ProgramFolder);
+    fs::create_directories(paths.DataFolder);
+    WriteFile(paths.DataFolder / "orvane.bok", CrLf({"ORVANE Version=0.10", "start", "d2d4", "end"}));
+
+    std::ostringstream out;
+    {
+        drive::Driver driver(out, paths);
+        EXPECT_EQ(driver.View().list2.List(11), " d2-d4b");
+        EXPECT_EQ(driver.View().list2.List(13), " e2-e4");
+    }
+    WriteFile(paths.ProgramFolder / "orvane.bok", CrLf({"ORVANE Version=0.10", "start", "e2e4", "end"}));
+    drive::Driver driver(out, paths);
+    EXPECT_EQ(driver.View().list2.List(11), " d2-d4");
+    EXPECT_EQ(driver.View().list2.List(13), " e2-e4b");
+}
+
+}  // namespace
+}  // namespace orvane::ui::test
