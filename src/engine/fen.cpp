@@ -77,23 +77,26 @@ PositionError Position::ReadFen(std::string_view fen, FenInfo* info) {
     ++pos;
     if (pos < fen.size() && fen[pos] != ' ') return Fault(PositionErrorKind::BadSide, 2, pos);
 
+    // Fields 3 to 6 may be separated by more than one blank; fieldStart is
+    // where the field last read begins, so a fault points into it.
+    std::size_t fieldStart = pos;
     auto nextField = [&]() -> std::string_view {
         while (pos < fen.size() && fen[pos] == ' ') ++pos;
-        const std::size_t start = pos;
+        fieldStart = pos;
         while (pos < fen.size() && fen[pos] != ' ') ++pos;
-        return fen.substr(start, pos - start);
+        return fen.substr(fieldStart, pos - fieldStart);
     };
 
     // Field 3: castling rights. A withheld right marks the rook's home square
     // as moved, so the generator's own rule offers exactly the rights granted.
     std::array<int, BoardSize> counts{};
-    const std::size_t castlingAt = pos;
     const std::string_view castling = nextField();
+    const std::size_t castlingAt = fieldStart;
     if (!castling.empty() && castling != "-") {
         for (std::size_t i = 0; i < castling.size(); ++i) {
             const char c = castling[i];
             if (c != 'K' && c != 'Q' && c != 'k' && c != 'q')
-                return Fault(PositionErrorKind::BadCastling, 3, castlingAt + i + 1);
+                return Fault(PositionErrorKind::BadCastling, 3, castlingAt + i);
         }
     }
     const bool rightsGiven = !castling.empty();
@@ -107,17 +110,17 @@ PositionError Position::ReadFen(std::string_view fen, FenInfo* info) {
     // Field 4: en passant target. It must be the square a pawn of the side not
     // to move has just passed over, else the capture would corrupt the board.
     int epTarget = 0;
-    const std::size_t epAt = pos;
     const std::string_view ep = nextField();
+    const std::size_t epAt = fieldStart;
     if (!ep.empty() && ep != "-") {
         const bool named = ep.size() == 2 && ep[0] >= 'a' && ep[0] <= 'h' && ep[1] >= '1' && ep[1] <= '8';
-        if (!named) return Fault(PositionErrorKind::BadEnPassant, 4, epAt + 1);
+        if (!named) return Fault(PositionErrorKind::BadEnPassant, 4, epAt);
         const int t = (ep[1] - '1') * 10 + 20 + (ep[0] - 'a') + 1;
         const bool fits = side == 1 ? (t >= 71 && t <= 78 && board[At(t)] == 0 && board[At(t - 10)] == -Pawn &&
                                        board[At(t + 10)] == 0)
                                     : (t >= 41 && t <= 48 && board[At(t)] == 0 && board[At(t + 10)] == Pawn &&
                                        board[At(t - 10)] == 0);
-        if (!fits) return Fault(PositionErrorKind::BadEnPassant, 4, epAt + 1);
+        if (!fits) return Fault(PositionErrorKind::BadEnPassant, 4, epAt);
         epTarget = t;
     }
 
