@@ -1,0 +1,217 @@
+// Reading FEN: refused texts say what and where and leave the position
+// alone; accepted ones set side, castling rights and the en passant target.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/position.h"
+#include "engine_test_util.h"
+#include "support/position_state.h"
+
+namespace orvane {
+namespace {
+
+using enginetest::At;
+using enginetest::LoadFen;
+using enginetest::Sq;
+using testsupport::StateDifference;
+using testsupport::StateScope;
+
+constexpr const char* StartFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+
+struct BadFenRow {
+    const char* Name;
+    std::string Fen;
+    PositionErrorKind Kind;
+    int Field;
+    int Character;  // -1: not checked
+};
+
+// A position that differs from the start in every member a FEN could write:
+// moves made (counters, ply, en passant target), Black to start.
+Position BusyPosition() {
+    Position pos;
+    pos.BlackStarts = 1;
+    pos.LoadStandardPosition();
+    pos.ResetTree();
+    EXPECT_TRUE(enginetest::PlayLine(pos, {"e7e5", "g1f3", "e5e4", "d2d4"}));
+    return pos;
+}
+
+TEST(FenErrors, MalformedFenIsRefusedAndChangesNothing) {
+    using K = PositionErrorKind;
+    const std::vector<BadFenRow> rows = {
+        {"nine pieces in a rank", "rnbqkbnrr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", K::RankTooLong, 1, 8},
+        {"digit nine", "9/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", K::BadCharacter, 1, 0},
+        {"digits add up to nine", "44P/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", K::RankTooLong, 1, 2},
+        {"piece after a full rank", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNRK w KQkq - 0 1", K::RankTooLong, 1,
+         43},
+        {"digit zero", "rnbqkbnr/pppppppp/08/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", K::BadCharacter, 1, 18},
+        {"seven ranks", "rnbqkbnr/pppppppp/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", K::MissingRank, 1, 41},
+        {"rank too short", "rnbqkbn/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", K::RankTooShort, 1, 7},
+        {"last rank too short", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBN w KQkq - 0 1", K::RankTooShort, 1, 42},
+        {"empty rank", "rnbqkbnr//8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", K::RankTooShort, 1, 9},
+        {"bad piece letter", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBXKBNR w KQkq - 0 1", K::BadCharacter, 1, 38},
+        {"bad side letter", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR x KQkq - 0 1", K::BadSide, 2, 44},
+        {"side in capitals", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR W KQkq - 0 1", K::BadSide, 2, 44},
+        {"side word", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR wb KQkq - 0 1", K::BadSide, 2, 45},
+        {"bad castling letter", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkx - 0 1", K::BadCastling, 3, 49},
+        {"castling dash and letter", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w -K - 0 1", K::BadCastling, 3,
+         46},
+        {"castling letter after two blanks", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w  KQkx - 0 1",
+         K::BadCastling, 3, 50},
+        {"en passant on the fourth rank, White to move",
+         "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e4 0 1", K::BadEnPassant, 4, 53},
+        {"en passant with no pawn that passed it", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq e6 0 1",
+         K::BadEnPassant, 4, 51},
+        {"en passant with the passed square's origin occupied",
+         "rnbqkbnr/pppppppp/8/4p3/8/8/PPPPPPPP/RNBQKBNR w KQkq e6 0 2", K::BadEnPassant, 4, 53},
+        {"en passant for the wrong side", "rnbqkbnr/pppp1ppp/8/4p3/8/8/PPPPPPPP/RNBQKBNR b KQkq e6 0 2",
+         K::BadEnPassant, 4, 53},
+        {"en passant off the board", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq i6 0 1", K::BadEnPassant, 4,
+         51},
+        {"en passant too long", "rnbqkbnr/pppp1ppp/8/4p3/8/8/PPPPPPPP/RNBQKBNR w KQkq e66 0 2", K::BadEnPassant, 4,
+         53},
+        {"en passant after two blanks", "rnbqkbnr/pppp1ppp/8/4p3/8/8/PPPPPPPP/RNBQKBNR w KQkq  e5 0 2",
+         K::BadEnPassant, 4, 54},
+        {"empty text", "", K::MissingRank, 1, 0},
+        {"blanks only", "   ", K::MissingRank, 1, 3},
+        {"ranks only", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", K::MissingField, 2, 43},
+        {"ranks and a blank", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR ", K::MissingField, 2, 44},
+    };
+    for (const BadFenRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        Position pos = BusyPosition();
+        const Position before = pos;
+        FenInfo info;
+        info.FenMoveNumber = "untouched";
+        const PositionError err = pos.ReadFen(row.Fen, &info);
+        EXPECT_EQ(err.Kind, row.Kind);
+        EXPECT_EQ(err.Field, row.Field);
+        if (row.Character >= 0) {
+            EXPECT_EQ(err.Character, row.Character);
+        }
+        EXPECT_TRUE(static_cast<bool>(err));
+        EXPECT_EQ(StateDifference(pos, before, StateScope::Everything), "");
+        EXPECT_EQ(info.FenMoveNumber, "untouched");
+    }
+}
+
+TEST(FenErrors, EachRowIsOneFaultAwayFromAnAcceptedFen) {
+    // The refused rows above are edits of texts like these; were these not
+    // accepted, the rows would prove nothing.
+    for (const char* fen : {StartFen, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1",
+                            "rnbqkbnr/pppp1ppp/8/4p3/8/8/PPPPPPPP/RNBQKBNR w KQkq e6 0 2",
+                            "rnbqkbnr/pppp1ppp/8/4p3/8/8/PPPPPPPP/RNBQKBNR w  KQkq  e6  0  2"}) {
+        Position pos;
+        EXPECT_TRUE(LoadFen(pos, fen));
+    }
+}
+
+struct SideRow {
+    const char* Name;
+    const char* Fen;
+    int Side;
+    int BlackStarts;
+    const char* MoveNumber;
+    int EpTarget;
+};
+
+TEST(FenRead, SideMoveNumberAndEnPassantTarget) {
+    const std::vector<SideRow> rows = {
+        {"start", StartFen, 1, 0, "1", 0},
+        {"black after e4", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1", -1, 1, "1", Sq("e3")},
+        {"white after d5", "rnbqkbnr/ppp1pppp/8/3pP3/8/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 3", 1, 0, "3", Sq("d6")},
+        {"late move number", "8/5k2/8/8/8/8/2K5/8 b - - 40 117", -1, 1, "117", 0},
+        {"no counters", "8/5k2/8/8/8/8/2K5/8 w - -", 1, 0, "", 0},
+    };
+    for (const SideRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        Position pos = BusyPosition();  // Black starts there: the FEN must override it
+        FenInfo info;
+        ASSERT_FALSE(pos.ReadFen(row.Fen, &info));
+        EXPECT_EQ(pos.SideToMove, row.Side);
+        EXPECT_EQ(pos.BlackStarts, row.BlackStarts);
+        EXPECT_EQ(info.FenSideToMove, row.Side);
+        EXPECT_EQ(info.FenMoveNumber, row.MoveNumber);
+        EXPECT_EQ(pos.EpTarget[At(pos.TreeDepth)], row.EpTarget);
+        EXPECT_EQ(pos.StartBoard, pos.Board);
+        EXPECT_EQ(pos.CheckInvariants(), "");
+    }
+}
+
+TEST(FenRead, PiecesAndKingsLandOnTheirSquares) {
+    Position pos;
+    ASSERT_TRUE(LoadFen(pos, "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1"));
+    EXPECT_EQ(pos.WhiteKing, Sq("a5"));
+    EXPECT_EQ(pos.BlackKing, Sq("h4"));
+    EXPECT_EQ(pos.Board[At(Sq("b5"))], Pawn);
+    EXPECT_EQ(pos.Board[At(Sq("h5"))], -Rook);
+    EXPECT_EQ(pos.Board[At(Sq("b4"))], Rook);
+    EXPECT_EQ(pos.Board[At(Sq("f4"))], -Pawn);
+    EXPECT_EQ(pos.Board[At(Sq("c7"))], -Pawn);
+    EXPECT_EQ(pos.Board[At(Sq("e2"))], Pawn);
+    int pieces = 0;
+    for (int s = 21; s <= 98; ++s)
+        if (IsPlayingSquare(s) && pos.Board[At(s)] != 0) ++pieces;
+    EXPECT_EQ(pieces, 10);
+}
+
+TEST(FenRead, StartFenGivesTheStandardPosition) {
+    Position pos = BusyPosition();
+    ASSERT_TRUE(LoadFen(pos, StartFen));
+    pos.ResetTree();
+    Position fresh;
+    EXPECT_EQ(StateDifference(pos, fresh, StateScope::Unchanged), "");
+    EXPECT_EQ(pos.BoardPositionString(), StandardPositionString);
+}
+
+struct CastlingRow {
+    const char* Name;
+    const char* Side;
+    const char* Rights;
+    std::vector<std::pair<int, int>> Castles;  // (king's destination, CastleKind) in list order
+};
+
+std::vector<std::pair<int, int>> CastlingMoves(Position& pos) {
+    std::vector<std::pair<int, int>> castles;
+    for (const MoveRecord& r : enginetest::LegalMoves(pos))
+        if (r.CastleKind != 0) castles.emplace_back(r.Dest, r.CastleKind);
+    return castles;
+}
+
+TEST(FenRead, CastlingFieldDecidesWhichCastlingMovesExist) {
+    const std::vector<CastlingRow> rows = {
+        {"no rights", "w", "-", {}},
+        {"white king side only", "w", "K", {{27, 1}}},
+        {"white queen side only", "w", "Q", {{23, 2}}},
+        {"Kq seen by White", "w", "Kq", {{27, 1}}},
+        {"Kq seen by Black", "b", "Kq", {{93, 2}}},
+        {"Black rights only, White to move", "w", "kq", {}},
+        {"full rights, White", "w", "KQkq", {{27, 1}, {23, 2}}},
+        {"full rights, Black", "b", "KQkq", {{97, 1}, {93, 2}}},
+    };
+    for (const CastlingRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        Position pos;
+        ASSERT_TRUE(LoadFen(pos, std::string("r3k2r/8/8/8/8/8/8/R3K2R ") + row.Side + " " + row.Rights + " - 0 1"));
+        EXPECT_EQ(CastlingMoves(pos), row.Castles);
+    }
+}
+
+TEST(FenRead, FullRightsBehaveLikeAFreshlySetUpBoard) {
+    // A set-up board starts with every counter at zero; a FEN granting all
+    // four rights must give exactly the same moves.
+    Position fromFen;
+    ASSERT_TRUE(LoadFen(fromFen, "r3k2r/pppq1ppp/2n2n2/3pp3/1b2P1b1/2NP1N2/PPPBQPPP/R3K2R w KQkq - 0 1"));
+    Position setUp;
+    ASSERT_FALSE(setUp.ReadPositionString(fromFen.BoardPositionString()));
+    EXPECT_EQ(fromFen.MoveCounts, setUp.MoveCounts);
+    EXPECT_EQ(enginetest::LegalMoves(fromFen), enginetest::LegalMoves(setUp));
+    EXPECT_EQ(CastlingMoves(fromFen).size(), 2u);
+}
+
+}  // namespace
+}  // namespace orvane

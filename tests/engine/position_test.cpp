@@ -1,0 +1,177 @@
+// The board model: the standard array, position strings, the reset and the
+// invariant check the other tests rely on.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/position.h"
+#include "engine_test_util.h"
+#include "support/position_state.h"
+
+namespace orvane {
+namespace {
+
+using enginetest::At;
+using testsupport::StateDifference;
+using testsupport::StateScope;
+
+TEST(StandardPosition, DecodesEveryPieceOnItsSquare) {
+    const Position pos;
+    const std::vector<int> whiteBackRank = {Rook, Knight, Bishop, Queen, King, Bishop, Knight, Rook};
+    for (int file = 0; file < 8; ++file) {
+        const auto f = static_cast<std::size_t>(file);
+        SCOPED_TRACE("file " + std::to_string(file + 1));
+        EXPECT_EQ(pos.Board[At(21 + file)], whiteBackRank[f]);
+        EXPECT_EQ(pos.Board[At(31 + file)], Pawn);
+        EXPECT_EQ(pos.Board[At(81 + file)], -Pawn);
+        EXPECT_EQ(pos.Board[At(91 + file)], -whiteBackRank[f]);
+        for (int rank = 3; rank <= 6; ++rank) EXPECT_EQ(pos.Board[At(rank * 10 + 11 + file)], 0);
+    }
+    EXPECT_EQ(pos.StartBoard, pos.Board);
+    EXPECT_EQ(pos.WhiteKing, 25);
+    EXPECT_EQ(pos.BlackKing, 95);
+    EXPECT_EQ(pos.SideToMove, 1);
+    EXPECT_EQ(pos.CheckInvariants(), "");
+}
+
+TEST(StandardPosition, BorderHoldsTheBorderValueOnly) {
+    const Position pos;
+    int border = 0;
+    for (int s = 0; s < BoardSize; ++s) {
+        if (IsPlayingSquare(s)) continue;
+        ++border;
+        EXPECT_EQ(pos.Board[At(s)], BorderValue) << "square " << s;
+    }
+    EXPECT_EQ(border, 56);
+}
+
+TEST(StandardPosition, EncodesBackToTheSameString) {
+    const Position pos;
+    EXPECT_EQ(pos.PositionString(), StandardPositionString);
+    EXPECT_EQ(pos.BoardPositionString(), StandardPositionString);
+}
+
+TEST(StandardPosition, ResetWithBlackStartingGivesBlackTheMove) {
+    Position pos;
+    pos.BlackStarts = 1;
+    pos.LoadStandardPosition();
+    pos.ResetTree();
+    EXPECT_EQ(pos.SideToMove, -1);
+    pos.BlackStarts = 0;
+    pos.LoadStandardPosition();
+    EXPECT_EQ(pos.SideToMove, 1);
+}
+
+TEST(StandardPosition, ResetRestoresTablesAndCounters) {
+    Position pos;
+    ASSERT_TRUE(enginetest::PlayLine(pos, {"e2e4", "e7e5", "g1f3"}));
+    pos.PromoChoice = {0, 0, 0, 0, 0, 0, 1};
+    pos.LoadStandardPosition();
+    pos.ResetTree();
+    const Position fresh;
+    EXPECT_EQ(StateDifference(pos, fresh, StateScope::Unchanged), "");
+    EXPECT_EQ(pos.EpTarget, fresh.EpTarget);
+}
+
+TEST(PositionString, DecodesCharactersAsPieceCodes) {
+    struct Row {
+        char Character;
+        int Value;
+    };
+    const std::vector<Row> rows = {{'0', 0},  {'1', 1},  {'2', 2},  {'3', 3},  {'4', 4},  {'5', 5},  {'6', 6},
+                                   {'7', -1}, {'8', -2}, {'9', -3}, {'A', -4}, {'B', -5}, {'C', -6}};
+    for (const Row& row : rows) EXPECT_EQ(DecodePositionChar(row.Character), row.Value) << row.Character;
+}
+
+// A custom position as a string: White king g1, rook f1, pawn h2; Black king
+// g8, queen d8, knight c6 (a1 first, h8 last).
+std::string CustomString() {
+    std::string s(64, '0');
+    auto put = [&](std::string_view square, char c) {
+        s[static_cast<std::size_t>((square[1] - '1') * 8 + (square[0] - 'a'))] = c;
+    };
+    put("g1", '6');
+    put("f1", '2');
+    put("h2", '1');
+    put("g8", 'C');
+    put("d8", 'B');
+    put("c6", 'A');
+    return s;
+}
+
+TEST(PositionString, ValidStringRoundTripsAndSetsKings) {
+    Position pos;
+    const std::string text = CustomString();
+    ASSERT_FALSE(pos.ReadPositionString(text));
+    EXPECT_EQ(pos.BoardPositionString(), text);
+    EXPECT_EQ(pos.PositionString(), text);
+    EXPECT_EQ(pos.Board[At(enginetest::Sq("g1"))], King);
+    EXPECT_EQ(pos.Board[At(enginetest::Sq("d8"))], -Queen);
+    EXPECT_EQ(pos.Board[At(enginetest::Sq("c6"))], -Knight);
+    EXPECT_EQ(pos.WhiteKing, enginetest::Sq("g1"));
+    EXPECT_EQ(pos.BlackKing, enginetest::Sq("g8"));
+    EXPECT_EQ(pos.CheckInvariants(), "");
+}
+
+struct BadStringRow {
+    const char* Name;
+    std::string Text;
+    PositionErrorKind Kind;
+    int Character;
+};
+
+TEST(PositionString, MalformedStringsAreRefusedAndChangeNothing) {
+    const std::string good(StandardPositionString);
+    auto with = [&](std::size_t at, char c) {
+        std::string s = good;
+        s[at] = c;
+        return s;
+    };
+    const std::vector<BadStringRow> rows = {
+        {"empty", "", PositionErrorKind::BadLength, 0},
+        {"one short", good.substr(0, 63), PositionErrorKind::BadLength, 63},
+        {"one long", good + "0", PositionErrorKind::BadLength, 65},
+        {"lower-case letter", with(60, 'c'), PositionErrorKind::BadCharacter, 60},
+        {"letter past C", with(10, 'D'), PositionErrorKind::BadCharacter, 10},
+        {"dash", with(0, '-'), PositionErrorKind::BadCharacter, 0},
+        {"blank", with(63, ' '), PositionErrorKind::BadCharacter, 63},
+    };
+    for (const BadStringRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        Position pos;
+        ASSERT_TRUE(enginetest::LoadFen(pos, "r3k2r/8/8/8/8/8/8/R3K2R b kq - 0 12"));
+        const Position before = pos;
+        const PositionError err = pos.ReadPositionString(row.Text);
+        EXPECT_EQ(err.Kind, row.Kind);
+        EXPECT_EQ(err.Field, 0);
+        EXPECT_EQ(err.Character, row.Character);
+        EXPECT_EQ(StateDifference(pos, before, StateScope::Everything), "");
+    }
+}
+
+TEST(Invariants, CheckerNoticesBrokenState) {
+    struct Row {
+        const char* Name;
+        void (*Break)(Position&);
+    };
+    const std::vector<Row> rows = {
+        {"border square overwritten", [](Position& p) { p.Board[20] = 0; }},
+        {"piece code out of range", [](Position& p) { p.Board[44] = 7; }},
+        {"border value inside", [](Position& p) { p.Board[44] = BorderValue; }},
+        {"white king square stale", [](Position& p) { p.WhiteKing = 26; }},
+        {"black king square stale", [](Position& p) { p.BlackKing = 94; }},
+        {"negative counter", [](Position& p) { p.MoveCounts[35] = -1; }},
+        {"side to move zero", [](Position& p) { p.SideToMove = 0; }},
+    };
+    EXPECT_EQ(Position().CheckInvariants(), "");
+    for (const Row& row : rows) {
+        Position pos;
+        row.Break(pos);
+        EXPECT_NE(pos.CheckInvariants(), "") << row.Name;
+    }
+}
+
+}  // namespace
+}  // namespace orvane
