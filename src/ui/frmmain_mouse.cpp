@@ -12,13 +12,14 @@ namespace {
 inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 constexpr int DropStep = 568;      // twips per square when working out the drop square
+constexpr int LargeDropStep = 456;  // the large-font layout's squares are 456 twips apart
 constexpr int RightClickReach = 570;  // a right release within this many twips opens the setup menu
 
 bool ShowsEmptySquare(int picture) { return picture == 19 || picture == 20; }
 
 // Whole squares from the pressed square's top left corner to the pointer.
-int SquaresAway(int twips) {
-    int steps = twips / DropStep;
+int SquaresAway(int twips, int step) {
+    int steps = twips / step;
     if (twips < 0) --steps;
     return steps;
 }
@@ -153,8 +154,11 @@ void frmMain::c_MouseUp(int index, MouseButton button, double x, double y) {
     const int source = SquareOfControl(DragSource);
     const int column = source % 10;
     const int row = source / 10;
-    const int cx = SquaresAway(DragX);
-    const int ry = SquaresAway(DragY);
+    // With 568 twips a square the large-font layout, whose squares are 456
+    // twips apart, would drop a piece short of where it was dragged.
+    const int step = TwipsPerPixelX == 12 ? LargeDropStep : DropStep;
+    const int cx = SquaresAway(DragX, step);
+    const int ry = SquaresAway(DragY, step);
     int target;
     bool onBoard;
     if (BoardTurned == 1) {
