@@ -36,7 +36,8 @@ dlgDetails::dlgDetails(const DetailsControls& controls, std::function<void(const
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const Field& field = fields[i];
         auto* label = new QLabel(QString::fromLatin1(field.Caption), field.Frame);
-        PlaceControl(label, {360, field.Top, 495, 255}, tpp);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        PlaceControl(label, {360, field.Top, 495, 255}, tpp, Grow::Left);
         texts_[i] = new QLineEdit(field.Frame);
         texts_[i]->setObjectName(QStringLiteral("Text%1").arg(i + 1));
         PlaceControl(texts_[i], {960, field.Top, field.Width, 285}, tpp);

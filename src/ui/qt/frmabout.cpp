@@ -86,13 +86,15 @@ frmAbout::frmAbout(const QString& versionLine, int twipsPerPixel, QWidget* paren
     PlaceControl(label3, {1200, 960, 2052, 252}, tpp);
 
     auto* label2 = new QLabel(QStringLiteral("Website:"), this);
-    PlaceControl(label2, {600, 1800, 615, 255}, tpp);
+    label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    PlaceControl(label2, {600, 1800, 615, 255}, tpp, Grow::Left);
     Label9 = new LinkLabel(QString::fromLatin1(WebsiteAddress), QUrl(QString::fromLatin1(WebsiteAddress)), this);
     Label9->setObjectName(QStringLiteral("Label9"));
     PlaceControl(Label9, {1320, 1800, 2415, 255}, tpp);
 
     auto* label6 = new QLabel(QStringLiteral("Email:"), this);
-    PlaceControl(label6, {720, 2040, 495, 255}, tpp);
+    label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    PlaceControl(label6, {720, 2040, 495, 255}, tpp, Grow::Left);
     Label10 = new LinkLabel(QString::fromLatin1(EmailAddress),
                             QUrl(QStringLiteral("mailto:") + QString::fromLatin1(EmailAddress)), this);
     Label10->setObjectName(QStringLiteral("Label10"));

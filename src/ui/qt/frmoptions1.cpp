@@ -2,11 +2,11 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "ui/qt/controls.h"
 #include "ui/qt/windowlayout.h"
 
 namespace orvane::ui::qt {
@@ -25,9 +25,7 @@ frmoptions1::frmoptions1(const OptionsControls& controls, int twipsPerPixel, QWi
     auto* group = new QButtonGroup(this);
     group->addButton(Option1_[0], 0);
     group->addButton(Option1_[1], 1);
-    auto* line1 = new QFrame(this);
-    line1->setFrameShape(QFrame::HLine);
-    line1->setFrameShadow(QFrame::Sunken);
+    auto* line1 = new ShapeControl(ShapeControl::Kind::HorizontalLine, this);
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdOK->setDefault(true);
@@ -46,7 +44,7 @@ frmoptions1::frmoptions1(const OptionsControls& controls, int twipsPerPixel, QWi
     PlaceControl(label14, {3000, 240, 1335, 255}, tpp);
     PlaceControl(Option1_[0], {3120, 600, 495, 195}, tpp);
     PlaceControl(Option1_[1], {3840, 600, 375, 195}, tpp);
-    line1->setGeometry(0, ToPixels(1320, tpp) - 1, ToPixels(4680, tpp), 2);
+    line1->setGeometry(0, ToPixels(1320, tpp), ToPixels(4680, tpp), 1);
     PlaceControl(cmdOK, {1320, 1680, 855, 375}, tpp);
     PlaceControl(cmdCancel, {2400, 1680, 855, 375}, tpp);
     FixDialogSize(this, 4680, 2220, tpp);

@@ -241,7 +241,7 @@ PictureContent DescribePicture(int picture) {
     return content;
 }
 
-QColor DarkSquareColour() { return QColor(0x86, 0x9c, 0x6c); }
+QColor DarkSquareColour() { return QColor(0x74, 0x8e, 0x5b); }
 QColor LightSquareColour() { return QColor(0xe9, 0xe6, 0xcc); }
 
 void PaintPiece(QPainter& painter, PieceKind kind, bool whitePiece, const QRectF& box) {

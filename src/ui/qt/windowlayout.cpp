@@ -85,13 +85,18 @@ QRect ToPixels(const TwipRect& rect, int twipsPerPixel) {
                  ToPixels(rect.Width, twipsPerPixel), ToPixels(rect.Height, twipsPerPixel));
 }
 
-void PlaceControl(QWidget* control, const TwipRect& rect, int twipsPerPixel) {
+void PlaceControl(QWidget* control, const TwipRect& rect, int twipsPerPixel, Grow grow) {
     QRect place = ToPixels(rect, twipsPerPixel);
     const QSize wanted = control->sizeHint();
-    if (wanted.width() > place.width()) place.setWidth(wanted.width());
+    if (wanted.width() > place.width()) {
+        if (grow == Grow::Left)
+            place.setLeft(place.right() + 1 - wanted.width());
+        else
+            place.setWidth(wanted.width());
+    }
     if (wanted.height() > place.height()) {
-        const int grow = wanted.height() - place.height();
-        place.setTop(place.top() - grow / 2);
+        const int extra = wanted.height() - place.height();
+        place.setTop(place.top() - extra / 2);
         place.setHeight(wanted.height());
     }
     control->setGeometry(place);

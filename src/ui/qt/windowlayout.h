@@ -46,8 +46,10 @@ QRect ToPixels(const TwipRect& rect, int twipsPerPixel);
 
 // Puts a dialog control at its place in twips. A control whose text needs
 // more room than its designed size (the desktop's font may be wider than the
-// one it was designed for) grows to the right and about its middle line.
-void PlaceControl(QWidget* control, const TwipRect& rect, int twipsPerPixel);
+// one it was designed for) grows about its middle line, and to the right, or
+// to the left for a caption that ends where its field begins.
+enum class Grow { Right, Left };
+void PlaceControl(QWidget* control, const TwipRect& rect, int twipsPerPixel, Grow grow = Grow::Right);
 
 // Fixes a dialog's client size; grows it when a control would be cut off.
 void FixDialogSize(QWidget* dialog, int widthTwips, int heightTwips, int twipsPerPixel);
