@@ -136,8 +136,9 @@ private slots:
     void optionsDialogChangesSettingsOnlyWithOK();
     void detailsDialogAppliesAndCancels();
     void menuCommandsFollowTheGame();
-    // Closing ends the test process's event loops: keep it last.
     void closeBoxAsksBeforeExiting();
+    // Exit ends the event loops of the test process too: keep it last.
+    void exitCommandAsksOnlyOnce();
 };
 
 void WindowTest::startsWithTheStartPosition() {
@@ -371,6 +372,28 @@ void WindowTest::closeBoxAsksBeforeExiting() {
     QVERIFY(lines.size() >= 7);
     QCOMPARE(lines[0], QByteArray("ORVANE0.10\r"));
     QCOMPARE(lines[2], QByteArray(" 1 \r"));  // BoardTurned
+}
+
+void WindowTest::exitCommandAsksOnlyOnce() {
+    Program program;
+    QVERIFY(program.Start());
+    // Answer Yes to every question, counting them.
+    int questions = 0;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&questions] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ++questions;
+            box->button(QMessageBox::Yes)->click();
+        }
+    });
+    answerer.start(10);
+    QFile::remove(program.SettingsFile());
+    program.window.findChild<QAction*>(QStringLiteral("Exit"))->trigger();
+    answerer.stop();
+    QCOMPARE(questions, 1);
+    QVERIFY(program.window.QuitRequested());
+    QVERIFY(!program.window.isVisible());
+    QVERIFY(QFile::exists(program.SettingsFile()));
 }
 
 QTEST_MAIN(WindowTest)
