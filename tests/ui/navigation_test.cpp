@@ -97,6 +97,48 @@ INSTANTIATE_TEST_SUITE_P(
         Step{"ListLastEntryByEnter", {"menu First", "list1key 3"}, 4, "four", AtEnd, 1}),
     ScenarioName());
 
+// A game with en passant for both sides, castling on both wings and two
+// promotions by capture, one of them to a knight.
+const Lines SpecialMovesGame = {
+    " e2-e4", " d7-d5",  " e4-e5", " f7-f5", " e5xf6", "Nb8-c6", " f6xg7",  "Bc8-e6",  " g7xh8Q", "Qd8-d6",
+    "Ng1-f3", " O-O-O", "Bf1-e2", " d5-d4", " c2-c4", " d4xc3", "   O-O", " c3xb2", " h2-h3",   " b2xa1N",
+};
+
+TEST_F(UiTest, EveryPositionComesBackWhenWalking) {
+    std::vector<Lines> ranksAfter = {Show().ranks};
+    std::vector<std::size_t> list2Size = {Show().list2.size()};
+    for (const std::string& move : SpecialMovesGame) {
+        Run({"list2 \"" + move + "\""});
+        const Screen screen = Show();
+        ranksAfter.push_back(screen.ranks);
+        list2Size.push_back(screen.list2.size());
+    }
+    const int last = static_cast<int>(SpecialMovesGame.size());
+    ASSERT_EQ(Show().list1.back(), "       b2xa1N");
+
+    for (int ply = last - 1; ply >= 0; --ply) {
+        Run({"menu Moveback"});
+        const Screen screen = Show();
+        EXPECT_EQ(screen.ranks, ranksAfter[static_cast<std::size_t>(ply)]) << "back to ply " << ply;
+        EXPECT_EQ(screen.list2.size(), list2Size[static_cast<std::size_t>(ply)]) << "back to ply " << ply;
+    }
+    for (int ply = 1; ply <= last; ++ply) {
+        Run({"menu MoveForward"});
+        const Screen screen = Show();
+        EXPECT_EQ(screen.ranks, ranksAfter[static_cast<std::size_t>(ply)]) << "forward to ply " << ply;
+        EXPECT_EQ(screen.list2.size(), list2Size[static_cast<std::size_t>(ply)]) << "forward to ply " << ply;
+    }
+    // Jumps through the move list in both directions.
+    for (const int entry : {4, 15, 0, 19, 8, 9, 16, 11, 2}) {
+        Run({"list1 " + std::to_string(entry)});
+        EXPECT_EQ(Show().ranks, ranksAfter[static_cast<std::size_t>(entry + 1)]) << "entry " << entry;
+    }
+    Run({"menu First"});
+    EXPECT_EQ(Show().ranks, ranksAfter[0]);
+    Run({"menu Last"});
+    EXPECT_EQ(Show().ranks, ranksAfter[static_cast<std::size_t>(last)]);
+}
+
 TEST_F(UiTest, BlackPromotionReplaysWithItsLetter) {
     Run(PromotionGame);
     const std::string& text = Form().Record.MoveTexts[1].Black;
