@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QIcon>
-#include <QPixmap>
 #include <QStandardPaths>
 
 #include <filesystem>
@@ -21,13 +19,6 @@ std::filesystem::path LocalPath(const QString& folder) {
     return std::filesystem::path(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
-QIcon ApplicationIcon() {
-    QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(QPixmap::fromImage(orvane::ui::qt::RenderApplicationIcon(size)));
-    return icon;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -35,7 +26,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Orvane"));
     QApplication::setApplicationVersion(QStringLiteral(ORVANE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("orvane"));
-    QApplication::setWindowIcon(ApplicationIcon());
+    QApplication::setWindowIcon(orvane::ui::qt::ApplicationIcon());
 
     orvane::ui::ProgramPaths paths;
     paths.ProgramFolder = LocalPath(QCoreApplication::applicationDirPath());

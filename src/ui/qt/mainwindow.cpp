@@ -55,8 +55,7 @@ MainWindow::MainWindow()
     bar->addWidget(panel1_, 2);
     bar->addWidget(panel2_, 3);
 
-    QImage icon = RenderApplicationIcon(256);
-    setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+    setWindowIcon(ApplicationIcon());
     LayoutWindow(false);
 }
 

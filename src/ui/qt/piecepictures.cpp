@@ -1,6 +1,7 @@
 #include "ui/qt/piecepictures.h"
 
 #include <QPainter>
+#include <QPixmap>
 #include <QPainterPath>
 #include <QPen>
 
@@ -314,6 +315,12 @@ QImage RenderApplicationIcon(int sizePx) {
     painter.drawRoundedRect(square, radius, radius);
     PaintPiece(painter, PieceKind::Knight, true, square.adjusted(size * 0.02, 0, -size * 0.02, -size * 0.04));
     return image;
+}
+
+QIcon ApplicationIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(QPixmap::fromImage(RenderApplicationIcon(size)));
+    return icon;
 }
 
 }  // namespace orvane::ui::qt

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QColor>
+#include <QIcon>
 #include <QImage>
 #include <QRectF>
 
@@ -48,5 +49,7 @@ QImage RenderPicture(int picture, int sizePx, qreal dpr);
 
 // The application icon: a white knight on a board square.
 QImage RenderApplicationIcon(int sizePx);
+// The same at the sizes desktops ask for.
+QIcon ApplicationIcon();
 
 }  // namespace orvane::ui::qt
