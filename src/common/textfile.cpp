@@ -40,7 +40,8 @@ std::string WriteFileAtomically(const std::filesystem::path& path, std::string_v
     std::error_code ec;
     std::filesystem::rename(temp, path, ec);
     if (ec) {
-        std::filesystem::remove(temp, ec);
+        std::error_code ignored;
+        std::filesystem::remove(temp, ignored);
         return path.string() + ": " + ec.message();
     }
     return {};
