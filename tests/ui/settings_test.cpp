@@ -189,6 +189,20 @@ TEST_F(SettingsTest, NoQuestionOnCloseAfterTheOptionIsCleared) {
     EXPECT_EQ(ReadFile(Ini()), Ini6(0, 0, 1, 0, 0, 0));
 }
 
+TEST_F(SettingsTest, SettingsThatCannotBeSavedAreReportedOnExit) {
+    Start();
+    // Something took the settings file's name meanwhile.
+    fs::remove(Ini());
+    fs::create_directory(Ini());
+    const Lines printed = Run({"answer Yes", "menu Exit"});
+    ASSERT_EQ(printed.size(), 3u);
+    EXPECT_EQ(printed[0], ExitQuestion + " -> Yes");
+    const std::string expected = "msgbox title=\"Error\" icon=exclamation text=\"The settings could not be saved:\\n" +
+                                 Ini().string() + ": Is a directory\" -> OK";
+    EXPECT_EQ(printed[1], expected);
+    EXPECT_EQ(printed[2], "quit");
+}
+
 TEST_F(SettingsTest, ValuesOutsideZeroAndOneAreWrittenBackAsRead) {
     WriteIni(Ini6(-1, 0, 7, 0, 0, 0));
     Start();
