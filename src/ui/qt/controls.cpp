@@ -8,12 +8,10 @@
 
 namespace orvane::ui::qt {
 
-namespace {
-
-QColor ColourOf(Rgb rgb) { return QColor(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                                          static_cast<int>(rgb & 0xFF)); }
-
-}  // namespace
+QColor ColourOf(Rgb rgb) {
+    return QColor(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                  static_cast<int>(rgb & 0xFF));
+}
 
 int KeyCodeOf(int qtKey) {
     switch (qtKey) {

@@ -4,6 +4,7 @@
 // through a callback; none of them keeps any game state.
 #pragma once
 
+#include <QColor>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -23,6 +24,9 @@ namespace orvane::ui::qt {
 
 // The key code the window's behaviour sees for a Qt key (Enter is 13).
 int KeyCodeOf(int qtKey);
+
+// A colour given as 0xRRGGBB.
+QColor ColourOf(Rgb rgb);
 
 // List1 and List2: a list box in the fixed-pitch font, no sorting.
 class ListControl : public QListWidget, public ListBox {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "ui/qt/controls.h"
 #include "ui/qt/programtext.h"
 #include "ui/qt/windowlayout.h"
 
@@ -47,9 +48,7 @@ void DrawingSurface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const int tpp = twipsPerPixel_;
     for (const DrawnRectangle& r : rectangles_) {
-        const QColor colour(static_cast<int>((r.Colour >> 16) & 0xFF), static_cast<int>((r.Colour >> 8) & 0xFF),
-                            static_cast<int>(r.Colour & 0xFF));
-        painter.setPen(QPen(colour, 1));
+        painter.setPen(QPen(ColourOf(r.Colour), 1));
         painter.setBrush(Qt::NoBrush);
         const int left = ToPixels(std::min(r.Corner1.x(), r.Corner2.x()), tpp);
         const int top = ToPixels(std::min(r.Corner1.y(), r.Corner2.y()), tpp);

@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QToolBar>

@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "ui/qt/controls.h"
 #include "ui/qt/piecepictures.h"
 #include "ui/qt/windowlayout.h"
 
@@ -71,9 +72,7 @@ void SquareControl::paintEvent(QPaintEvent*) {
     }
     painter.drawPixmap(inset, inset, PixmapOf(picture_));
     if (hint_) {
-        const Rgb c = *hint_;
-        const QColor colour(static_cast<int>((c >> 16) & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                            static_cast<int>(c & 0xFF));
+        const QColor colour = ColourOf(*hint_);
         const int nearPx = inset + ToPixels(hintNear_, twipsPerPixel_);
         const int farPx = inset + ToPixels(hintFar_, twipsPerPixel_);
         painter.setPen(QPen(colour, 1));
