@@ -1,6 +1,5 @@
 // The commands of the menus and the toolbar: the Options, Details and About
 // dialogs, a new game, and the file commands that are not there yet.
-#include <algorithm>
 #include <ostream>
 
 #include "uitest.h"
@@ -14,12 +13,7 @@ std::string OptionsLine(int check3, int check5, int check6, int option, const st
            " Option1(1)=" + (option == 1 ? "1" : "0") + " -> " + closedBy;
 }
 
-bool Contains(const Lines& lines, const std::string& text) {
-    return std::find(lines.begin(), lines.end(), text) != lines.end();
-}
-
-const std::string QuitGame =
-    "msgbox title=\"Confirmation\" icon=question text=\"Quit current game?\"";
+const std::string QuitGame = "msgbox title=\"Confirmation\" icon=question text=\"Quit current game?\"";
 
 // ---- Options ---------------------------------------------------------------
 

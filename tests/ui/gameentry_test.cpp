@@ -1,7 +1,6 @@
 // Entering a game from the available-moves list: the move list entries with
 // their numbers, castling and promotions, the record texts, the end of the
 // game by mate and stalemate, and the limit of the game record.
-#include <algorithm>
 #include <chrono>
 #include <ostream>
 
@@ -9,13 +8,6 @@
 
 namespace orvane::ui::test {
 namespace {
-
-// Double-clicks of List2 entries, one a move.
-Lines Play(const Lines& moves) {
-    Lines script;
-    for (const std::string& move : moves) script.push_back("list2 \"" + move + "\"");
-    return script;
-}
 
 // Shuffles the king's knights out and back: ply p (from 1) of the cycle
 // Ng1-f3, Ng8-f6, Nf3-g1, Nf6-g8.
@@ -57,15 +49,13 @@ INSTANTIATE_TEST_SUITE_P(
         EntryScenario{"CastlingBothWays",
                       CastlingGame,
                       {"   1.  e2-e4", "       e7-e5", "   2. Ng1-f3", "      Nb8-c6", "   3. Bf1-c4", "       d7-d6",
-                       "   4.  d2-d3", "      Bc8-e6", "   5.    O-O", "      Qd8-d7", "   6. Nb1-c3",
-                       "       O-O-O"}},
+                       "   4.  d2-d3", "      Bc8-e6", "   5.    O-O", "      Qd8-d7", "   6. Nb1-c3", "       O-O-O"}},
         EntryScenario{"WhitePromotion",
                       PromotionGame,
                       {"   1.  b2-b4", "       a7-a5", "   2.  b4xa5", "      Ra8-a6", "   3.  h2-h3", "      Ra6-b6",
                        "   4.  a5-a6", "       h7-h6", "   5.  a6-a7", "       h6-h5", "   6.  a7-a8Q"}},
-        EntryScenario{"KingMoveKeepsItsText",
-                      {" e2-e4", " e7-e5", "Ke1-e2"},
-                      {"   1.  e2-e4", "       e7-e5", "   2. Ke1-e2"}}),
+        EntryScenario{
+            "KingMoveKeepsItsText", {" e2-e4", " e7-e5", "Ke1-e2"}, {"   1.  e2-e4", "       e7-e5", "   2. Ke1-e2"}}),
     ScenarioName());
 
 TEST_F(UiTest, EnterOnAnAvailableMovePlaysItLikeADoubleClick) {
@@ -176,8 +166,8 @@ TEST_P(GameEnd, IsAnnouncedAndClosesTheAvailableMoves) {
 // A stalemate is reached by setting up White Kf7, Qg5, Black Kh8 with White
 // to move and playing Qg5-g6.
 const Lines StalemateSetup = {
-    "answer \"Clear Board\"", "rightclick a1",  "answer \"Black King\"",  "rightclick h8",
-    "answer \"White King\"",  "rightclick f7",  "answer \"White Queen\"", "rightclick g5",
+    "answer \"Clear Board\"", "rightclick a1", "answer \"Black King\"",  "rightclick h8",
+    "answer \"White King\"",  "rightclick f7", "answer \"White Queen\"", "rightclick g5",
 };
 
 Lines Concat(Lines a, const Lines& b) {
@@ -187,23 +177,23 @@ Lines Concat(Lines a, const Lines& b) {
 
 INSTANTIATE_TEST_SUITE_P(
     ByTheLastMove, GameEnd,
-    ::testing::Values(
-        EndScenario{"FoolsMate", Play({" f2-f3", " e7-e5", " g2-g4", "Qd8-h4"}),
-                    MsgLine("Congratulations", "exclamation", "Black wins!"), "Black wins!", true},
-        EndScenario{"ScholarsMate",
-                    Play({" e2-e4", " e7-e5", "Bf1-c4", "Nb8-c6", "Qd1-h5", "Ng8-f6", "Qh5xf7"}),
-                    MsgLine("Congratulations", "exclamation", "White wins!"), "White wins!", true},
-        EndScenario{"Stalemate", Concat(StalemateSetup, Play({"Qg5-g6"})),
-                    MsgLine("Orvane", "exclamation", "It's draw!"), "It's draw!", true},
-        EndScenario{"MateByDraggingThePiece", Concat(Play({" f2-f3", " e7-e5", " g2-g4"}), {"hover d8", "drag d8 h4"}),
-                    MsgLine("Congratulations", "exclamation", "Black wins!"), "Black wins!", false}),
+    ::testing::Values(EndScenario{"FoolsMate", Play({" f2-f3", " e7-e5", " g2-g4", "Qd8-h4"}),
+                                  MsgLine("Congratulations", "exclamation", "Black wins!"), "Black wins!", true},
+                      EndScenario{"ScholarsMate",
+                                  Play({" e2-e4", " e7-e5", "Bf1-c4", "Nb8-c6", "Qd1-h5", "Ng8-f6", "Qh5xf7"}),
+                                  MsgLine("Congratulations", "exclamation", "White wins!"), "White wins!", true},
+                      EndScenario{"Stalemate", Concat(StalemateSetup, Play({"Qg5-g6"})),
+                                  MsgLine("Orvane", "exclamation", "It's draw!"), "It's draw!", true},
+                      EndScenario{"MateByDraggingThePiece",
+                                  Concat(Play({" f2-f3", " e7-e5", " g2-g4"}), {"hover d8", "drag d8 h4"}),
+                                  MsgLine("Congratulations", "exclamation", "Black wins!"), "Black wins!", false}),
     ScenarioName());
 
 TEST_F(UiTest, StalemateSetUpNeedsAMoveToBeAnnounced) {
     // Setting the position up announces nothing: the test runs after a move.
     Lines script = {
-        "answer \"Clear Board\"", "rightclick a1",  "answer \"Black King\"",  "rightclick h8",
-        "answer \"White King\"",  "rightclick f7",  "answer \"White Queen\"", "rightclick g6",
+        "answer \"Clear Board\"", "rightclick a1", "answer \"Black King\"",  "rightclick h8",
+        "answer \"White King\"",  "rightclick f7", "answer \"White Queen\"", "rightclick g6",
         "answer \"Black moves\"", "rightclick a1",
     };
     const Lines printed = Run(script);
@@ -220,7 +210,7 @@ TEST_F(UiTest, MateStaysInTheRecordAndIsAnnouncedAgainWhenReplayed) {
     Screen screen = Show();
     EXPECT_EQ(screen.status1, "");
     EXPECT_EQ(screen.enabled, "First=1 Moveback=1 MoveForward=1 Last=1 List2=1");
-    EXPECT_NE(std::find(screen.list2.begin(), screen.list2.end(), "Qd8-h4"), screen.list2.end());
+    EXPECT_TRUE(Contains(screen.list2, "Qd8-h4"));
     EXPECT_EQ(Form().GameOver, 0);
 
     EXPECT_EQ(Run({"button Forward"}), (Lines{MsgLine("Congratulations", "exclamation", "Black wins!")}));

@@ -63,12 +63,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Drop{"Beyond580TwipsIsTheNextFile", 580, -286, {}, "   2.  e4xf5"},
                       Drop{"StraightUp", 0, -1, {}, "   2.  e4-e5"},
                       Drop{"UpAndLeft", -1, -1, {IllegalMove}, NotPlayed},
-                      Drop{"OneLeft", -1, 300, {IllegalMove}, NotPlayed},
-                      Drop{"OffTheTop", 300, -2600, {}, NotPlayed},
-                      Drop{"OffTheBottom", 300, 3000, {}, NotPlayed},
-                      Drop{"OffTheLeft", -2400, 300, {}, NotPlayed},
-                      Drop{"OffTheRight", 2600, 300, {}, NotPlayed},
-                      Drop{"FarOutside", 30000, -30000, {}, NotPlayed}),
+                      Drop{"OneLeft", -1, 300, {IllegalMove}, NotPlayed}, Drop{"OffTheTop", 300, -2600, {}, NotPlayed},
+                      Drop{"OffTheBottom", 300, 3000, {}, NotPlayed}, Drop{"OffTheLeft", -2400, 300, {}, NotPlayed},
+                      Drop{"OffTheRight", 2600, 300, {}, NotPlayed}, Drop{"FarOutside", 30000, -30000, {}, NotPlayed}),
     ScenarioName());
 
 TEST_F(UiTest, PressAndReleaseWithoutMovingIsCancelledSilently) {
@@ -148,8 +145,8 @@ TEST_F(UiTest, PressOnAnEmptySquareDoesNothing) {
 }
 
 // White's a-pawn reaches a7; its next step promotes.
-const Lines PawnOnA7 = {"list2 \" b2-b4\"", "list2 \" a7-a5\"",  "list2 \" b4xa5\"", "list2 \"Ra8-a6\"",
-                        "list2 \" h2-h3\"", "list2 \"Ra6-b6\"",  "list2 \" a5-a6\"", "list2 \" h7-h6\"",
+const Lines PawnOnA7 = {"list2 \" b2-b4\"", "list2 \" a7-a5\"", "list2 \" b4xa5\"", "list2 \"Ra8-a6\"",
+                        "list2 \" h2-h3\"", "list2 \"Ra6-b6\"", "list2 \" a5-a6\"", "list2 \" h7-h6\"",
                         "list2 \" a6-a7\"", "list2 \" h6-h5\"", "hover a7"};
 
 const std::string PromoPopup = "popup mnuPromo: \"King\"(disabled) \"Queen\" \"Rook\" \"Bishop\" \"Knight\"";
@@ -175,16 +172,15 @@ TEST_P(PromotionByDrag, AsksForThePiece) {
     EXPECT_EQ(Form().Record.MoveTexts[6].White.size(), 14u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Mouse, PromotionByDrag,
-    ::testing::Values(Promotion{"DismissedMeansQueen", "", "dismissed", "   6.  a7-a8Q", 'Q'},
-                      Promotion{"Queen", "Queen", "\"Queen\"", "   6.  a7-a8Q", 'Q'},
-                      Promotion{"Rook", "Rook", "\"Rook\"", "   6.  a7-a8R", 'R'},
-                      Promotion{"Bishop", "Bishop", "\"Bishop\"", "   6.  a7-a8B", 'B'},
-                      Promotion{"Knight", "Knight", "\"Knight\"", "   6.  a7-a8N", 'N'},
-                      // The disabled King cannot be chosen: the menu closes without a choice.
-                      Promotion{"KingIsDisabled", "King", "dismissed", "   6.  a7-a8Q", 'Q'}),
-    ScenarioName());
+INSTANTIATE_TEST_SUITE_P(Mouse, PromotionByDrag,
+                         ::testing::Values(Promotion{"DismissedMeansQueen", "", "dismissed", "   6.  a7-a8Q", 'Q'},
+                                           Promotion{"Queen", "Queen", "\"Queen\"", "   6.  a7-a8Q", 'Q'},
+                                           Promotion{"Rook", "Rook", "\"Rook\"", "   6.  a7-a8R", 'R'},
+                                           Promotion{"Bishop", "Bishop", "\"Bishop\"", "   6.  a7-a8B", 'B'},
+                                           Promotion{"Knight", "Knight", "\"Knight\"", "   6.  a7-a8N", 'N'},
+                                           // The disabled King cannot be chosen: the menu closes without a choice.
+                                           Promotion{"KingIsDisabled", "King", "dismissed", "   6.  a7-a8Q", 'Q'}),
+                         ScenarioName());
 
 TEST_F(UiTest, PromotionByCapture) {
     Run(PawnOnA7);
@@ -268,9 +264,8 @@ TEST_F(UiTest, RightReleaseAwayFromTheSquareOpensNoMenu) {
 
 TEST_F(UiTest, LargeFontLayoutDragsAcrossTheWholeBoard) {
     Start(12);
-    Run({"answer \"Clear Board\"", "rightclick a1", "answer \"White King\"", "rightclick e1",
-         "answer \"Black King\"", "rightclick h8", "answer \"White Rook\"", "rightclick a1", "hover a1",
-         "drag a1 a8"});
+    Run({"answer \"Clear Board\"", "rightclick a1", "answer \"White King\"", "rightclick e1", "answer \"Black King\"",
+         "rightclick h8", "answer \"White Rook\"", "rightclick a1", "hover a1", "drag a1 a8"});
     EXPECT_EQ(Show().list1, Lines{"   1. Ra1-a8"});
     Run({"hover h8", "drag h8 h7"});
     Run({"hover a8", "drag a8 h8"});

@@ -30,9 +30,12 @@ Lines RanksAfter(int ply) {
     // White's pawn: h2, h3 after ply 1, h4 after ply 3.
     const int pawnRank = ply >= 3 ? 4 : ply >= 1 ? 3 : 2;
     ranks[static_cast<std::size_t>(8 - pawnRank)][14] = 'P';
-    if (ply < 2) ranks[6][0] = 'p';          // a2
-    else if (ply < 4) ranks[7][0] = 'n';     // a1
-    else ranks[5][2] = 'n';                  // b3
+    if (ply < 2)
+        ranks[6][0] = 'p';  // a2
+    else if (ply < 4)
+        ranks[7][0] = 'n';  // a1
+    else
+        ranks[5][2] = 'n';  // b3
     return ranks;
 }
 
@@ -76,8 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
         Step{"BackOnce", {"menu Moveback"}, 3, "", Inside, 2},
         Step{"BackTwiceByButton", {"button Back", "button Back"}, 2, "two", Inside, 1},
         Step{"BackToTheStart", {"button Back", "button Back", "button Back", "button Back"}, 0, "", AtStart, 1},
-        Step{"First", {"menu First"}, 0, "", AtStart, 1},
-        Step{"FirstByButton", {"button First"}, 0, "", AtStart, 1},
+        Step{"First", {"menu First"}, 0, "", AtStart, 1}, Step{"FirstByButton", {"button First"}, 0, "", AtStart, 1},
         Step{"FirstThenForward", {"menu First", "menu MoveForward"}, 1, "one", Inside, 2},
         Step{"ForwardOverThePromotion", {"menu First", "button Forward", "button Forward"}, 2, "two", Inside, 1},
         Step{"PromotionTakenBackAndReplayed",
@@ -86,9 +88,12 @@ INSTANTIATE_TEST_SUITE_P(
              "",
              Inside,
              2},
-        Step{"ForwardToTheEnd", {"menu First", "menu MoveForward", "menu MoveForward", "menu MoveForward",
-                                 "menu MoveForward"},
-             4, "four", AtEnd, 1},
+        Step{"ForwardToTheEnd",
+             {"menu First", "menu MoveForward", "menu MoveForward", "menu MoveForward", "menu MoveForward"},
+             4,
+             "four",
+             AtEnd,
+             1},
         Step{"FirstThenLast", {"menu First", "menu Last"}, 4, "four", AtEnd, 1},
         Step{"LastByButton", {"button First", "button Last"}, 4, "four", AtEnd, 1},
         Step{"ListEntryBackwards", {"list1 1"}, 2, "two", Inside, 1},
@@ -100,8 +105,8 @@ INSTANTIATE_TEST_SUITE_P(
 // A game with en passant for both sides, castling on both wings and two
 // promotions by capture, one of them to a knight.
 const Lines SpecialMovesGame = {
-    " e2-e4", " d7-d5",  " e4-e5", " f7-f5", " e5xf6", "Nb8-c6", " f6xg7",  "Bc8-e6",  " g7xh8Q", "Qd8-d6",
-    "Ng1-f3", " O-O-O", "Bf1-e2", " d5-d4", " c2-c4", " d4xc3", "   O-O", " c3xb2", " h2-h3",   " b2xa1N",
+    " e2-e4", " d7-d5", " e4-e5", " f7-f5", " e5xf6", "Nb8-c6", " f6xg7", "Bc8-e6", " g7xh8Q", "Qd8-d6",
+    "Ng1-f3", " O-O-O", "Bf1-e2", " d5-d4", " c2-c4", " d4xc3", "   O-O", " c3xb2", " h2-h3",  " b2xa1N",
 };
 
 TEST_F(UiTest, EveryPositionComesBackWhenWalking) {

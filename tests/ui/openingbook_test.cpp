@@ -44,12 +44,6 @@ Lines Marked(const Lines& entries) {
     return marked;
 }
 
-Lines Play(const Lines& moves) {
-    Lines script;
-    for (const std::string& move : moves) script.push_back("list2 \"" + move + "\"");
-    return script;
-}
-
 class OpeningBookTest : public UiTest {
 protected:
     void WriteBook(const std::string& text) { WriteFile(Home() / "orvane.bok", text); }
@@ -118,11 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
                      {"   1.  e2-e4b", "       a7-a6", "   2.  d2-d4"},
                      {},
                      "King's pawn"},
-        BookScenario{"LastMatchingNameWins",
-                     {" d2-d4b", " d7-d5b"},
-                     {"   1.  d2-d4b", "       d7-d5b"},
-                     {},
-                     "Queen's pawn"},
+        BookScenario{
+            "LastMatchingNameWins", {" d2-d4b", " d7-d5b"}, {"   1.  d2-d4b", "       d7-d5b"}, {}, "Queen's pawn"},
         BookScenario{"MovesOutsideTheBookHaveNoName", {" a2-a3"}, {"   1.  a2-a3"}, {}, ""}),
     ScenarioName());
 
@@ -189,7 +180,9 @@ class BookHeader : public OpeningBookTest, public ::testing::WithParamInterface<
 TEST_P(BookHeader, IsCheckedAtEveryLookup) {
     WriteBook(GetParam().text);
     const std::string& message = GetParam().message;
-    const auto times = [&message](int n) { return message.empty() ? Lines{} : Lines(static_cast<std::size_t>(n), message); };
+    const auto times = [&message](int n) {
+        return message.empty() ? Lines{} : Lines(static_cast<std::size_t>(n), message);
+    };
 
     EXPECT_EQ(Run({}), times(1)) << "start-up";
     EXPECT_EQ(Run({"list2 \" e2-e4" + std::string(message.empty() ? "b" : "") + "\""}), times(2)) << "a move";
@@ -211,18 +204,18 @@ TEST_P(BookHeader, IsCheckedAtEveryLookup) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    OfTheBookFile, BookHeader,
-    ::testing::Values(RefusedBook{"Accepted", Book("ORVANE Version=0.10"), ""},
-                      RefusedBook{"ShortVersionIsTheSameNumber", Book("ORVANE Version=0.1"), ""},
-                      RefusedBook{"TrailingZerosAreTheSameNumber", Book("ORVANE Version=0.100"), ""},
-                      RefusedBook{"WrongProductWord", Book("OPENING Version=0.10"), NotABook},
-                      RefusedBook{"LowerCaseHeader", Book("orvane version=0.10"), NotABook},
-                      RefusedBook{"EmptyFile", "", NotABook},
-                      RefusedBook{"NewerVersion", Book("ORVANE Version=0.11"), WrongVersion},
-                      RefusedBook{"OlderVersion", Book("ORVANE Version=0.09"), WrongVersion},
-                      RefusedBook{"NoVersion", Book("ORVANE Version="), WrongVersion}),
-    ScenarioName());
+INSTANTIATE_TEST_SUITE_P(OfTheBookFile, BookHeader,
+                         ::testing::Values(RefusedBook{"Accepted", Book("ORVANE Version=0.10"), ""},
+                                           RefusedBook{"ShortVersionIsTheSameNumber", Book("ORVANE Version=0.1"), ""},
+                                           RefusedBook{"TrailingZerosAreTheSameNumber", Book("ORVANE Version=0.100"),
+                                                       ""},
+                                           RefusedBook{"WrongProductWord", Book("OPENING Version=0.10"), NotABook},
+                                           RefusedBook{"LowerCaseHeader", Book("orvane version=0.10"), NotABook},
+                                           RefusedBook{"EmptyFile", "", NotABook},
+                                           RefusedBook{"NewerVersion", Book("ORVANE Version=0.11"), WrongVersion},
+                                           RefusedBook{"OlderVersion", Book("ORVANE Version=0.09"), WrongVersion},
+                                           RefusedBook{"NoVersion", Book("ORVANE Version="), WrongVersion}),
+                         ScenarioName());
 
 TEST_F(OpeningBookTest, NoBookMeansNoMarkersAndNoMessage) {
     EXPECT_EQ(Run(Play({" e2-e4", " e7-e5", "Ng1-f3"})), Lines{});

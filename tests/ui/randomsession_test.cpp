@@ -9,9 +9,9 @@
 namespace orvane::ui::test {
 namespace {
 
-const char* const SetupItems[] = {"Empty",       "White Pawn",   "White Rook",  "White Knight", "White Bishop",
-                                  "White Queen", "White King",   "Black Pawn",  "Black Rook",   "Black Knight",
-                                  "Black Bishop", "Black Queen", "Black King",  "Black moves",  "White moves"};
+const char* const SetupItems[] = {"Empty",        "White Pawn",  "White Rook", "White Knight", "White Bishop",
+                                  "White Queen",  "White King",  "Black Pawn", "Black Rook",   "Black Knight",
+                                  "Black Bishop", "Black Queen", "Black King", "Black moves",  "White moves"};
 
 std::string SquareName(int file, int rank) {
     return std::string(1, static_cast<char>('a' + file)) + static_cast<char>('1' + rank);
@@ -50,15 +50,16 @@ protected:
             return "hover " + from + "\ndrag " + from + " " + SquareName(Pick(8), Pick(8));
         }
         if (kind < 83) {
-            static const char* const Walk[] = {"menu First", "menu Moveback", "menu MoveForward", "menu Last",
-                                               "button Back", "button Forward"};
+            static const char* const Walk[] = {"menu First", "menu Moveback", "menu MoveForward",
+                                               "menu Last",  "button Back",   "button Forward"};
             const std::string command = Walk[Pick(6)];
             if (command.rfind("menu ", 0) == 0 && !View().menu.Get(command.substr(5)).enabled) return "show";
             if (command.rfind("button ", 0) == 0 && !View().toolbar.Get(command.substr(7)).enabled) return "show";
             return command;
         }
         if (kind < 89 && View().list1.ListCount() > 0) return "list1 " + std::to_string(Pick(View().list1.ListCount()));
-        if (kind < 92) return "answer \"" + std::string(SetupItems[Pick(15)]) + "\"\nrightclick " + SquareName(Pick(8), Pick(8));
+        if (kind < 92)
+            return "answer \"" + std::string(SetupItems[Pick(15)]) + "\"\nrightclick " + SquareName(Pick(8), Pick(8));
         if (kind < 93) return "answer \"Clear Board\"\nrightclick " + SquareName(Pick(8), Pick(8));
         if (kind < 94) return "button \"Switch Colors\"";
         if (kind < 95) return std::string("answer ") + (Pick(2) == 0 ? "Yes" : "No") + "\nmenu New";

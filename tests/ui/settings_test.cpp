@@ -1,7 +1,6 @@
 // Start-up with the settings file "orvane.ini" and leaving the program: the
 // file that is left behind, the settings in force, the start-up failure, and
 // the question before exiting.
-#include <algorithm>
 #include <ostream>
 
 #include "uitest.h"
@@ -57,18 +56,23 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         IniFile{"Valid", Valid, {1, 1, 0, 1, 0, 1}, Valid},
         IniFile{"ShortFileIsReplacedWhole", "ORVANE0.10\r\n 1 \r\n 1 \r\n 0 \r\n", Defaults, DefaultFile},
-        IniFile{"HeaderOnly", "ORVANE0.10\r\n", Defaults, DefaultFile},
-        IniFile{"EmptyFile", "", Defaults, DefaultFile},
+        IniFile{"HeaderOnly", "ORVANE0.10\r\n", Defaults, DefaultFile}, IniFile{"EmptyFile", "", Defaults, DefaultFile},
         IniFile{"OtherVersion", "ORVANE0.09\r\n 1 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n", Defaults, DefaultFile},
         IniFile{"OtherProduct", "OTHER0.10\r\n 1 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n", Defaults, DefaultFile},
-        IniFile{"NumbersWithoutBlanks", "ORVANE0.10\r\n1\r\n1\r\n0\r\n1\r\n0\r\n1\r\n", {1, 1, 0, 1, 0, 1},
+        IniFile{"NumbersWithoutBlanks",
+                "ORVANE0.10\r\n1\r\n1\r\n0\r\n1\r\n0\r\n1\r\n",
+                {1, 1, 0, 1, 0, 1},
                 "ORVANE0.10\r\n1\r\n1\r\n0\r\n1\r\n0\r\n1\r\n"},
-        IniFile{"NumbersOnOneLine", "ORVANE0.10\r\n1,1,0 1 0,1\r\n", {1, 1, 0, 1, 0, 1},
-                "ORVANE0.10\r\n1,1,0 1 0,1\r\n"},
-        IniFile{"TextReadsAsZero", "ORVANE0.10\r\n 1 \r\n yes \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n", {1, 0, 0, 1, 0, 1},
+        IniFile{
+            "NumbersOnOneLine", "ORVANE0.10\r\n1,1,0 1 0,1\r\n", {1, 1, 0, 1, 0, 1}, "ORVANE0.10\r\n1,1,0 1 0,1\r\n"},
+        IniFile{"TextReadsAsZero",
+                "ORVANE0.10\r\n 1 \r\n yes \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n",
+                {1, 0, 0, 1, 0, 1},
                 "ORVANE0.10\r\n 1 \r\n yes \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n"},
-        IniFile{"LargestAndSmallestWholeNumbers", "ORVANE0.10\r\n 32767 \r\n-32768 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n",
-                {32767, -32768, 1, 0, 1, 0}, "ORVANE0.10\r\n 32767 \r\n-32768 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n"}),
+        IniFile{"LargestAndSmallestWholeNumbers",
+                "ORVANE0.10\r\n 32767 \r\n-32768 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n",
+                {32767, -32768, 1, 0, 1, 0},
+                "ORVANE0.10\r\n 32767 \r\n-32768 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n"}),
     ScenarioName());
 
 TEST_F(SettingsTest, NoFileLeavesTheDefaultFile) {
@@ -108,7 +112,7 @@ TEST_F(SettingsTest, NotationNoneAndColonCapturesFromTheFile) {
     EXPECT_EQ(screen.letters, "");
     EXPECT_EQ(screen.digits, "");
     EXPECT_TRUE(View().menu.Get("Nonotation").checked);
-    EXPECT_NE(std::find(screen.list2.begin(), screen.list2.end(), " e4:d5"), screen.list2.end());
+    EXPECT_TRUE(Contains(screen.list2, " e4:d5"));
     Run({"list2 \" e4:d5\""});
     EXPECT_EQ(Show().list1.back(), "   2.  e4:d5");
 }

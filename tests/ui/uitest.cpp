@@ -1,5 +1,6 @@
 #include "uitest.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -69,21 +70,30 @@ Screen ParseShow(const std::string& text) {
     Screen s;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
-        if (StartsWith(line, "caption ")) s.caption = Unquote(line);
-        else if (StartsWith(line, "status1 ")) s.status1 = Unquote(line);
-        else if (StartsWith(line, "status2 ")) s.status2 = Unquote(line);
-        else if (StartsWith(line, "rank ")) s.ranks.push_back(line.substr(8));
-        else if (StartsWith(line, "list1 ")) ParseList(lines, i, s.list1, s.list1Selected);
-        else if (StartsWith(line, "list2 ")) ParseList(lines, i, s.list2, s.list2Selected);
-        else if (StartsWith(line, "text1 ")) s.text1 = Unquote(line);
+        if (StartsWith(line, "caption "))
+            s.caption = Unquote(line);
+        else if (StartsWith(line, "status1 "))
+            s.status1 = Unquote(line);
+        else if (StartsWith(line, "status2 "))
+            s.status2 = Unquote(line);
+        else if (StartsWith(line, "rank "))
+            s.ranks.push_back(line.substr(8));
+        else if (StartsWith(line, "list1 "))
+            ParseList(lines, i, s.list1, s.list1Selected);
+        else if (StartsWith(line, "list2 "))
+            ParseList(lines, i, s.list2, s.list2Selected);
+        else if (StartsWith(line, "text1 "))
+            s.text1 = Unquote(line);
         else if (StartsWith(line, "label")) {
             const int n = line[5] - '0';
             if (n >= 1 && n <= 6) {
                 s.labels[static_cast<std::size_t>(n)] = Unquote(line);
                 if (line.find("(highlighted)") != std::string::npos) s.highlighted = n;
             }
-        } else if (StartsWith(line, "enabled ")) s.enabled = line.substr(8);
-        else if (StartsWith(line, "hints")) s.hints = line.size() > 6 ? line.substr(6) : "";
+        } else if (StartsWith(line, "enabled "))
+            s.enabled = line.substr(8);
+        else if (StartsWith(line, "hints"))
+            s.hints = line.size() > 6 ? line.substr(6) : "";
         else if (StartsWith(line, "coordinates ")) {
             const std::size_t digits = line.find(" digits=");
             s.letters = Unquote(line.substr(0, digits));
@@ -113,6 +123,16 @@ std::string CrLf(const Lines& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
     return text;
+}
+
+Lines Play(const Lines& moves) {
+    Lines script;
+    for (const std::string& move : moves) script.push_back("list2 \"" + move + "\"");
+    return script;
+}
+
+bool Contains(const Lines& lines, const std::string& text) {
+    return std::find(lines.begin(), lines.end(), text) != lines.end();
 }
 
 std::string MsgLine(const std::string& title, const std::string& icon, const std::string& text,

@@ -63,6 +63,10 @@ std::string ReadFile(const fs::path& path);
 // Lines joined with CR LF after each.
 std::string CrLf(const Lines& lines);
 
+// Double-clicks of List2 entries, one a move: the script lines.
+Lines Play(const Lines& moves);
+bool Contains(const Lines& lines, const std::string& text);
+
 // The line the fake window prints for a message box.
 std::string MsgLine(const std::string& title, const std::string& icon, const std::string& text,
                     const std::string& answer = "OK");
