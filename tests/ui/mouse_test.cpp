@@ -189,6 +189,22 @@ TEST_F(UiTest, PromotionByCapture) {
     EXPECT_EQ(Form().Record.MoveTexts[6].White, " a7b8n  a7xb8N");
 }
 
+TEST_F(UiTest, DragOnTheTurnedBoard) {
+    Run({"menu Turn", "hover e2", "drag e2 e4", "hover g8", "drag g8 f6", "hover f1", "drag f1 b5"});
+    EXPECT_EQ(Show().list1, (Lines{"   1.  e2-e4", "      Ng8-f6", "   2. Bf1-b5"}));
+}
+
+TEST_F(UiTest, BlackPromotionByDrag) {
+    Run({"answer \"Clear Board\"", "rightclick a1", "answer \"White King\"", "rightclick e1", "answer \"Black King\"",
+         "rightclick e8", "answer \"Black Pawn\"", "rightclick b2", "answer \"Black moves\"", "rightclick b2",
+         "hover b2"});
+    EXPECT_EQ(Run({"answer Rook", "drag b2 b1"}), Lines{PromoPopup + " -> \"Rook\""});
+    const Screen screen = Show();
+    EXPECT_EQ(screen.list1, Lines{"   1.  b2-b1R"});
+    EXPECT_EQ(screen.ranks[7], ". r . . K . . .");
+    EXPECT_EQ(Form().Record.MoveTexts[1].White, " b2b1r  b2-b1R");
+}
+
 TEST_F(UiTest, CastlingByDraggingTheKing) {
     Run({"list2 \" e2-e4\"", "list2 \" e7-e5\"", "list2 \"Ng1-f3\"", "list2 \"Ng8-f6\"", "list2 \"Bf1-c4\"",
          "list2 \"Bf8-c5\"", "hover e1", "drag e1 g1"});
