@@ -17,11 +17,11 @@ constexpr int RightClickReach = 570;  // a right release within this many twips 
 
 bool ShowsEmptySquare(int picture) { return picture == 19 || picture == 20; }
 
-// Whole squares from the pressed square's top left corner to the pointer.
+// Whole squares from the pressed square's top left corner to the pointer,
+// rounded down: a pointer exactly one step to the left or above is in the
+// neighbouring square, not two squares away.
 int SquaresAway(int twips, int step) {
-    int steps = twips / step;
-    if (twips < 0) --steps;
-    return steps;
+    return twips >= 0 ? twips / step : -((-twips + step - 1) / step);
 }
 
 }  // namespace

@@ -62,6 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Drop{"FirstTwipsOfTheNextSquares", 568, -1, {}, "   2.  e4xf5"},
                       Drop{"Beyond580TwipsIsTheNextFile", 580, -286, {}, "   2.  e4xf5"},
                       Drop{"StraightUp", 0, -1, {}, "   2.  e4-e5"},
+                      Drop{"ExactlyOneStepUp", 300, -568, {}, "   2.  e4-e5"},
+                      Drop{"JustBeyondOneStepUp", 300, -569, {IllegalMove}, NotPlayed},
                       Drop{"UpAndLeft", -1, -1, {IllegalMove}, NotPlayed},
                       Drop{"OneLeft", -1, 300, {IllegalMove}, NotPlayed}, Drop{"OffTheTop", 300, -2600, {}, NotPlayed},
                       Drop{"OffTheBottom", 300, 3000, {}, NotPlayed}, Drop{"OffTheLeft", -2400, 300, {}, NotPlayed},
