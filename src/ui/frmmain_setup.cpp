@@ -107,6 +107,8 @@ void frmMain::SwitchColors() {
         view_.Board().SetPicture(index, PlainPicture(source));
         DrawHint(index, source);
     });
+    // The board stays as it is, but the player labels must show whose turn it is now.
+    ShowPlayers();
 }
 
 }  // namespace orvane::ui

@@ -249,8 +249,12 @@ TEST_F(UiTest, SwitchColorsGivesTheMoveToBlack) {
               "h7(black)");
     EXPECT_TRUE(Contains(screen.list2, " e7-e5"));
     EXPECT_EQ(Form().Pos.BlackStarts, 1);
-    // The board is not redrawn by the switch; the first move shows Black
-    // as the side that started.
+    // The labels follow at once: Black, who moves first now, stands in the
+    // first row and is highlighted.
+    EXPECT_EQ(screen.labels[3], "Black");
+    EXPECT_EQ(screen.labels[4], "White");
+    EXPECT_EQ(screen.highlighted, 1);
+    // The first move shows Black as the side that started.
     Run({"list2 \" e7-e5\""});
     const Screen after = Show();
     EXPECT_EQ(after.list1, Lines{"   1.  e7-e5"});
