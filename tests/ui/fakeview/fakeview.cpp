@@ -109,17 +109,11 @@ void FakeView::Log(const std::string& line) {
 }
 
 MsgAnswer FakeView::MsgBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
-    // Without a scripted answer the default button is taken.
+    // Without a scripted answer the default button is taken; a Yes/No box
+    // answered anything but Yes is answered No.
     MsgAnswer answer = buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::OK;
     std::string scripted;
-    if (NextAnswer(scripted)) {
-        if (scripted == "Yes") answer = MsgAnswer::Yes;
-        else if (scripted == "No") answer = MsgAnswer::No;
-        else if (scripted == "Cancel" || scripted.empty()) answer = MsgAnswer::Cancel;
-        else answer = MsgAnswer::OK;
-        if (buttons == MsgButtons::OK) answer = MsgAnswer::OK;
-        else if (answer == MsgAnswer::OK || answer == MsgAnswer::Cancel) answer = MsgAnswer::No;
-    }
+    if (NextAnswer(scripted) && buttons == MsgButtons::YesNo) answer = scripted == "Yes" ? MsgAnswer::Yes : MsgAnswer::No;
     Log("msgbox title=" + Quoted(title.empty() ? "Orvane" : title) + " icon=" + IconName(icon) +
         " text=" + Quoted(text) + " -> " + AnswerName(answer));
     return answer;
@@ -154,82 +148,70 @@ std::string FakeView::PopupMenu(const std::string& menuName, const std::vector<M
     return chosen;
 }
 
+// Runs a dialog's scripted actions in order: each is handed to act until a
+// button closes the dialog. Without a script the dialog is closed with OK.
+// Returns the button's name.
+std::string FakeView::RunDialog(const std::function<void(const std::string&)>& act) {
+    std::string scripted;
+    if (!NextAnswer(scripted)) return "OK";
+    for (const std::string& action : SplitActions(scripted)) {
+        if (action == "OK" || action == "Cancel" || action == "Close") return action;
+        act(action);
+    }
+    return "Cancel";
+}
+
 DialogClose FakeView::ShowOptions(OptionsControls& controls) {
     OptionsControls edited = controls;
-    std::string before = "Check3=" + std::to_string(edited.Check3) + " Check5=" + std::to_string(edited.Check5) +
-                         " Check6=" + std::to_string(edited.Check6) + " Option1(0)=" + (edited.Option1_0 ? "1" : "0") +
-                         " Option1(1)=" + (edited.Option1_1 ? "1" : "0");
-    std::string scripted;
-    DialogClose close = DialogClose::OK;
-    std::string closedBy = "OK";
-    if (NextAnswer(scripted)) {
-        closedBy = "Cancel";
-        close = DialogClose::Cancel;
-        for (const std::string& action : SplitActions(scripted)) {
-            if (action == "OK" || action == "Cancel" || action == "Close") {
-                close = action == "OK" ? DialogClose::OK : DialogClose::Cancel;
-                closedBy = action;
-                break;
-            }
-            if (action == "Option1(0)") {
-                edited.Option1_0 = true;
-                edited.Option1_1 = false;
-            } else if (action == "Option1(1)") {
-                edited.Option1_0 = false;
-                edited.Option1_1 = true;
-            } else if (action.rfind("Check3=", 0) == 0) {
-                edited.Check3 = action.back() == '1' ? 1 : 0;
-            } else if (action.rfind("Check5=", 0) == 0) {
-                edited.Check5 = action.back() == '1' ? 1 : 0;
-            } else if (action.rfind("Check6=", 0) == 0) {
-                edited.Check6 = action.back() == '1' ? 1 : 0;
-            }
+    const std::string before = "Check3=" + std::to_string(edited.Check3) + " Check5=" + std::to_string(edited.Check5) +
+                               " Check6=" + std::to_string(edited.Check6) +
+                               " Option1(0)=" + (edited.Option1_0 ? "1" : "0") +
+                               " Option1(1)=" + (edited.Option1_1 ? "1" : "0");
+    const std::string closedBy = RunDialog([&edited](const std::string& action) {
+        const auto ticked = [&action] { return action.back() == '1' ? 1 : 0; };
+        if (action == "Option1(0)" || action == "Option1(1)") {
+            edited.Option1_0 = action == "Option1(0)";
+            edited.Option1_1 = !edited.Option1_0;
+        } else if (action.rfind("Check3=", 0) == 0) {
+            edited.Check3 = ticked();
+        } else if (action.rfind("Check5=", 0) == 0) {
+            edited.Check5 = ticked();
+        } else if (action.rfind("Check6=", 0) == 0) {
+            edited.Check6 = ticked();
         }
-    }
-    if (close == DialogClose::OK) controls = edited;
+    });
     Log("dialog Options: " + before + " -> " + closedBy);
-    return close;
+    if (closedBy != "OK") return DialogClose::Cancel;
+    controls = edited;
+    return DialogClose::OK;
 }
 
 DialogClose FakeView::ShowDetails(DetailsControls& controls,
                                   const std::function<void(const DetailsControls&)>& apply) {
     DetailsControls edited = controls;
-    const auto describe = [](const DetailsControls& c) {
-        return "Event=" + Quoted(c.Text1) + " Site=" + Quoted(c.Text2) + " Date=" + Quoted(c.Text3) +
-               " Black=" + Quoted(c.Text4) + " White=" + Quoted(c.Text5);
-    };
-    std::string line = "dialog Details: " + describe(edited);
-    std::string scripted;
-    DialogClose close = DialogClose::OK;
-    std::string closedBy = "OK";
-    if (NextAnswer(scripted)) {
-        closedBy = "Cancel";
-        close = DialogClose::Cancel;
-        for (const std::string& action : SplitActions(scripted)) {
-            if (action == "OK" || action == "Cancel" || action == "Close") {
-                close = action == "OK" ? DialogClose::OK : DialogClose::Cancel;
-                closedBy = action;
-                break;
-            }
-            if (action == "Apply") {
-                apply(edited);
-                line += " -> Apply";
-                continue;
-            }
-            const std::size_t eq = action.find('=');
-            if (eq == std::string::npos) continue;
-            const std::string field = action.substr(0, eq);
-            const std::string value = action.substr(eq + 1);
-            if (field == "Event" || field == "Text1") edited.Text1 = value;
-            else if (field == "Site" || field == "Text2") edited.Text2 = value;
-            else if (field == "Date" || field == "Text3") edited.Text3 = value;
-            else if (field == "Black" || field == "Text4") edited.Text4 = value;
-            else if (field == "White" || field == "Text5") edited.Text5 = value;
+    std::string line = "dialog Details: Event=" + Quoted(edited.Text1) + " Site=" + Quoted(edited.Text2) +
+                       " Date=" + Quoted(edited.Text3) + " Black=" + Quoted(edited.Text4) +
+                       " White=" + Quoted(edited.Text5);
+    const std::string closedBy = RunDialog([&](const std::string& action) {
+        if (action == "Apply") {
+            apply(edited);
+            line += " -> Apply";
+            return;
         }
-    }
-    if (close == DialogClose::OK) controls = edited;
+        const std::size_t eq = action.find('=');
+        if (eq == std::string::npos) return;
+        const std::string field = action.substr(0, eq);
+        const std::string value = action.substr(eq + 1);
+        if (field == "Event" || field == "Text1") edited.Text1 = value;
+        else if (field == "Site" || field == "Text2") edited.Text2 = value;
+        else if (field == "Date" || field == "Text3") edited.Text3 = value;
+        else if (field == "Black" || field == "Text4") edited.Text4 = value;
+        else if (field == "White" || field == "Text5") edited.Text5 = value;
+    });
     Log(line + " -> " + closedBy);
-    return close;
+    if (closedBy != "OK") return DialogClose::Cancel;
+    controls = edited;
+    return DialogClose::OK;
 }
 
 void FakeView::ShowAbout(const std::string& versionLine) {

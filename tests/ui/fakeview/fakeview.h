@@ -170,6 +170,7 @@ public:
 
 private:
     bool NextAnswer(std::string& answer);
+    std::string RunDialog(const std::function<void(const std::string&)>& act);
     void Log(const std::string& line);
 };
 
