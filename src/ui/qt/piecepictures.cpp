@@ -42,6 +42,17 @@ QPainterPath Line(qreal x1, qreal y1, qreal x2, qreal y2) {
 // The wide foot every piece stands on.
 QPainterPath Base() { return RoundedBox(22, 80, 78, 90, 3.5); }
 
+// The flared step between base and body of the queen and the king.
+QPainterPath RoyalFoot() {
+    QPainterPath foot;
+    foot.moveTo(30, 81);
+    foot.lineTo(36, 68);
+    foot.lineTo(64, 68);
+    foot.lineTo(70, 81);
+    foot.closeSubpath();
+    return foot;
+}
+
 PieceShape Pawn() {
     PieceShape shape;
     QPainterPath body;
@@ -156,12 +167,7 @@ PieceShape Queen() {
     crown.lineTo(76, 21);
     crown.lineTo(69, 40);
     crown.closeSubpath();
-    QPainterPath foot;
-    foot.moveTo(30, 81);
-    foot.lineTo(36, 68);
-    foot.lineTo(64, 68);
-    foot.lineTo(70, 81);
-    foot.closeSubpath();
+    const QPainterPath foot = RoyalFoot();
     shape.Body = Base()
                      .united(foot)
                      .united(body)
@@ -192,12 +198,7 @@ PieceShape King() {
     dome.cubicTo(27, 30, 38, 24, 50, 27);
     dome.cubicTo(62, 24, 73, 30, 69, 42);
     dome.closeSubpath();
-    QPainterPath foot;
-    foot.moveTo(30, 81);
-    foot.lineTo(36, 68);
-    foot.lineTo(64, 68);
-    foot.lineTo(70, 81);
-    foot.closeSubpath();
+    const QPainterPath foot = RoyalFoot();
     QPainterPath cross = RoundedBox(46.5, 5, 53.5, 28, 1).united(RoundedBox(41, 10, 59, 17, 1));
     shape.Body = Base().united(foot).united(body).united(dome).united(RoundedBox(31, 39, 69, 46, 2)).united(cross);
     shape.Details.addPath(Line(32, 46, 68, 46));
