@@ -35,7 +35,12 @@ ui::ProgramPaths PathsFromSystem() {
         QDir().mkpath(configFolder);
         paths.ConfigFolder = LocalPath(configFolder);
     }
-    paths.DataFolder = std::filesystem::path(ORVANE_DATA_DIR);
+    // The data folder beside an installed program (prefix/bin -> prefix/share/orvane),
+    // so an install moved to another prefix still finds its book; else the
+    // folder the build was configured for.
+    const QString besideProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/orvane");
+    paths.DataFolder = QDir(besideProgram).exists() ? LocalPath(QDir(besideProgram).canonicalPath())
+                                                   : std::filesystem::path(ORVANE_DATA_DIR);
     return paths;
 }
 
