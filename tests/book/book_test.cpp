@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "book/book.h"
+#include "support/temp_folder.h"
 #include "engine/position.h"
 
 namespace orvane {
@@ -26,33 +27,7 @@ using Lines = std::vector<std::string>;
 constexpr std::string_view ProgramVersion = "0.10";
 constexpr std::string_view Standard = StandardPositionString;
 
-// A folder of its own for each test, removed with everything in it afterwards.
-class TempDir {
-public:
-    TempDir() {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = "orvane_book_";
-        name += info->test_suite_name();
-        name += '_';
-        name += info->name();
-        name += '_';
-        name += std::to_string(std::random_device{}());
-        for (char& c : name)
-            if (c == '/') c = '_';
-        path_ = fs::temp_directory_path() / name;
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+using TempDir = orvane::testing::TempFolder;
 
 std::string Joined(const Lines& lines, std::string_view eol = "\r\n") {
     std::string text;

@@ -40,28 +40,6 @@ void ParseList(const Lines& lines, std::size_t& i, Lines& entries, int& selected
 
 }  // namespace
 
-TempFolder::TempFolder() {
-    std::string name = "orvane_ui_";
-    if (const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info()) {
-        name += info->test_suite_name();
-        name += '_';
-        name += info->name();
-        name += '_';
-    }
-    name += std::to_string(std::random_device{}());
-    for (char& c : name)
-        if (c == '/') c = '_';
-    path_ = fs::temp_directory_path() / name;
-    fs::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ec;
-    // A test may have taken the write permission away.
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
-}
-
 Screen ParseShow(const std::string& text) {
     Lines lines;
     std::istringstream in(text);

@@ -13,25 +13,14 @@
 #include <vector>
 
 #include "drive/driver.h"
+#include "support/temp_folder.h"
 
 namespace orvane::ui::test {
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-// A fresh folder under the system's temporary folder, removed with
-// everything in it afterwards.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+using orvane::testing::TempFolder;
 
 // What the driver's "show" prints, taken apart.
 struct Screen {
