@@ -3,5 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_BUILD_TESTS=OFF -DORVANE_BUILD_BENCH=OFF
-exec build/bin/orvane "$@"
+# Only the program is built here; its own folder keeps the tests' build untouched.
+scripts/build.sh build-run -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_SANITIZE=OFF \
+  -DORVANE_BUILD_QT=ON -DORVANE_BUILD_TESTS=OFF -DORVANE_BUILD_BENCH=OFF
+exec build-run/bin/orvane "$@"

@@ -9,12 +9,14 @@ export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
 echo "== build"
-scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_SANITIZE=OFF \
+  -DORVANE_BUILD_QT=ON -DORVANE_BUILD_TESTS=ON -DORVANE_BUILD_BENCH=ON
 echo "== tests"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== sanitizer build"
-scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON -DORVANE_BUILD_BENCH=OFF
+scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON \
+  -DORVANE_BUILD_QT=ON -DORVANE_BUILD_TESTS=ON -DORVANE_BUILD_BENCH=OFF
 echo "== sanitizer tests"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
