@@ -110,6 +110,18 @@ const Lines ExampleBook = {
     "end",
 };
 
+// A small book written with the header, a game to look up, and what the
+// lookup must give.
+struct BookCase {
+    const char* Name;
+    Lines Body;
+    std::string GameKey;
+    BookStatus Status;
+    BookMoveList Moves;
+    int InBook;
+    std::string OpeningName;
+};
+
 class OpeningBookTest : public ::testing::Test {
 protected:
     fs::path BookPath() const { return dir_.Path() / "orvane.bok"; }
@@ -117,6 +129,13 @@ protected:
     BookResult LookUpFresh(std::string_view gameKey) {
         OpeningBook book(BookPath());
         return book.LookUp(gameKey, Standard, ProgramVersion);
+    }
+    void CheckBookCases(const std::vector<BookCase>& cases) {
+        for (const BookCase& c : cases) {
+            SCOPED_TRACE(c.Name);
+            WriteBook(WithHeader(c.Body));
+            ExpectResult(LookUpFresh(c.GameKey), c.Status, c.Moves, c.InBook, c.OpeningName);
+        }
     }
 
 private:
@@ -216,16 +235,7 @@ TEST_F(OpeningBookTest, ExampleBookWithVariations) {
 
 // Small books, each made for one rule of the moves or names section.
 TEST_F(OpeningBookTest, SectionsAndLines) {
-    struct Row {
-        const char* Name;
-        Lines Body;
-        std::string GameKey;
-        BookStatus Status;
-        BookMoveList Moves;
-        int InBook;
-        std::string OpeningName;
-    };
-    const std::vector<Row> rows = {
+    const std::vector<BookCase> rows = {
         {"start of the game: file order, duplicates, slices of indented lines",
          {"start", "e2e4 e7e5", "d2d4 d7d5", "e2e4 c7c5", "     g8f6", "  c2c4", "names", "~Any game~",
           "e2e4~King's pawn~"},
@@ -270,32 +280,19 @@ TEST_F(OpeningBookTest, SectionsAndLines) {
         {"an empty names line ends the lookup too", {"start", "names", "e2e4~King's pawn~", "", "end"}, "e2e4",
          BookStatus::Aborted, {}, 0, "King's pawn"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.Name);
-        WriteBook(WithHeader(row.Body));
-        ExpectResult(LookUpFresh(row.GameKey), row.Status, row.Moves, row.InBook, row.OpeningName);
-    }
+    CheckBookCases(rows);
 }
 
 // At most 101 continuations are kept; the 102nd ends the lookup before the
 // names are read.
 TEST_F(OpeningBookTest, ContinuationLimit) {
-    struct Row {
-        const char* Name;
-        Lines Body;
-        std::string GameKey;
-        BookStatus Status;
-        BookMoveList Moves;
-        int InBook;
-        std::string OpeningName;
-    };
     auto body = [](std::initializer_list<std::pair<std::string, int>> groups) {
         Lines lines = {"start"};
         for (const auto& [line, count] : groups) lines.insert(lines.end(), static_cast<std::size_t>(count), line);
         lines.insert(lines.end(), {"names", "~Any game~", "e2e4~King's pawn~"});
         return lines;
     };
-    const std::vector<Row> rows = {
+    const std::vector<BookCase> rows = {
         {"101 continuations fit", body({{"e2e4 e7e5", 101}}), "e2e4", BookStatus::Completed, Repeated("e7e5", 101), 1,
          "King's pawn"},
         {"the 102nd continuation ends the lookup", body({{"e2e4 e7e5", 102}}), "e2e4", BookStatus::Aborted,
@@ -307,11 +304,7 @@ TEST_F(OpeningBookTest, ContinuationLimit) {
         {"102 lines at the start of the game", body({{"e2e4 e7e5", 102}}), "", BookStatus::Aborted,
          Repeated("e2e4", 101), 0, ""},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.Name);
-        WriteBook(WithHeader(row.Body));
-        ExpectResult(LookUpFresh(row.GameKey), row.Status, row.Moves, row.InBook, row.OpeningName);
-    }
+    CheckBookCases(rows);
 }
 
 // Books written with CR LF, with CR alone, with LF alone, mixed, or without a
