@@ -1,0 +1,89 @@
+// A PGN collection: recognising the file, the scan into the game index (one
+// row of 27 cells per game), reading one chosen game directly by its
+// recorded place in the file, and walking every game in order.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/readerror.h"
+#include "pgn/tags.h"
+
+namespace orvane::pgn {
+
+inline constexpr int IndexColumns = 27;
+
+// The picker's column headers, "Number" .. "BlackTeamCountry".
+extern const std::array<std::string_view, IndexColumns> IndexHeaders;
+
+// True when the first 1000 bytes of a file look like PGN: after anything
+// before the first "[", a known tag name with exact case, a space and a
+// double quote, or "[! ".
+bool LooksLikePgn(std::string_view firstBytes);
+
+// One line of a game's movetext as it went into GameText::Movetext.
+struct MovetextLine {
+    std::size_t At = 0;  // offset in Movetext where the line's text begins
+    long Line = 0;       // 1-based line in the file
+    long Column = 1;     // 1-based column in that line of the text's first character
+};
+
+// Everything the movetext reader needs of one game.
+struct GameText {
+    long Game = 0;            // 1-based game number
+    PgnTags Tags;             // the values a scan from the file's start gives at this game
+    std::string Remarks;      // remark lines of this and every earlier game, each ended by CR LF
+    std::string Movetext;     // the movetext lines joined by single spaces and trimmed
+    std::vector<MovetextLine> Lines;
+
+    // The file line and column of a character offset into Movetext.
+    MovetextLine Locate(std::size_t offset) const;
+};
+
+// Where each game starts, so that one game can be read without the others.
+struct GameSeek {
+    std::size_t Offset = 0;  // byte offset where the scan resumes for this game
+    long Line = 1;           // 1-based line number at Offset
+    // ... what else pass 2 needs to give the same tags as a scan from the start
+};
+
+struct GameIndex {
+    long Count = 0;
+    bool Aborted = false;                       // the scan stopped at the caller's limit
+    std::array<int, IndexColumns + 1> ColumnUsed{};  // 1..27: longest value put into the column
+
+    // The value of a cell (game 1..Count, column 1..27), without the three
+    // trailing spaces the picker's cells carry.
+    std::string_view Cell(long game, int column) const;
+};
+
+struct ScanOptions {
+    long Limit = 0;  // stop at this many games (0: no limit)
+    // Called every 100 games with "Loading PGN file... 300 games".
+    std::function<void(const std::string&)> Progress;
+};
+
+// Pass 1 over a whole file.
+struct ScanResult {
+    GameIndex Index;
+    ReadError Error;
+};
+ScanResult ScanFile(const std::filesystem::path& path, const ScanOptions& options = {});
+
+// Pass 2 by seeking: reads game `game` (1-based) of a scanned file.
+struct GameResultText {
+    GameText Game;
+    ReadError Error;
+};
+GameResultText ReadGame(const std::filesystem::path& path, const GameIndex& index, long game);
+
+// Walks every game of a file's bytes in order, as the scan finds them.
+// The visitor returns false to stop early.
+ReadError ForEachGame(std::string_view bytes, const std::function<bool(GameText&)>& visit);
+
+}  // namespace orvane::pgn
