@@ -278,6 +278,43 @@ TEST(Scan, ProgressEveryHundredGamesAndTheLimit) {
     }
 }
 
+// Counts, values and lines beyond 16 bits, and the window's own limit.
+TEST(Scan, NoSixteenBitLimits) {
+    testing::TempFolder dir;
+    const fs::path file = dir.Path() / "big.pgn";
+    std::string bytes;
+    for (long i = 1; i <= 33000; ++i) bytes += "[White \"P\"]\n1. e4 *\n";
+    const std::string longValue(70000, 'v');
+    std::string longComment = "1. e4 {";
+    for (int i = 0; i < 40000; ++i) longComment += "x\n\n";
+    longComment += "} e5 " + std::string(70000, 'm') + " *";
+    bytes += "[Event \"" + longValue + "\"]\n" + longComment + "\n";
+    WriteBytes(file, bytes);
+
+    long progress = 0;
+    ScanOptions options;
+    options.Progress = [&](const std::string&) { ++progress; };
+    const ScanResult all = ScanFile(file, options);
+    ASSERT_FALSE(all.Error);
+    EXPECT_EQ(all.Index.Count, 33001);
+    EXPECT_EQ(progress, 330);
+    EXPECT_EQ(all.Index.Cell(33000, 1), " 33000");
+    EXPECT_EQ(all.Index.Cell(33001, 2), longValue);
+    EXPECT_EQ(all.Index.ColumnUsed[2], 70000);
+    const GameResultText last = ReadGame(file, all.Index, 33001);
+    ASSERT_FALSE(last.Error);
+    EXPECT_EQ(last.Game.Movetext.size(), longComment.size());  // every line end became one space
+    EXPECT_EQ(last.Game.Lines.size(), 80001u);
+    EXPECT_EQ(last.Game.Locate(last.Game.Movetext.size() - 1).Line, 33000 * 2 + 1 + 80001);
+
+    options.Limit = 30000;
+    const ScanResult limited = ScanFile(file, options);
+    EXPECT_EQ(limited.Index.Count, 30000);
+    EXPECT_TRUE(limited.Index.Aborted);
+    EXPECT_EQ(limited.Index.Cell(29999, 6), "P");
+    EXPECT_EQ(limited.Index.Cell(30000, 6), "");
+}
+
 TEST(Scan, ColumnUsedHoldsTheLongestValue) {
     testing::TempFolder dir;
     const fs::path file = dir.Path() / "used.pgn";
