@@ -8,6 +8,7 @@
 #include "pgn/replay.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "pgn/nag.h"
@@ -198,9 +199,34 @@ public:
         const bool open = target == 0 || (target * side < 0 && target != King && target != -King);
         const int type = TypeOfLetter(m_.Piece);
         if (open && type != 0) {
+            // The squares from which a piece of that kind could reach the
+            // destination, looked up backwards from it, in generation order.
             const int wanted = type * side;
-            for (int s = 21; s <= 98; ++s) {
-                if (pos_.Board[At(s)] != wanted || !HintFits(m_, s)) continue;
+            std::array<int, 8> sources{};
+            std::size_t count = 0;
+            auto add = [&](int s) {
+                if (pos_.Board[At(s)] != wanted) return;
+                std::size_t i = count++;
+                for (; i > 0 && sources[i - 1] > s; --i) sources[i] = sources[i - 1];
+                sources[i] = s;
+            };
+            const PieceMove& pm = orvane::PieceMoves[At(type)];
+            if (type == Pawn) {
+                const int ahead = 10 * side;
+                for (const int s : {dest_ - ahead, dest_ - 2 * ahead, dest_ - ahead - 1, dest_ - ahead + 1}) add(s);
+            } else if (pm.Slides == 0) {
+                for (int k = pm.FirstDir; k <= pm.LastDir; ++k) add(dest_ - Directions[At(k)]);
+            } else {
+                for (int k = pm.FirstDir; k <= pm.LastDir; ++k) {
+                    const int step = Directions[At(k)];
+                    int s = dest_ - step;
+                    while (pos_.Board[At(s)] == 0) s -= step;
+                    add(s);
+                }
+            }
+            for (std::size_t i = 0; i < count; ++i) {
+                const int s = sources[i];
+                if (!HintFits(m_, s)) continue;
                 if (type == Pawn ? PawnMoves(s, side, target, found) : PieceMoves(s, type, target, found)) return true;
             }
         }
@@ -333,18 +359,61 @@ int WantedPromotion(std::string_view text) {
     }
 }
 
+// The record text of a move the fast path played, built in place: the same
+// characters DisplayText and RecordTextOf give (tests compare the two).
+void FastRecordText(std::string& text, char movingLetter, std::string_view coordinate, std::string_view captureChar,
+                    bool capture, int promotion) {
+    text.clear();
+    text += movingLetter;
+    for (const char c : coordinate) text += LowerChar(c);
+    text += ' ';
+    text += movingLetter;
+    text += LowerChar(coordinate[0]);
+    text += LowerChar(coordinate[1]);
+    if (capture) {
+        for (const char c : captureChar) text += LowerChar(c);
+    } else {
+        text += '-';
+    }
+    text += LowerChar(coordinate[2]);
+    text += LowerChar(coordinate[3]);
+    if (promotion > 0 && promotion <= King) text += PieceLetter[At(promotion)];
+}
+
 // F.4 to F.6 for the move InputMove (or the fast path) has just played.
 void RecordPly(const Position& pos, GameRecord& record, const MoveInput& input, char movingLetter,
-               std::string_view coordinateText) {
+               std::string_view coordinateText, bool fast) {
     const int ply = pos.CurrentPly;
     const MoveRecord& played = pos.MoveList[At(input.LastMoveSlot)];
-    const std::string display = DisplayText(movingLetter, coordinateText, input.CaptureChar, input.LastWasCapture != 0,
-                                            input.LastWasPromotion != 0 ? played.Promotion : 0);
+    const bool capture = input.LastWasCapture != 0;
+    const int promotion = input.LastWasPromotion != 0 ? played.Promotion : 0;
     record.PlayedMoves[At(ply)] = played;
     record.PlayedEp[At(ply)] = pos.EpTarget[At(pos.TreeDepth)];
     record.LastPly = ply;
     record.GameResult.clear();
-    record.RecordText(ply) = RecordTextOf(movingLetter, coordinateText, display);
+    if (fast) {
+        FastRecordText(record.RecordText(ply), movingLetter, coordinateText, input.CaptureChar, capture, promotion);
+    } else {
+        const std::string display = DisplayText(movingLetter, coordinateText, input.CaptureChar, capture, promotion);
+        record.RecordText(ply) = RecordTextOf(movingLetter, coordinateText, display);
+    }
+}
+
+// DisplayMove's text for a move the fast path plays, built in place.
+void FastMoveText(const Position& pos, MoveInput& in, const MoveRecord& r) {
+    std::string& text = in.MoveText;
+    text.clear();
+    text += PieceLetterOf(pos.Board[At(r.Source)]);
+    text += static_cast<char>('a' + r.Source % 10 - 1);
+    text += static_cast<char>('0' + r.Source / 10 - 1);
+    if (r.Captured != 0) {
+        text += in.CaptureChar;
+    } else {
+        text += '-';
+    }
+    text += static_cast<char>('a' + r.Dest % 10 - 1);
+    text += static_cast<char>('0' + r.Dest / 10 - 1);
+    if (r.Promotion != 0 && r.Promotion <= King) text += PieceLetter[At(r.Promotion)];
 }
 
 // F.1 to F.6: InputMove and the record, without the game-end test.
@@ -354,19 +423,8 @@ PlayOutcome PlayText(Position& pos, GameRecord& record, MoveInput& input, std::s
     if (from == 0) return PlayOutcome::Illegal;
     const char movingLetter = PieceLetterOf(pos.Board[At(from)]);
     if (InputMove(pos, input, coordinateText) == 0) return PlayOutcome::Illegal;
-    RecordPly(pos, record, input, movingLetter, coordinateText);
+    RecordPly(pos, record, input, movingLetter, coordinateText, false);
     return PlayOutcome::Played;
-}
-
-// The file line and column of an offset into the game's movetext.
-MovetextLine LocateIn(const GameText& game, std::size_t offset) {
-    if (game.Movetext.empty()) return {offset, 0, 0};
-    offset = std::min(offset, game.Movetext.size() - 1);
-    const auto after = std::upper_bound(game.Lines.begin(), game.Lines.end(), offset,
-                                        [](std::size_t o, const MovetextLine& l) { return o < l.At; });
-    if (after == game.Lines.begin()) return {offset, 0, 0};
-    const MovetextLine& line = *(after - 1);
-    return {offset, line.Line, line.Column + static_cast<long>(offset - line.At)};
 }
 
 class MovetextReader {
@@ -390,7 +448,9 @@ public:
     }
 
 private:
-    bool Starts(std::string_view s) const { return text_.compare(at_, s.size(), s) == 0; }
+    bool Starts(std::string_view s) const {
+        return at_ < text_.size() && text_[at_] == s[0] && text_.compare(at_, s.size(), s) == 0;
+    }
     bool AtEnd() const { return at_ >= text_.size(); }
     void Skip() {
         while (at_ < text_.size() && text_[at_] == ' ') ++at_;
@@ -410,7 +470,8 @@ private:
     }
 
     bool Fail(ReadErrorKind kind, std::size_t offset, std::string token = {}, std::string text = LoadErrorText) {
-        const MovetextLine place = LocateIn(game_, offset);
+        const MovetextLine place =
+            game_.Movetext.empty() ? MovetextLine{offset, 0, 0} : game_.Locate(std::min(offset, game_.Movetext.size() - 1));
         ReadError& e = info_.Error;
         e.Kind = kind;
         e.Line = place.Line;
@@ -613,7 +674,7 @@ private:
         if ((dots || blackNumber) && info_.FenSideToMove == -1) black_ = false;
 
         const ParsedMove m = ParseToken(t, pos_.SideToMove);
-        const int dest = SquareNumber(Upper(m.Dest));
+        const int dest = m.Dest.size() == 2 ? SquareNumber(std::string{UpperChar(m.Dest[0]), m.Dest[1]}) : 0;
 
         std::string coordinate;
         PlayOutcome outcome;
@@ -643,9 +704,14 @@ private:
         return true;
     }
 
-    std::string Coordinate(int source, const ParsedMove& m) const {
-        std::string text = Upper(SquareNotation(pos_, source));
-        text += Upper(m.Dest);
+    // The coordinate text of a matched move: its from-square, the token's
+    // destination and promotion letter, upper case.
+    static std::string Coordinate(int source, const ParsedMove& m) {
+        std::string text(4, ' ');
+        text[0] = static_cast<char>('A' + source % 10 - 1);
+        text[1] = static_cast<char>('0' + source / 10 - 1);
+        text[2] = UpperChar(m.Dest[0]);
+        text[3] = m.Dest[1];
         if (m.HasPromotion) text += m.Promotion;
         return text;
     }
@@ -664,10 +730,10 @@ private:
         pos_.InitGameTree();
         const int slot = pos_.DepthStart[At(pos_.TreeDepth)];
         pos_.MoveList[At(slot)] = r;
-        DisplayMove(pos_, input_, slot);
+        FastMoveText(pos_, input_, r);
         pos_.PerformMove(slot);
         input_.LastMoveSlot = slot;
-        RecordPly(pos_, record_, input_, movingLetter, coordinate);
+        RecordPly(pos_, record_, input_, movingLetter, coordinate, true);
         return PlayOutcome::Played;
     }
 
