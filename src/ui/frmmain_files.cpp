@@ -24,13 +24,6 @@ std::string FileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The display text inside a record text: what follows its blank
-// ("Ng1f3 Ng1-f3" gives "Ng1-f3", " e7e8q  e7-e8Q" gives " e7-e8Q").
-std::string DisplayTextOf(const std::string& recordText) {
-    const std::size_t at = recordText.size() == 14 ? 7 : 6;
-    return at < recordText.size() ? recordText.substr(at) : std::string();
-}
-
 bool FileExists(const std::string& path) {
     std::error_code ec;
     return std::filesystem::exists(std::filesystem::path(path), ec);
@@ -273,8 +266,7 @@ bool frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, 
 
     // The move list: every ply with its number and book marker.
     for (int ply = 1; ply <= Record.LastPly; ++ply) {
-        std::string entry = MoveListEntry(NumberingPly(ply, SetupTag, FenMoveNumber, FenSideToMove),
-                                          DisplayTextOf(Record.RecordText(ply)));
+        std::string entry = MoveListEntry(pgn::GamePlyNumber(info, ply), pgn::RecordedDisplayText(Record, ply));
         LookUpBookAt(ply);
         if (InBook == 1) entry += 'b';
         view_.List1().AddItem(entry);
