@@ -264,11 +264,17 @@ bool frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, 
     GameOver = info.GameOver;
     Record.GameResult.clear();
 
-    // The move list: every ply with its number and book marker.
+    // The move list: every ply with its number and book marker. A game that
+    // has left the book cannot come back into it (a longer game is held by no
+    // line that does not hold the shorter one), so the lookups stop there.
+    bool inBook = true;
     for (int ply = 1; ply <= Record.LastPly; ++ply) {
         std::string entry = MoveListEntry(pgn::GamePlyNumber(info, ply), pgn::RecordedDisplayText(Record, ply));
-        LookUpBookAt(ply);
-        if (InBook == 1) entry += 'b';
+        if (inBook) {
+            LookUpBookAt(ply);
+            inBook = InBook == 1;
+        }
+        if (inBook) entry += 'b';
         view_.List1().AddItem(entry);
     }
     view_.List1().SetListIndex(Record.LastPly - 1);

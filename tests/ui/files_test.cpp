@@ -133,6 +133,20 @@ TEST_F(FilesTest, CommentsVariationsAndGlyphsShowInText1PlyByPly) {
     }
 }
 
+TEST_F(FilesTest, BookMovesOfALoadedGameCarryTheMarker) {
+    WriteFile(Home() / "orvane.bok", CrLf({"ORVANE Version=0.10", "start", "e2e4 e7e5 g1f3 b8c6 f1b5",
+                                           "                    f1c4 f8c5", "d2d4 d7d5", "names",
+                                           "e2e4 e7e5 g1f3 b8c6 f1b5~Ruy Lopez~", "end"}));
+    // The game leaves the book at a6; nothing after that is marked.
+    const std::string path = Write("ruy.pgn", Lines{"[Event \"Club\"]", "", "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 *"});
+    Open(path, "1");
+    const Screen s = Show();
+    EXPECT_EQ(s.list1, (Lines{"   1.  e2-e4b", "       e7-e5b", "   2. Ng1-f3b", "      Nb8-c6b", "   3. Bf1-b5b",
+                              "       a7-a6", "   4. Bb5-a4"}));
+    Run({"button Last"});
+    EXPECT_EQ(Show().status2, "Ruy Lopez");
+}
+
 TEST_F(FilesTest, TheGameDetailsShowTheTagsOfTheGameRead) {
     const std::string path = Write("club.pgn", ThreeGames);
     Open(path, "2");
