@@ -457,11 +457,30 @@ void MainWindow::SetSquaresBusyPointer(bool busy) {
     UpdateBusyCursor();
 }
 
-void MainWindow::Refresh() {
-    if (isVisible()) repaint();
+// Painting the whole window takes a few milliseconds. The batch check asks
+// for a refresh and a pass of the event loop after every game, thousands of
+// times a second; the eye sees no more than a few dozen frames a second, so
+// both paint and take input at most every FrameMs and leave the rest to the
+// next one.
+namespace {
+constexpr qint64 FrameMs = 40;
 }
 
-void MainWindow::DoEvents() { QCoreApplication::processEvents(); }
+bool MainWindow::FrameDue() {
+    if (lastFrame_.isValid() && lastFrame_.elapsed() < FrameMs) return false;
+    lastFrame_.start();
+    return true;
+}
+
+void MainWindow::Refresh() {
+    if (!isVisible()) return;
+    if (FrameDue()) repaint();
+    else update();
+}
+
+void MainWindow::DoEvents() {
+    if (FrameDue()) QCoreApplication::processEvents();
+}
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (!DroppedGameFile(event->mimeData()).isEmpty()) event->acceptProposedAction();

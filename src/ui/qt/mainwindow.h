@@ -4,6 +4,7 @@
 // every user action to frmMain's event handlers; it decides nothing itself.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <array>
@@ -120,6 +121,8 @@ private:
     bool squaresBusy_ = false;
     bool overrideCursor_ = false;
     void UpdateBusyCursor();
+    QElapsedTimer lastFrame_;  // the last paint by Refresh or DoEvents
+    bool FrameDue();
 
     DrawingSurface* surface_ = nullptr;
     QToolBar* toolbar_ = nullptr;
