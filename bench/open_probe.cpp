@@ -3,6 +3,11 @@
 //
 //   orvane-open-probe FILE [RUNS]          the Open command
 //   orvane-open-probe --check FILE [RUNS]  the batch check (Debug)
+//   orvane-open-probe --shot PREFIX FILE GAME PLIES
+//                                          pictures of the screen with the
+//                                          picker, and with game GAME stepped
+//                                          PLIES plies on (PREFIX-picker.png,
+//                                          PREFIX-game.png)
 //
 // Open: from the moment the file is chosen in the Open dialog to the picker's
 // list first painted with its rows, and from OK on the last game to the game
@@ -14,6 +19,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -51,6 +57,8 @@ double Median(std::vector<double> values) {
 class PickerWatch : public QObject {
 public:
     bool check = false;
+    long pick = 0;          // the game to take, 0 the last
+    QString shot;           // where to save a picture of the screen with the picker
     bool painted = false;
     Clock::time_point paintedAt;
     Clock::time_point okAt;
@@ -65,9 +73,11 @@ protected:
                 painted = true;
                 paintedAt = Clock::now();
                 rows = dialog->ListView1->model()->rowCount();
-                QTimer::singleShot(0, dialog, [this, dialog] {
+                QTimer::singleShot(shot.isEmpty() ? 0 : 300, dialog, [this, dialog] {
                     QTreeView* view = dialog->ListView1;
-                    const QModelIndex last = view->model()->index(view->model()->rowCount() - 1, 0);
+                    if (!shot.isEmpty()) dialog->screen()->grabWindow(0).save(shot);
+                    const int row = pick > 0 ? static_cast<int>(pick - 1) : view->model()->rowCount() - 1;
+                    const QModelIndex last = view->model()->index(row, 0);
                     view->selectionModel()->setCurrentIndex(
                         last, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
                     okAt = Clock::now();
@@ -88,6 +98,32 @@ int main(int argc, char* argv[]) {
 
     bool check = false;
     int first = 1;
+    if (argc == 6 && std::strcmp(argv[1], "--shot") == 0) {
+        const QString prefix = QString::fromLocal8Bit(argv[2]);
+        const std::string file = argv[3];
+        QTemporaryDir folder;
+        orvane::ui::qt::MainWindow window;
+        orvane::ui::ProgramPaths paths = orvane::app::PathsFromSystem();
+        paths.ProgramFolder = folder.path().toStdString();
+        QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/orvane.bok"),
+                    folder.filePath(QStringLiteral("orvane.bok")));
+        orvane::ui::frmMain form(window, paths);
+        window.SetForm(&form);
+        if (!form.Form_Load("")) return 1;
+        window.ShowWindow();
+        if (!QTest::qWaitForWindowExposed(&window)) return 1;
+        PickerWatch watch;
+        watch.pick = std::atol(argv[4]);
+        watch.shot = prefix + QStringLiteral("-picker.png");
+        app.installEventFilter(&watch);
+        window.OpenFileAnswer = [&file] { return file; };
+        form.MenuClick("Open1");
+        app.removeEventFilter(&watch);
+        for (int i = std::atoi(argv[5]); i > 0; --i) form.Toolbar1_ButtonClick("Forward");
+        QTest::qWait(300);
+        window.screen()->grabWindow(0).save(prefix + QStringLiteral("-game.png"));
+        return 0;
+    }
     if (argc > 1 && std::strcmp(argv[1], "--check") == 0) {
         check = true;
         first = 2;
