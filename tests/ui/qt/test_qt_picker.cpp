@@ -2,6 +2,7 @@
 // through the program, the picker's label, its hidden and sized columns, the
 // choice with OK, the preselection when the collection is read again, and
 // the chosen game in the move list. Runs on the offscreen platform.
+#include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -61,6 +62,7 @@ class PickerTest : public QObject {
 
 private slots:
     void AllCollectionsInOnePicker();
+    void TagTextsAreDecodedAndDebugShowsItsCommands();
 };
 
 void PickerTest::AllCollectionsInOnePicker() {
@@ -150,6 +152,44 @@ void PickerTest::AllCollectionsInOnePicker() {
     QVERIFY(seen);
     QCOMPARE(list1->count(), 0);
     QCOMPARE(form.GetGame1, -1);
+}
+
+// A Windows-1252 name and a UTF-8 name both show as written; a byte-order
+// mark before the first tag is skipped. Started for debugging, the window
+// shows the Debug command and Label7.
+void PickerTest::TagTextsAreDecodedAndDebugShowsItsCommands() {
+    QTemporaryDir folder;
+    const std::string path = (std::filesystem::path(folder.path().toStdString()) / "names.pgn").string();
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "\xEF\xBB\xBF[Event \"Caf\xC3\xA9\"]\r\n[White \"J\xF6rg\"]\r\n[Black \"J\xC3\xB6rg\"]\r\n\r\n1. e4 *\r\n";
+    }
+    MainWindow window;
+    ProgramPaths paths;
+    paths.ProgramFolder = std::filesystem::path(folder.path().toStdString());
+    frmMain form(window, paths);
+    window.SetForm(&form);
+    form.DebugAtStart = 1;
+    QVERIFY(form.Form_Load(""));
+    window.ShowWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.findChild<QAction*>(QStringLiteral("debug2"))->isVisible());
+    QVERIFY(window.findChild<QLabel*>(QStringLiteral("Label7"))->isVisible());
+
+    window.OpenFileAnswer = [path] { return path; };
+    bool seen = false;
+    OnPicker([&seen](dlgPGN& dialog) {
+        seen = true;
+        const QAbstractItemModel* model = dialog.ListView1->model();
+        QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("Caf\u00e9   "));
+        QCOMPARE(model->index(0, 5).data().toString(), QStringLiteral("J\u00f6rg   "));
+        QCOMPARE(model->index(0, 6).data().toString(), QStringLiteral("J\u00f6rg   "));
+        QTest::keyClick(dialog.ListView1, Qt::Key_Return);
+    });
+    window.findChild<QAction*>(QStringLiteral("Open1"))->trigger();
+    QVERIFY(seen);
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("J\u00f6rg"));
+    QCOMPARE(window.windowTitle(), QStringLiteral(" names.pgn - Game: 1"));
 }
 
 QTEST_MAIN(PickerTest)
