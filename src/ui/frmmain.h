@@ -66,6 +66,9 @@ public:
     void Toolbar1_ButtonClick(const std::string& key);
     // A file dropped on the window: opened as Open does with it chosen.
     void Form_OLEDragDrop(const std::string& path);
+    // True while a game file is being opened (the batch check runs the
+    // event loop between games); the commands wait.
+    bool Opening() const { return opening_; }
 
     // ---- procedures -----------------------------------------------------
     void ResetGame();
@@ -223,6 +226,7 @@ private:
     ProgramPaths paths_;
     OpeningBook book_;
     bool settingsInProgramFolder_ = true;
+    bool opening_ = false;  // a game file is being opened
 };
 
 }  // namespace orvane::ui

@@ -4,6 +4,7 @@
 namespace orvane::ui {
 
 void frmMain::MenuClick(const std::string& name) {
+    if (opening_ && name != "mnu_Help_About") return;
     if (name == "New") StartNewGame(0);
     else if (name == "Details") ShowDetails();
     else if (name == "Exit") ExitCommand();
@@ -26,6 +27,7 @@ void frmMain::MenuClick(const std::string& name) {
 }
 
 void frmMain::Toolbar1_ButtonClick(const std::string& key) {
+    if (opening_) return;
     if (key == "New Game") {
         StartNewGame(0);
     } else if (key == "New Variant") {

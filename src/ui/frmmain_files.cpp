@@ -59,6 +59,16 @@ void frmMain::EnableCommands() {
 }
 
 void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
+    // The batch check lets the event loop run between games: no command may
+    // start another file meanwhile.
+    if (opening_) return;
+    struct Guard {
+        bool& flag;
+        explicit Guard(bool& f) : flag(f) { flag = true; }
+        ~Guard() { flag = false; }
+        Guard(const Guard&) = delete;
+        Guard& operator=(const Guard&) = delete;
+    } guard(opening_);
     const bool check = kind == OpenKind::Check;
     Record.HasComments = 0;
 
@@ -236,6 +246,7 @@ bool frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, 
     view_.SetSquaresBusyPointer(true);
     view_.List2().Clear();
     view_.Canvas().Clear();
+    DrawBoard();
     view_.List1().SetEnabled(false);
     view_.List2().SetEnabled(false);
     if (!check) view_.StatusBar1().SetPanelText(1, "Loading and analyzing...");

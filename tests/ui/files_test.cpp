@@ -377,6 +377,23 @@ TEST_F(FilesTest, TheBatchCheckReplaysEveryGameAndShowsTheLastAtItsEnd) {
     EXPECT_EQ(Form().GetGame1, -1);
 }
 
+TEST_F(FilesTest, CommandsWaitWhileTheBatchCheckRuns) {
+    const std::string path = Write("club.pgn", ThreeGames);
+    StartWith("", true);
+    int clicks = 0;
+    View().onEvents = [this, &clicks] {
+        ++clicks;
+        Form().MenuClick("Open1");
+        Form().MenuClick("debug2");
+        Form().Toolbar1_ButtonClick("New Game");
+        Form().Form_OLEDragDrop("elsewhere.pgn");
+    };
+    EXPECT_EQ(Run({"answer \"" + path + "\"", "answer OK", "menu debug2"}).size(), 2U);
+    EXPECT_EQ(clicks, 3);
+    EXPECT_EQ(Show().label7, "3/3");
+    EXPECT_EQ(Show().list1.size(), 4U);
+}
+
 TEST_F(FilesTest, TheBatchCheckStopsAtTheFirstIllegalGame) {
     Lines lines = ThreeGames;
     const Lines illegal = {"", "[Event \"Bad\"]", "[SetUp \"1\"]", "[FEN \"8/4P3/8/8/8/8/k7/4K3 w - - 0 1\"]", "",

@@ -148,7 +148,10 @@ public:
     void SetBusyPointer(bool busy) override { busyPointer = busy; }
     void SetSquaresBusyPointer(bool busy) override { squaresBusyPointer = busy; }
     void Refresh() override { ++refreshes; }
-    void DoEvents() override { ++eventPasses; }
+    void DoEvents() override {
+        ++eventPasses;
+        if (onEvents) onEvents();
+    }
     void Quit() override;
 
     // Answers for the next modal interactions, in order: "Yes", "No", "OK",
@@ -176,6 +179,7 @@ public:
     bool squaresBusyPointer = false;
     int refreshes = 0;
     int eventPasses = 0;
+    std::function<void()> onEvents;  // what the user does while the event loop runs
 
     // The game picker as it was shown last.
     struct Picker {
