@@ -110,8 +110,10 @@ int ReplayFile(const std::string& file, Done&& done) {
     orvane::Position pos;
     orvane::GameRecord record;
     orvane::MoveInput input;
+    orvane::pgn::ReplayOptions options;
+    options.FinalMoveList = false;  // the tools never show the available moves
     const orvane::ReadError scan = orvane::pgn::ForEachGame(*bytes, [&](orvane::pgn::GameText& game) {
-        const orvane::pgn::ReplayInfo info = orvane::pgn::ReplayGame(game, pos, record, input);
+        const orvane::pgn::ReplayInfo info = orvane::pgn::ReplayGame(game, pos, record, input, options);
         done(game, info, record);
         return true;
     });

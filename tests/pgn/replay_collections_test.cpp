@@ -104,6 +104,16 @@ TEST(ReplayCollections, FastMatcherEqualsLiteralMatcher) {
             fast->Info = ReplayGame(game, fast->Pos, fast->Record, fast->Input, options);
             if (firstDifference.empty() && next != literalStates.size()) firstDifference = "ply counts differ";
             if (firstDifference.empty()) firstDifference = pgntest::ReplayDifference(*fast, *literal);
+            // Without the final move list only the game-end answer is asked.
+            auto quick = std::make_unique<pgntest::Replayed>();
+            options = {};
+            options.FinalMoveList = false;
+            quick->Info = ReplayGame(game, quick->Pos, quick->Record, quick->Input, options);
+            if (firstDifference.empty() &&
+                (quick->Info.GameOver != literal->Info.GameOver || quick->Info.Error.Kind != literal->Info.Error.Kind ||
+                 quick->Record.LastPly != literal->Record.LastPly || quick->Pos.Board != literal->Pos.Board ||
+                 quick->Pos.EpTarget[0] != literal->Pos.EpTarget[0] || quick->Pos.TreeDepth != 0))
+                firstDifference = "the replay without the final move list differs";
             plies += fast->Record.LastPly;
             if (!firstDifference.empty() && ++failures <= 10)
                 ADD_FAILURE() << name << " game " << game.Game << ": " << firstDifference;

@@ -283,6 +283,14 @@ TEST(Movetext, GameEndAndFinalMoveList) {
     EXPECT_EQ(mate->Pos.CurrentMoveCount(), 0);
     const auto stalemate = Replay(MakeGame("1. Qg6", "7k/5K2/8/8/8/8/8/6Q1 w - - 0 1"), MoveMatcher::Fast);
     EXPECT_EQ(stalemate->Info.GameOver, 1);
+    // Asked with the early exit only, without the final move list.
+    ReplayOptions quick;
+    quick.FinalMoveList = false;
+    EXPECT_EQ(Replay(MakeGame("1. f3 e5 2. g4 Qh4#"), MoveMatcher::Fast, quick)->Info.GameOver, 1);
+    EXPECT_EQ(Replay(MakeGame("1. Qg6", "7k/5K2/8/8/8/8/8/6Q1 w - - 0 1"), MoveMatcher::Fast, quick)->Info.GameOver, 1);
+    // Only a long move escapes the check: the early probes find nothing legal.
+    EXPECT_EQ(Replay(MakeGame("1. Ra8+", "7k/6pp/8/8/8/8/1r6/R5K1 w - - 0 1"), MoveMatcher::Fast, quick)->Info.GameOver, 0);
+    EXPECT_EQ(Replay(MakeGame("1. e4 e5 2. Nf3"), MoveMatcher::Fast, quick)->Info.GameOver, 0);
     const auto going = Replay(MakeGame("1. e4 e5 2. Nf3"), MoveMatcher::Fast);
     EXPECT_EQ(going->Info.GameOver, 0);
     EXPECT_EQ(going->Pos.TreeDepth, 0);
