@@ -200,8 +200,9 @@ public:
         const bool open = target == 0 || (target * side < 0 && target != King && target != -King);
         const int type = TypeOfLetter(m_.Piece);
         if (open && type != 0) {
-            // The squares from which a piece of that kind could reach the
-            // destination, looked up backwards from it, in generation order.
+            // The squares from which a piece of that kind reaches the
+            // destination, looked up backwards from it (a slider over empty
+            // squares only), in generation order.
             const int wanted = type * side;
             std::array<int, 8> sources{};
             std::size_t count = 0;
@@ -228,7 +229,9 @@ public:
             for (std::size_t i = 0; i < count; ++i) {
                 const int s = sources[i];
                 if (!HintFits(m_, s)) continue;
-                if (type == Pawn ? PawnMoves(s, side, target, found) : PieceMoves(s, type, target, found)) return true;
+                if (type == Pawn ? PawnMoves(s, side, target, found)
+                                 : Try(Record(s, dest_, target < 0 ? -target : target), found))
+                    return true;
             }
         }
         if (type == Pawn && EnPassant(side, found)) return true;
@@ -271,27 +274,6 @@ private:
     bool Promotions(int source, int captured, MoveRecord& found) {
         for (int promo = PromoHigh; promo >= PromoLow; --promo)
             if (Try(Record(source, dest_, captured, promo), found)) return true;
-        return false;
-    }
-
-    bool PieceMoves(int s, int type, int target, MoveRecord& found) {
-        const PieceMove& pm = orvane::PieceMoves[At(type)];
-        const int captured = target < 0 ? -target : target;
-        const int delta = dest_ - s;
-        for (int k = pm.FirstDir; k <= pm.LastDir; ++k) {
-            const int step = Directions[At(k)];
-            if (pm.Slides == 0 || k > 7) {
-                if (step != delta) continue;
-            } else {
-                // Rays from one square never meet again, so at most one
-                // direction leads to the destination, within seven steps.
-                if (delta % step != 0 || delta / step < 1 || delta / step > 7) continue;
-                int to = s + step;
-                while (to != dest_ && pos_.Board[At(to)] == 0) to += step;
-                if (to != dest_) return false;
-            }
-            return Try(Record(s, dest_, captured), found);
-        }
         return false;
     }
 
