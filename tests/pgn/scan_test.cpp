@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -278,6 +279,43 @@ TEST(Scan, ProgressEveryHundredGamesAndTheLimit) {
     }
 }
 
+// Counts, values and lines beyond 16 bits, and the window's own limit.
+TEST(Scan, NoSixteenBitLimits) {
+    testing::TempFolder dir;
+    const fs::path file = dir.Path() / "big.pgn";
+    std::string bytes;
+    for (long i = 1; i <= 33000; ++i) bytes += "[White \"P\"]\n1. e4 *\n";
+    const std::string longValue(70000, 'v');
+    std::string longComment = "1. e4 {";
+    for (int i = 0; i < 40000; ++i) longComment += "x\n\n";
+    longComment += "} e5 " + std::string(70000, 'm') + " *";
+    bytes += "[Event \"" + longValue + "\"]\n" + longComment + "\n";
+    WriteBytes(file, bytes);
+
+    long progress = 0;
+    ScanOptions options;
+    options.Progress = [&](const std::string&) { ++progress; };
+    const ScanResult all = ScanFile(file, options);
+    ASSERT_FALSE(all.Error);
+    EXPECT_EQ(all.Index.Count, 33001);
+    EXPECT_EQ(progress, 330);
+    EXPECT_EQ(all.Index.Cell(33000, 1), " 33000");
+    EXPECT_EQ(all.Index.Cell(33001, 2), longValue);
+    EXPECT_EQ(all.Index.ColumnUsed[2], 70000);
+    const GameResultText last = ReadGame(file, all.Index, 33001);
+    ASSERT_FALSE(last.Error);
+    EXPECT_EQ(last.Game.Movetext.size(), longComment.size());  // every line end became one space
+    EXPECT_EQ(last.Game.Lines.size(), 80001u);
+    EXPECT_EQ(last.Game.Locate(last.Game.Movetext.size() - 1).Line, 33000 * 2 + 1 + 80001);
+
+    options.Limit = 30000;
+    const ScanResult limited = ScanFile(file, options);
+    EXPECT_EQ(limited.Index.Count, 30000);
+    EXPECT_TRUE(limited.Index.Aborted);
+    EXPECT_EQ(limited.Index.Cell(29999, 6), "P");
+    EXPECT_EQ(limited.Index.Cell(30000, 6), "");
+}
+
 TEST(Scan, ColumnUsedHoldsTheLongestValue) {
     testing::TempFolder dir;
     const fs::path file = dir.Path() / "used.pgn";
@@ -418,6 +456,57 @@ TEST(Movetext, CarriedValuesAndDirectReadsAgree) {
             pgntest::ExpectSameGame(one.Game, reference[i]);
         }
         EXPECT_EQ(games[3].Movetext, "1... Kd7 {a  b} *");
+    }
+}
+
+// Files of random lines from a small stock, with random line ends: the
+// index, the walk and every direct read agree with the plain reading.
+TEST(ReadGameDirectly, RandomFilesReadAlikeInEveryPass) {
+    const char* stock[] = {"[Event \"A\"]", "[Round \"2\"]", "[FEN \"f1\"]", "[FEN \"f2\"]", "[! remark]",
+                           "[note]",        "  [White \"W\"]", " [! indented]", "1. e4",  "e5 {",
+                           "} Nf3",         "{ a } *",     "",            "",            "   ",
+                           "[Result \"1-0\"]", "\t",        "1-0",         "[Site  \"S\"]", "[City \"C\"]"};
+    const char* ends[] = {"\n", "\r\n", "\r"};
+    std::mt19937 random(20261208);
+    testing::TempFolder dir;
+    const fs::path file = dir.Path() / "random.pgn";
+    for (int round = 0; round < 300; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        std::string bytes = random() % 4 == 0 ? "\xEF\xBB\xBF" : "";
+        bytes += "[Event \"First\"]";
+        bytes += ends[random() % 3];
+        const int lines = static_cast<int>(random() % 60);
+        const bool oneEnd = random() % 2 == 0;
+        const char* end = ends[random() % 3];
+        for (int i = 0; i < lines; ++i) {
+            bytes += stock[random() % std::size(stock)];
+            bytes += oneEnd ? end : ends[random() % 3];
+        }
+        if (random() % 3 == 0) bytes += "1. d4";  // no line end at the end of the file
+        WriteBytes(file, bytes);
+
+        const std::vector<pgntest::ReferenceGame> reference =
+            pgntest::ReferenceReading(pgntest::SplitLines(bytes.substr(bytes[0] == '\xEF' ? 3 : 0)));
+        ReadError walkError;
+        const std::vector<GameText> walk = pgntest::AllGames(bytes, &walkError);
+        const ScanResult scan = ScanFile(file);
+        const ReadErrorKind none = reference.empty() ? ReadErrorKind::NoGames : ReadErrorKind::None;
+        EXPECT_EQ(walkError.Kind, none);
+        EXPECT_EQ(scan.Error.Kind, none);
+        ASSERT_EQ(walk.size(), reference.size());
+        ASSERT_EQ(scan.Index.Count, static_cast<long>(reference.size()));
+        for (long n = 1; n <= scan.Index.Count; ++n) {
+            SCOPED_TRACE("game " + std::to_string(n));
+            const std::size_t i = static_cast<std::size_t>(n - 1);
+            pgntest::ExpectSameGame(walk[i], reference[i]);
+            const GameResultText one = ReadGame(file, scan.Index, n);
+            ASSERT_FALSE(one.Error);
+            pgntest::ExpectSameGame(one.Game, reference[i]);
+        }
+        if (::testing::Test::HasFailure()) {
+            ADD_FAILURE() << "file: " << ::testing::PrintToString(bytes);
+            return;
+        }
     }
 }
 
