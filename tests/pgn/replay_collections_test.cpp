@@ -11,6 +11,7 @@
 #include <fstream>
 #include <map>
 #include <optional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -74,45 +75,97 @@ PlyState StateAfter(const Position& pos, const GameRecord& record, const MoveInp
             record.PlayedMoves[static_cast<std::size_t>(ply)]};
 }
 
+// "" when the fast matcher replays the game exactly as the literal one does,
+// the state after every ply included, else the first difference.
+std::string MatcherDifference(const GameText& game) {
+    std::vector<PlyState> literalStates;
+    auto literal = std::make_unique<pgntest::Replayed>();
+    ReplayOptions options{MoveMatcher::Literal, [&](const Position& pos, const GameRecord& record, int ply) {
+                              literalStates.push_back(StateAfter(pos, record, literal->Input, ply));
+                          }};
+    literal->Info = ReplayGame(game, literal->Pos, literal->Record, literal->Input, options);
+
+    auto fast = std::make_unique<pgntest::Replayed>();
+    std::size_t next = 0;
+    std::string difference;
+    options = {MoveMatcher::Fast, [&](const Position& pos, const GameRecord& record, int ply) {
+                   if (!difference.empty()) return;
+                   if (next >= literalStates.size() || !(StateAfter(pos, record, fast->Input, ply) == literalStates[next]))
+                       difference = "state after ply " + std::to_string(ply) + " differs";
+                   ++next;
+               }};
+    fast->Info = ReplayGame(game, fast->Pos, fast->Record, fast->Input, options);
+    if (difference.empty() && next != literalStates.size()) difference = "ply counts differ";
+    if (difference.empty()) difference = pgntest::ReplayDifference(*fast, *literal);
+    if (!difference.empty()) return difference;
+
+    // Without the final move list only the game-end answer is asked.
+    auto quick = std::make_unique<pgntest::Replayed>();
+    options = {};
+    options.FinalMoveList = false;
+    quick->Info = ReplayGame(game, quick->Pos, quick->Record, quick->Input, options);
+    if (quick->Info.GameOver != literal->Info.GameOver || quick->Info.Error.Kind != literal->Info.Error.Kind ||
+        quick->Record.LastPly != literal->Record.LastPly || quick->Pos.Board != literal->Pos.Board ||
+        quick->Pos.EpTarget[0] != literal->Pos.EpTarget[0] || quick->Pos.TreeDepth != 0)
+        return "the replay without the final move list differs";
+    return {};
+}
+
 // The fast matcher finds, for every token of every game, the move the
 // literal matcher finds, and leaves the same state after each ply.
 TEST(ReplayCollections, FastMatcherEqualsLiteralMatcher) {
-    long games = 0, plies = 0;
+    long games = 0;
     int failures = 0;
     for (const char* name : DataFiles) {
         const std::optional<std::string> bytes = DataBytes(name);
         if (!bytes) GTEST_SKIP() << SharedDataMissing(SharedDataFile(std::string("pgn/") + name));
         ForEachGame(*bytes, [&](GameText& game) {
             ++games;
-            std::vector<PlyState> literalStates;
-            auto literal = std::make_unique<pgntest::Replayed>();
-            ReplayOptions options{MoveMatcher::Literal, [&](const Position& pos, const GameRecord& record, int ply) {
-                                      literalStates.push_back(StateAfter(pos, record, literal->Input, ply));
-                                  }};
-            literal->Info = ReplayGame(game, literal->Pos, literal->Record, literal->Input, options);
-
-            auto fast = std::make_unique<pgntest::Replayed>();
-            std::size_t next = 0;
-            std::string firstDifference;
-            options = {MoveMatcher::Fast, [&](const Position& pos, const GameRecord& record, int ply) {
-                           if (!firstDifference.empty()) return;
-                           if (next >= literalStates.size() ||
-                               !(StateAfter(pos, record, fast->Input, ply) == literalStates[next]))
-                               firstDifference = "state after ply " + std::to_string(ply) + " differs";
-                           ++next;
-                       }};
-            fast->Info = ReplayGame(game, fast->Pos, fast->Record, fast->Input, options);
-            if (firstDifference.empty() && next != literalStates.size()) firstDifference = "ply counts differ";
-            if (firstDifference.empty()) firstDifference = pgntest::ReplayDifference(*fast, *literal);
-            plies += fast->Record.LastPly;
-            if (!firstDifference.empty() && ++failures <= 10)
-                ADD_FAILURE() << name << " game " << game.Game << ": " << firstDifference;
+            const std::string difference = MatcherDifference(game);
+            if (!difference.empty() && ++failures <= 10)
+                ADD_FAILURE() << name << " game " << game.Game << ": " << difference;
             return true;
         });
     }
     EXPECT_EQ(failures, 0);
     EXPECT_EQ(games, 5376 + 14);
-    EXPECT_GT(plies, 437000);
+}
+
+// The same on damaged games, so that the failures agree too: real games with
+// words dropped, doubled or joined and annotations put in at random places.
+TEST(ReplayCollections, FastMatcherEqualsLiteralMatcherOnDamagedGames) {
+    const std::optional<std::string> bytes = DataBytes("collections/Fischer.pgn");
+    if (!bytes) GTEST_SKIP() << SharedDataMissing(SharedDataFile("pgn/collections/Fischer.pgn"));
+    const char* const inserts[] = {"{c}", "{ a ) b }", "(1. d4 $2 d5)", "$1", "$300", "*", "1-0", "Z0", "1...",
+                                   "12. ...", "...", "e8", "exd8", "O-O", "O-O-O", "Nbd7", "Kxe8", "a1=Q", "h8Q",
+                                   "(1. e4 {x} (1... c5))", "e.p.", "--"};
+    std::mt19937 random(20261208);
+    int failures = 0, damaged = 0;
+    ForEachGame(*bytes, [&](GameText& game) {
+        std::vector<std::string> words;
+        std::istringstream in(game.Movetext);
+        for (std::string w; in >> w;) words.push_back(w);
+        const int changes = static_cast<int>(random() % 4) + 1;
+        for (int c = 0; c < changes && !words.empty(); ++c) {
+            const std::size_t at = random() % words.size();
+            switch (random() % 4) {
+            case 0: words.insert(words.begin() + static_cast<std::ptrdiff_t>(at), inserts[random() % std::size(inserts)]); break;
+            case 1: words.erase(words.begin() + static_cast<std::ptrdiff_t>(at)); break;
+            case 2: words.insert(words.begin() + static_cast<std::ptrdiff_t>(at), words[at]); break;
+            default: words[at] += at + 1 < words.size() ? words[at + 1] : "+"; break;
+            }
+        }
+        game.Movetext.clear();
+        for (const std::string& w : words) (game.Movetext += game.Movetext.empty() ? "" : " ") += w;
+        game.Lines = {{0, 1, 1}};
+        ++damaged;
+        const std::string difference = MatcherDifference(game);
+        if (!difference.empty() && ++failures <= 10)
+            ADD_FAILURE() << "damaged game " << game.Game << " (" << game.Movetext << "): " << difference;
+        return true;
+    });
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(damaged, 827);
 }
 
 std::string Fnv1a32(const std::string& text) {

@@ -44,7 +44,7 @@ struct MoveRow {
     int Ply = 0;
 };
 
-TEST(Movetext, TokensAndMovetexts) {
+TEST(Replay, TokensAndMovetexts) {
     using K = ReadErrorKind;
     const std::vector<MoveRow> rows = {
         // Move numbers.
@@ -165,7 +165,7 @@ TEST(Movetext, TokensAndMovetexts) {
     }
 }
 
-TEST(Movetext, RecordTextsAndMoveInput) {
+TEST(Replay, RecordTextsAndMoveInput) {
     const GameText game = MakeGame("1. e4 a6 2. e5 d5 3. exd6 Nf6 4. Nf3 e6 5. Be2 Be7 6. O-O");
     for (const MoveMatcher matcher : {MoveMatcher::Fast, MoveMatcher::Literal}) {
         auto r = std::make_unique<pgntest::Replayed>();
@@ -198,7 +198,7 @@ TEST(Movetext, RecordTextsAndMoveInput) {
     EXPECT_EQ(promo->Record.PlayedMoves[1], (MoveRecord{85, 94, 2, 4, 0, 0, 0}));
 }
 
-TEST(Movetext, StartPositionAndNumbering) {
+TEST(Replay, StartPositionAndNumbering) {
     // A set-up game with Black to move: numbered on from the full-move field.
     const auto black = Replay(MakeGame("12... e5 13. Nf3", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 12"),
                               MoveMatcher::Fast);
@@ -251,7 +251,7 @@ std::string KnightShuffle(int plies) {
     return text;
 }
 
-TEST(Movetext, NoSixteenBitLimits) {
+TEST(Replay, NoSixteenBitLimits) {
     const std::string longComment(40000, 'c');
     std::string longVariation = "1. d4 ";
     while (longVariation.size() < 40000) longVariation += "(1. c4 {a (b) c}) ";
@@ -263,7 +263,7 @@ TEST(Movetext, NoSixteenBitLimits) {
     EXPECT_EQ(r->Record.HasComments, 1);
 }
 
-TEST(Movetext, RecordHoldsAtMost999Plies) {
+TEST(Replay, RecordHoldsAtMost999Plies) {
     const auto full = Replay(MakeGame(KnightShuffle(999)), MoveMatcher::Fast);
     ASSERT_FALSE(full->Info.Error) << full->Info.Error.Text;
     EXPECT_EQ(full->Record.LastPly, 999);
@@ -276,13 +276,21 @@ TEST(Movetext, RecordHoldsAtMost999Plies) {
     }
 }
 
-TEST(Movetext, GameEndAndFinalMoveList) {
+TEST(Replay, GameEndAndFinalMoveList) {
     const auto mate = Replay(MakeGame("1. f3 e5 2. g4 Qh4# 0-1"), MoveMatcher::Fast);
     ASSERT_FALSE(mate->Info.Error);
     EXPECT_EQ(mate->Info.GameOver, 1);
     EXPECT_EQ(mate->Pos.CurrentMoveCount(), 0);
     const auto stalemate = Replay(MakeGame("1. Qg6", "7k/5K2/8/8/8/8/8/6Q1 w - - 0 1"), MoveMatcher::Fast);
     EXPECT_EQ(stalemate->Info.GameOver, 1);
+    // Asked with the early exit only, without the final move list.
+    ReplayOptions quick;
+    quick.FinalMoveList = false;
+    EXPECT_EQ(Replay(MakeGame("1. f3 e5 2. g4 Qh4#"), MoveMatcher::Fast, quick)->Info.GameOver, 1);
+    EXPECT_EQ(Replay(MakeGame("1. Qg6", "7k/5K2/8/8/8/8/8/6Q1 w - - 0 1"), MoveMatcher::Fast, quick)->Info.GameOver, 1);
+    // Only a long move escapes the check: the early probes find nothing legal.
+    EXPECT_EQ(Replay(MakeGame("1. Ra8+", "7k/6pp/8/8/8/8/1r6/R5K1 w - - 0 1"), MoveMatcher::Fast, quick)->Info.GameOver, 0);
+    EXPECT_EQ(Replay(MakeGame("1. e4 e5 2. Nf3"), MoveMatcher::Fast, quick)->Info.GameOver, 0);
     const auto going = Replay(MakeGame("1. e4 e5 2. Nf3"), MoveMatcher::Fast);
     EXPECT_EQ(going->Info.GameOver, 0);
     EXPECT_EQ(going->Pos.TreeDepth, 0);
@@ -296,7 +304,7 @@ TEST(Movetext, GameEndAndFinalMoveList) {
     EXPECT_EQ(none->Pos.CurrentMoveCount(), 20);
 }
 
-TEST(Movetext, PlacesAcrossLinesAndGames) {
+TEST(Replay, PlacesAcrossLinesAndGames) {
     const std::string file =
         "[Event \"a\"]\n[White \"W\"]\n\n1. e4 e5\n2. Nf3 Nc6\n\n"
         "[Event \"b\"]\n\n1. d4 {a comment\nover two lines} d5\n2. c4 Nf7 1-0\n";
@@ -321,7 +329,7 @@ TEST(Movetext, PlacesAcrossLinesAndGames) {
     EXPECT_EQ(errors[1].Text, "F7: Illegal move!");
 }
 
-TEST(Movetext, EveryPlyIsHandedOut) {
+TEST(Replay, EveryPlyIsHandedOut) {
     std::vector<std::string> seen;
     ReplayOptions options;
     options.AfterPly = [&](const Position& pos, const GameRecord& record, int ply) {
