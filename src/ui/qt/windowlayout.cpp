@@ -102,6 +102,33 @@ void PlaceControl(QWidget* control, const TwipRect& rect, int twipsPerPixel, Gro
     control->setGeometry(place);
 }
 
+void PlaceButtonRow(const std::vector<std::pair<QWidget*, TwipRect>>& row, int twipsPerPixel) {
+    if (row.empty()) return;
+    for (const auto& [control, rect] : row) PlaceControl(control, rect, twipsPerPixel);
+    const QRect designedFirst = ToPixels(row.front().second, twipsPerPixel);
+    const QRect designedLast = ToPixels(row.back().second, twipsPerPixel);
+    const int designedMiddle = (designedFirst.left() + designedLast.right() + 1) / 2;
+    int minimumGap = designedFirst.width();
+    // Lay the buttons out with the designed gaps, then centre the row.
+    std::vector<int> lefts;
+    int left = 0;
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        if (i > 0) {
+            const QRect before = ToPixels(row[i - 1].second, twipsPerPixel);
+            const int gap = ToPixels(row[i].second, twipsPerPixel).left() - (before.right() + 1);
+            minimumGap = std::min(minimumGap, gap);
+            left += row[i - 1].first->width() + std::max(gap, 1);
+        }
+        lefts.push_back(left);
+    }
+    const int width = left + row.back().first->width();
+    const int shift = std::max(std::max(minimumGap, 1), designedMiddle - width / 2);
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        QWidget* control = row[i].first;
+        control->move(shift + lefts[i], control->y());
+    }
+}
+
 void FixDialogSize(QWidget* dialog, int widthTwips, int heightTwips, int twipsPerPixel) {
     QSize size(ToPixels(widthTwips, twipsPerPixel), ToPixels(heightTwips, twipsPerPixel));
     const int margin = ToPixels(120, twipsPerPixel);
