@@ -475,7 +475,7 @@ void WindowTest::enterThatClosesABoxNeverPlaysAMove() {
     QCOMPARE(QApplication::focusWidget(), list2);
     // The box closes on the key's press; its release reaches the list.
     auto pressEnter = [](QWidget* modal) {
-        QWidget* focus = QApplication::focusWidget();
+        QWidget* focus = modal->focusWidget();
         QTest::keyPress(focus != nullptr ? focus : modal, Qt::Key_Return);
     };
 
