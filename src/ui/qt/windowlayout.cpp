@@ -105,28 +105,21 @@ void PlaceControl(QWidget* control, const TwipRect& rect, int twipsPerPixel, Gro
 void PlaceButtonRow(const std::vector<std::pair<QWidget*, TwipRect>>& row, int twipsPerPixel) {
     if (row.empty()) return;
     for (const auto& [control, rect] : row) PlaceControl(control, rect, twipsPerPixel);
+    // Each button's left relative to the first, with the designed gaps.
+    std::vector<int> lefts{0};
+    int smallestGap = ToPixels(120, twipsPerPixel);
+    for (std::size_t i = 1; i < row.size(); ++i) {
+        const QRect before = ToPixels(row[i - 1].second, twipsPerPixel);
+        const int gap = std::max(1, ToPixels(row[i].second, twipsPerPixel).left() - (before.right() + 1));
+        smallestGap = i == 1 ? gap : std::min(smallestGap, gap);
+        lefts.push_back(lefts.back() + row[i - 1].first->width() + gap);
+    }
+    const int width = lefts.back() + row.back().first->width();
     const QRect designedFirst = ToPixels(row.front().second, twipsPerPixel);
     const QRect designedLast = ToPixels(row.back().second, twipsPerPixel);
     const int designedMiddle = (designedFirst.left() + designedLast.right() + 1) / 2;
-    int minimumGap = designedFirst.width();
-    // Lay the buttons out with the designed gaps, then centre the row.
-    std::vector<int> lefts;
-    int left = 0;
-    for (std::size_t i = 0; i < row.size(); ++i) {
-        if (i > 0) {
-            const QRect before = ToPixels(row[i - 1].second, twipsPerPixel);
-            const int gap = ToPixels(row[i].second, twipsPerPixel).left() - (before.right() + 1);
-            minimumGap = std::min(minimumGap, gap);
-            left += row[i - 1].first->width() + std::max(gap, 1);
-        }
-        lefts.push_back(left);
-    }
-    const int width = left + row.back().first->width();
-    const int shift = std::max(std::max(minimumGap, 1), designedMiddle - width / 2);
-    for (std::size_t i = 0; i < row.size(); ++i) {
-        QWidget* control = row[i].first;
-        control->move(shift + lefts[i], control->y());
-    }
+    const int start = std::max(smallestGap, designedMiddle - width / 2);
+    for (std::size_t i = 0; i < row.size(); ++i) row[i].first->move(start + lefts[i], row[i].first->y());
 }
 
 void FixDialogSize(QWidget* dialog, int widthTwips, int heightTwips, int twipsPerPixel) {
