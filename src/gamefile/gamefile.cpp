@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "pgn/replay.h"
+
 namespace orvane::gamefile {
 
 namespace {
@@ -192,6 +194,7 @@ ParsedGameFile ParseGameFile(std::string_view bytes, std::string_view name) {
                         "a move line holds at most five characters");
         FilePly ply;
         ply.Comment = std::move(comment);
+        ply.CommentSeen = commentSeen;
         std::string move(line);
         for (char& c : move)
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
@@ -204,6 +207,41 @@ ParsedGameFile ParseGameFile(std::string_view bytes, std::string_view name) {
     file.FinalComment = std::move(comment);
     file.FinalCommentSeen = commentSeen;
     return parsed;
+}
+
+ReadError ReplayGameFile(const GameFile& file, Position& pos, GameRecord& record, MoveInput& input) {
+    if (!file.Setup.empty()) pos.ReadPositionString(file.Setup);
+    if (file.HasBlackStarts) {
+        pos.BlackStarts = file.BlackStarts;
+        pos.SideToMove = file.BlackStarts == 0 ? 1 : -1;
+    }
+    pos.InitGameTree();
+    pos.GenerateMoves(1);
+
+    const auto comment = [&record](int ply, bool seen, const std::string& text) {
+        if (!seen) return;
+        record.Comments[static_cast<std::size_t>(ply)] = text;
+        record.HasComments = 1;
+    };
+    for (const FilePly& ply : file.Plies) {
+        comment(pos.CurrentPly, ply.CommentSeen, ply.Comment);
+        const pgn::PlayOutcome outcome = pgn::PlayAndRecord(pos, record, input, ply.Move);
+        if (outcome == pgn::PlayOutcome::Played) continue;
+        ReadError error;
+        error.Line = ply.Line;
+        error.Column = 1;
+        error.Ply = pos.CurrentPly + 1;
+        error.Token = ply.Move;
+        if (outcome == pgn::PlayOutcome::RecordFull) {
+            error.Kind = ReadErrorKind::RecordFull;
+        } else {
+            error.Kind = ReadErrorKind::IllegalMove;
+            error.Text = ply.Move + ": Illegal move!";
+        }
+        return error;
+    }
+    comment(pos.CurrentPly, file.FinalCommentSeen, file.FinalComment);
+    return {};
 }
 
 }  // namespace orvane::gamefile

@@ -17,6 +17,7 @@
 
 #include "common/readerror.h"
 #include "engine/position.h"
+#include "notation/notation.h"
 #include "record/gamerecord.h"
 
 namespace orvane::gamefile {
@@ -35,6 +36,7 @@ std::string WriteGameText(const Position& pos, const GameRecord& record);
 // One ply of a file: the comment of the position before it and its move line.
 struct FilePly {
     std::string Comment;  // "" when the file has none
+    bool CommentSeen = false;
     std::string Move;     // the move line upper-cased (E2E4, A7A8N)
     long Line = 0;        // 1-based line of the move in the file
 };
@@ -58,6 +60,13 @@ struct ParsedGameFile {
 
 // Reads a file's bytes. name is the file name shown in messages.
 ParsedGameFile ParseGameFile(std::string_view bytes, std::string_view name);
+
+// Sets up the file's start position in pos (after the caller's game reset)
+// and replays its plies through the shared play-and-record steps, with each
+// comment on its ply and the final comment on the last. An illegal move ends
+// the replay with an IllegalMove error ("E2E5: Illegal move!") at its line;
+// pos and record then hold the plies read so far.
+ReadError ReplayGameFile(const GameFile& file, Position& pos, GameRecord& record, MoveInput& input);
 
 // The numeric value of a version text as the program compares it (the
 // leading number, single precision): "0.1" and "0.10" are the same version.

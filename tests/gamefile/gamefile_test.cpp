@@ -3,11 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/textfile.h"
 #include "gamefile/gamefile.h"
 #include "notation/notation.h"
+#include "pgn/collection.h"
+#include "pgn/replay.h"
+#include "support/shared_data.h"
 
 namespace orvane::gamefile {
 namespace {
@@ -182,6 +188,116 @@ TEST(GameFile, WriterAndReaderAgree) {
     }
     EXPECT_EQ(parsed.File.FinalComment, "final");
     EXPECT_EQ(parsed.File.Setup, g.pos.PositionString());
+}
+
+}  // namespace
+}  // namespace orvane::gamefile
+
+// ---- reading back: the moves replayed through the shared steps ----------
+
+namespace orvane::gamefile {
+namespace {
+
+// Reads a file's bytes into a fresh position and record, as the window does
+// after its game reset.
+struct ReadBack {
+    Position pos;
+    GameRecord record;
+    MoveInput input;
+    ReadError error;
+
+    explicit ReadBack(std::string_view bytes) {
+        record.Reset("Player");
+        const ParsedGameFile parsed = ParseGameFile(bytes, "g.orv");
+        error = parsed.Error;
+        if (!error) error = ReplayGameFile(parsed.File, pos, record, input);
+    }
+};
+
+TEST(GameFileReplay, MovesCommentsAndTheFirstMover) {
+    {
+        SCOPED_TRACE("the example game");
+        ReadBack r("ORVANE Version=0.10\r\nSetup=" + std::string(StandardPositionString) +
+                   "\r\nBlackStarts=0\r\nSTART\r\ne2e4\r\n{Open game}\r\ne7e5\r\n");
+        ASSERT_FALSE(r.error) << r.error.Detail;
+        EXPECT_EQ(r.record.LastPly, 2);
+        EXPECT_EQ(r.record.MoveTexts[1].White, " e2e4  e2-e4");
+        EXPECT_EQ(r.record.MoveTexts[1].Black, " e7e5  e7-e5");
+        EXPECT_EQ(r.record.Comments[1], "Open game");
+        EXPECT_EQ(r.record.HasComments, 1);
+        EXPECT_EQ(r.pos.CurrentPly, 2);
+    }
+    {
+        SCOPED_TRACE("a game Black starts keeps its first ply in the White field");
+        PlayedGame g;
+        ASSERT_FALSE(g.pos.ReadFen("4k3/8/8/8/8/8/4p3/4K3 b - - 0 1"));
+        g.Play("E8D7");
+        g.Play("E1E2");
+        ReadBack r(WriteGameText(g.pos, g.record));
+        ASSERT_FALSE(r.error) << r.error.Detail;
+        EXPECT_EQ(r.pos.BlackStarts, 1);
+        EXPECT_EQ(r.record.MoveTexts[1].White, "Ke8d7 Ke8-d7");
+        EXPECT_EQ(r.record.MoveTexts[1].Black, "Ke1e2 Ke1xe2");
+        EXPECT_EQ(r.pos.SideToMove, -1);
+    }
+    {
+        SCOPED_TRACE("a knight promotion reads back as a knight");
+        ReadBack r("ORVANE Version=0.10\r\nSetup=6000000000000000000000000000000000000000000000001000000C00000000\r\n"
+                   "BlackStarts=0\r\nSTART\r\na7a8N\r\n");
+        ASSERT_FALSE(r.error) << r.error.Detail;
+        EXPECT_EQ(r.pos.Board[91], Knight);
+        EXPECT_EQ(r.record.ReplayText(1), "A7A8N");
+    }
+}
+
+TEST(GameFileReplay, AnIllegalMoveSaysWhichAndWhere) {
+    ReadBack r("ORVANE Version=0.10\r\nSTART\r\ne2e4\r\ne7e5\r\ne1e3\r\n");
+    EXPECT_EQ(r.error.Kind, ReadErrorKind::IllegalMove);
+    EXPECT_EQ(r.error.Text, "E1E3: Illegal move!");
+    EXPECT_EQ(r.error.Line, 5);
+    EXPECT_EQ(r.error.Ply, 3);
+    EXPECT_EQ(r.record.LastPly, 2);
+}
+
+// Every game of the shared collections and samples, read from PGN, written
+// as a game file and read back: the same start, plies, texts and comments.
+TEST(GameFileReplay, RoundTripOfTheSharedCollections) {
+    namespace fs = std::filesystem;
+    const fs::path folders[] = {testsupport::SharedDataFile("pgn/collections"), testsupport::SharedDataFile("pgn/samples")};
+    if (!fs::is_directory(folders[0])) GTEST_SKIP() << testsupport::SharedDataMissing(folders[0]);
+    long games = 0;
+    for (const fs::path& folder : folders) {
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+            const std::optional<std::string> bytes = ReadWholeFile(entry.path());
+            ASSERT_TRUE(bytes) << entry.path();
+            pgn::ForEachGame(*bytes, [&](pgn::GameText& game) {
+                Position pos;
+                GameRecord record;
+                MoveInput input;
+                record.Reset("Player");
+                if (pgn::ReplayGame(game, pos, record, input).Error) return true;  // the PGN tests cover those
+                ++games;
+                const std::string where = entry.path().filename().string() + " game " + std::to_string(game.Game);
+                ReadBack back(WriteGameText(pos, record));
+                EXPECT_FALSE(back.error) << where << ": " << back.error.Text << back.error.Detail;
+                EXPECT_EQ(back.pos.StartBoard, pos.StartBoard) << where;
+                EXPECT_EQ(back.pos.Board, pos.Board) << where;
+                EXPECT_EQ(back.record.LastPly, record.LastPly) << where;
+                for (int p = 1; p <= record.LastPly; ++p)
+                    if (back.record.RecordText(p) != record.RecordText(p)) {
+                        ADD_FAILURE() << where << " ply " << p << ": " << back.record.RecordText(p);
+                        break;
+                    }
+                for (int p = 0; p <= record.LastPly; ++p)
+                    if (back.record.Comments[static_cast<std::size_t>(p)] != record.Comments[static_cast<std::size_t>(p)]) {
+                        ADD_FAILURE() << where << " comment of ply " << p;
+                        break;
+                    }
+                return !HasFailure();
+            });
+        }
+    }
+    EXPECT_GT(games, 5000);
 }
 
 }  // namespace
