@@ -15,6 +15,11 @@ const char* ReadErrorKindText(ReadErrorKind kind) {
     case ReadErrorKind::RecordFull: return "game longer than the record holds";
     case ReadErrorKind::BadFen: return "FEN refused";
     case ReadErrorKind::IllegalMove: return "illegal move";
+    case ReadErrorKind::NotGameFile: return "not an Orvane game file";
+    case ReadErrorKind::WrongVersion: return "game file of another version";
+    case ReadErrorKind::MissingStart: return "game file ends before START";
+    case ReadErrorKind::BadSetup: return "bad Setup= line";
+    case ReadErrorKind::BadMoveLine: return "line too long to be a move";
     }
     return "unknown error";
 }

@@ -19,6 +19,11 @@ enum class ReadErrorKind {
     RecordFull,         // more plies than the game record holds
     BadFen,             // the FEN of a set-up game is refused by the engine
     IllegalMove,        // a move the position does not allow
+    NotGameFile,        // a game file without the "ORVANE Version=" header
+    WrongVersion,       // a game file of another format version
+    MissingStart,       // a game file that ends before its "START" line
+    BadSetup,           // a game file's "Setup=" line without a valid position
+    BadMoveLine,        // a game file's line too long to be a move
 };
 
 struct ReadError {

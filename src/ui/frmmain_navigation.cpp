@@ -87,7 +87,11 @@ void frmMain::GoLast() {
 
 void frmMain::List1Select() {
     if (Loading == 1) return;
-    const int n = Pos.CurrentPly - view_.List1().ListIndex() - 1;
+    // With no entry selected (a click on no entry) there is nowhere to go;
+    // the start of the game is reached by First.
+    const int index = view_.List1().ListIndex();
+    if (index < 0) return;
+    const int n = Pos.CurrentPly - index - 1;
     if (n != 0) StepPlies(n);
 }
 

@@ -1,7 +1,6 @@
 // Entering a game from the available-moves list: the move list entries with
 // their numbers, castling and promotions, the record texts, the end of the
 // game by mate and stalemate, and the limit of the game record.
-#include <chrono>
 #include <ostream>
 
 #include "uitest.h"
@@ -223,12 +222,9 @@ TEST_F(UiTest, MateStaysInTheRecordAndIsAnnouncedAgainWhenReplayed) {
 // ---- the limit of the game record --------------------------------------
 
 TEST_F(UiTest, RecordHoldsAtMost999Plies) {
-    const auto started = std::chrono::steady_clock::now();
     for (int ply = 1; ply <= MaxPlies; ++ply) {
         ASSERT_EQ(Driver().Run("list2 \"" + KnightShuffle(ply) + "\""), drive::Driver::Result::Ok) << "ply " << ply;
     }
-    const auto elapsed = std::chrono::steady_clock::now() - started;
-    EXPECT_LT(elapsed, std::chrono::seconds(5)) << "999 moves from the list took too long";
     Run({});
 
     Screen before = Show();

@@ -191,6 +191,27 @@ TEST_F(UiTest, ClickingTheCurrentEntryDoesNothing) {
     EXPECT_EQ(Form().Pos.CurrentPly, 3);
 }
 
+TEST_F(UiTest, MoveListEventWithNoEntrySelectedKeepsThePosition) {
+    Run(PromotionGame);
+    Run({"list1 1"});
+    const Screen before = Show();
+    ASSERT_EQ(Form().Pos.CurrentPly, 2);
+    // A click below the last entry, or Enter, while no entry is selected.
+    View().List1().SetListIndex(-1);
+    Form().List1_MouseUp();
+    Form().List1_KeyUp(KeyEnter);
+    const Screen after = Show();
+    EXPECT_EQ(Form().Pos.CurrentPly, 2);
+    EXPECT_EQ(after.ranks, before.ranks);
+    EXPECT_EQ(after.text1, "two");
+    EXPECT_EQ(after.enabled, before.enabled);
+    // At the start with entry 0 unselected, as a walk back leaves it.
+    Run({"menu First"});
+    Form().List1_MouseUp();
+    EXPECT_EQ(Form().Pos.CurrentPly, 0);
+    EXPECT_EQ(Show().list1Selected, -1);
+}
+
 TEST_F(UiTest, MoveEnteredInsideTheGameCutsTheRestAndItsComments) {
     Run(PromotionGame);
     Run({"menu First", "menu MoveForward"});

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 
 namespace orvane::ui::qt {
 
@@ -61,6 +62,8 @@ void ListControl::RemoveItem(int index) {
 void ListControl::Clear() {
     entries_.clear();
     clear();
+    // Filled again, the list shows its first entry.
+    verticalScrollBar()->setValue(0);
 }
 
 int ListControl::ListCount() const { return count(); }
@@ -91,20 +94,70 @@ void ListControl::SetEnabled(bool enabled) { setEnabled(enabled); }
 bool ListControl::Visible() const { return !isHidden(); }
 void ListControl::SetVisible(bool visible) { setVisible(visible); }
 
+void ListControl::mousePressEvent(QMouseEvent* event) {
+    // Other buttons, and the blank part below the entries, leave the
+    // selection as it is.
+    leftPressed_ = event->button() == Qt::LeftButton;
+    if (!leftPressed_ || !indexAt(event->position().toPoint()).isValid()) {
+        event->accept();
+        return;
+    }
+    QListWidget::mousePressEvent(event);
+}
+
+void ListControl::mouseMoveEvent(QMouseEvent* event) {
+    if (!leftPressed_) {
+        event->accept();
+        return;
+    }
+    QListWidget::mouseMoveEvent(event);
+}
+
 void ListControl::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    const bool pressedHere = leftPressed_;
+    leftPressed_ = false;
     QListWidget::mouseReleaseEvent(event);
-    if (OnMouseUp) OnMouseUp();
+    if (pressedHere && OnMouseUp) OnMouseUp();
 }
 
 void ListControl::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double-click: it counts as a press.
+    leftPressed_ = event->button() == Qt::LeftButton;
+    if (!leftPressed_ || !indexAt(event->position().toPoint()).isValid()) {
+        event->accept();
+        return;
+    }
     QListWidget::mouseDoubleClickEvent(event);
     if (OnDoubleClick) OnDoubleClick();
+}
+
+void ListControl::keyPressEvent(QKeyEvent* event) {
+    keysDown_.insert(event->key());
+    // With no entry selected, Down selects the first one; Qt's current
+    // entry may already be the first, and Down would go past it.
+    if (event->key() == Qt::Key_Down && event->modifiers() == Qt::NoModifier && ListIndex() < 0 && count() > 0) {
+        SetListIndex(0);
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 void ListControl::keyReleaseEvent(QKeyEvent* event) {
     QListWidget::keyReleaseEvent(event);
     if (event->isAutoRepeat()) return;
+    if (keysDown_.erase(event->key()) == 0) return;
     if (OnKeyUp) OnKeyUp(KeyCodeOf(event->key()));
+}
+
+void ListControl::focusOutEvent(QFocusEvent* event) {
+    keysDown_.clear();
+    leftPressed_ = false;
+    QListWidget::focusOutEvent(event);
 }
 
 // ---- TextControl ---------------------------------------------------------
@@ -117,6 +170,20 @@ TextControl::TextControl(QWidget* parent) : QPlainTextEdit(parent) {
 std::string TextControl::Text() const { return text_.Get(toPlainText()); }
 
 void TextControl::SetText(const std::string& text) { setPlainText(text_.Set(text)); }
+
+bool TextControl::event(QEvent* event) {
+    // Unclaimed, a shortcut goes to the window's menu.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        for (const QKeySequence& shortcut : windowShortcuts_) {
+            if (shortcut.matches(pressed) == QKeySequence::ExactMatch) {
+                event->ignore();
+                return true;
+            }
+        }
+    }
+    return QPlainTextEdit::event(event);
+}
 
 void TextControl::keyReleaseEvent(QKeyEvent* event) {
     QPlainTextEdit::keyReleaseEvent(event);

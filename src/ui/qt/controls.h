@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QColor>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -12,6 +13,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,7 +30,10 @@ int KeyCodeOf(int qtKey);
 // A colour given as 0xRRGGBB.
 QColor ColourOf(Rgb rgb);
 
-// List1 and List2: a list box in the fixed-pitch font, no sorting.
+// List1 and List2: a list box in the fixed-pitch font, no sorting. Only the
+// left button selects or acts; a click that lands on no entry keeps the
+// selection. Keys act only when pressed and released while the list has the
+// focus, so a key that closed a dialog or a menu never reaches it.
 class ListControl : public QListWidget, public ListBox {
 public:
     explicit ListControl(QWidget* parent);
@@ -50,12 +55,18 @@ public:
     std::function<void(int keyCode)> OnKeyUp;
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     std::vector<std::string> entries_;  // the bytes of each entry
+    std::set<int> keysDown_;            // pressed while the list had the focus
+    bool leftPressed_ = false;          // the left button went down on the list
 };
 
 // Text1 (the comment of the current ply) and Text2: multi-line text boxes.
@@ -69,11 +80,17 @@ public:
     // Called after a key was released, when the text already shows it.
     std::function<void()> OnKeyUp;
 
+    // The window's own shortcuts: they keep working while the box has the
+    // focus, even where the box has a use of its own for the key (Ctrl+X).
+    void SetWindowShortcuts(std::vector<QKeySequence> shortcuts) { windowShortcuts_ = std::move(shortcuts); }
+
 protected:
+    bool event(QEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     ShownText text_;
+    std::vector<QKeySequence> windowShortcuts_;
 };
 
 // Label1..Label7.

@@ -28,11 +28,11 @@ dlgDetails::dlgDetails(const DetailsControls& controls, std::function<void(const
         int Width;
     };
     // Text1..Text5: Event, Site, Date, then Black above White.
-    const std::array<Field, 5> fields{{{frame1, "Event:", 360, 5295},
-                                       {frame1, "Site:", 720, 5295},
-                                       {frame1, "Date:", 1080, 1575},
-                                       {frame2, "Black:", 360, 5295},
-                                       {frame2, "White:", 720, 5295}}};
+    const std::array<Field, 5> fields{{{frame1, "&Event:", 360, 5295},
+                                       {frame1, "&Site:", 720, 5295},
+                                       {frame1, "&Date:", 1080, 1575},
+                                       {frame2, "&Black:", 360, 5295},
+                                       {frame2, "&White:", 720, 5295}}};
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const Field& field = fields[i];
         auto* label = new QLabel(QString::fromLatin1(field.Caption), field.Frame);
@@ -41,6 +41,7 @@ dlgDetails::dlgDetails(const DetailsControls& controls, std::function<void(const
         texts_[i] = new QLineEdit(field.Frame);
         texts_[i]->setObjectName(QStringLiteral("Text%1").arg(i + 1));
         PlaceControl(texts_[i], {960, field.Top, field.Width, 285}, tpp);
+        label->setBuddy(texts_[i]);
     }
     texts_[0]->setText(shown_[0].Set(controls.Text1));
     texts_[1]->setText(shown_[1].Set(controls.Text2));
@@ -50,14 +51,15 @@ dlgDetails::dlgDetails(const DetailsControls& controls, std::function<void(const
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    Command1 = new QPushButton(QStringLiteral("Apply"), this);
+    Command1 = new QPushButton(QStringLiteral("&Apply"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     Command1->setObjectName(QStringLiteral("Command1"));
     OKButton->setDefault(true);
-    PlaceControl(OKButton, {2640, 3960, 1215, 375}, tpp);
-    PlaceControl(CancelButton, {4080, 3960, 1215, 375}, tpp);
-    PlaceControl(Command1, {5520, 3960, 1215, 375}, tpp);
+    PlaceButtonRow({{OKButton, {2640, 3960, 1215, 375}},
+                    {CancelButton, {4080, 3960, 1215, 375}},
+                    {Command1, {5520, 3960, 1215, 375}}},
+                   tpp);
     FixDialogSize(this, 6996, 4524, tpp);
 
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);

@@ -16,10 +16,10 @@ frmoptions1::frmoptions1(const OptionsControls& controls, int twipsPerPixel, QWi
     setWindowTitle(QStringLiteral("Options"));
     setObjectName(QStringLiteral("frmoptions1"));
 
-    Check3_ = new QCheckBox(QStringLiteral("Show available moves"), this);
-    Check5_ = new QCheckBox(QStringLiteral("Notation in capital letters"), this);
-    Check6_ = new QCheckBox(QStringLiteral("Ask confirmation on exit"), this);
-    auto* label14 = new QLabel(QStringLiteral("Capture character:"), this);
+    Check3_ = new QCheckBox(QStringLiteral("Show available &moves"), this);
+    Check5_ = new QCheckBox(QStringLiteral("&Notation in capital letters"), this);
+    Check6_ = new QCheckBox(QStringLiteral("Ask confirmation on &exit"), this);
+    auto* label14 = new QLabel(QStringLiteral("&Capture character:"), this);
     Option1_[0] = new QRadioButton(QStringLiteral("X"), this);
     Option1_[1] = new QRadioButton(QStringLiteral(":"), this);
     auto* group = new QButtonGroup(this);
@@ -29,6 +29,8 @@ frmoptions1::frmoptions1(const OptionsControls& controls, int twipsPerPixel, QWi
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdOK->setDefault(true);
+    // OK and Cancel answer Enter and Escape; the other controls have letters.
+    label14->setBuddy(Option1_[0]);
 
     Check3_->setObjectName(QStringLiteral("Check3"));
     Check5_->setObjectName(QStringLiteral("Check5"));
@@ -45,8 +47,7 @@ frmoptions1::frmoptions1(const OptionsControls& controls, int twipsPerPixel, QWi
     PlaceControl(Option1_[0], {3120, 600, 495, 195}, tpp);
     PlaceControl(Option1_[1], {3840, 600, 375, 195}, tpp);
     line1->setGeometry(0, ToPixels(1320, tpp), ToPixels(4680, tpp), 1);
-    PlaceControl(cmdOK, {1320, 1680, 855, 375}, tpp);
-    PlaceControl(cmdCancel, {2400, 1680, 855, 375}, tpp);
+    PlaceButtonRow({{cmdOK, {1320, 1680, 855, 375}}, {cmdCancel, {2400, 1680, 855, 375}}}, tpp);
     FixDialogSize(this, 4680, 2220, tpp);
     line1->setFixedWidth(width());
 

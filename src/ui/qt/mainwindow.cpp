@@ -123,36 +123,38 @@ void MainWindow::BuildMenus() {
         return menu;
     };
 
+    // Every item has a mnemonic of its own within its menu; the shortcuts
+    // are the ones the program has always had.
     QMenu* game = addMenu("mnuGame", "&Game");
-    AddMenuItem(game, "New", "New");
-    AddMenuItem(game, "New1", "New Game...", "Ctrl+N");
+    AddMenuItem(game, "New", "&New");
+    AddMenuItem(game, "New1", "New &Game...", "Ctrl+N");
     game->addSeparator();
-    AddMenuItem(game, "Open1", "Open...", "Ctrl+O");
+    AddMenuItem(game, "Open1", "&Open...", "Ctrl+O");
     game->addSeparator();
-    AddMenuItem(game, "saveopen", "Save");
+    AddMenuItem(game, "saveopen", "&Save");
     game->addSeparator();
-    AddMenuItem(game, "Details", "Details...", "Ctrl+D");
+    AddMenuItem(game, "Details", "&Details...", "Ctrl+D");
     game->addSeparator();
-    AddMenuItem(game, "Exit", "Exit", "Ctrl+X");
+    AddMenuItem(game, "Exit", "E&xit", "Ctrl+X");
 
     QMenu* play = addMenu("mnuPlay", "&Play");
-    AddMenuItem(play, "First", "First");
-    AddMenuItem(play, "Moveback", "Back", "Ctrl+B");
-    AddMenuItem(play, "MoveForward", "Forward", "Ctrl+F");
-    AddMenuItem(play, "Last", "Last");
+    AddMenuItem(play, "First", "F&irst");
+    AddMenuItem(play, "Moveback", "&Back", "Ctrl+B");
+    AddMenuItem(play, "MoveForward", "&Forward", "Ctrl+F");
+    AddMenuItem(play, "Last", "&Last");
     play->addSeparator();
-    AddMenuItem(play, "Options", "Options...");
+    AddMenuItem(play, "Options", "&Options...");
 
     QMenu* board = addMenu("mnu_Board1", "&Board");
-    AddMenuItem(board, "Turn", "Turn Board", "Ctrl+T");
-    QMenu* notation = board->addMenu(QStringLiteral("Notation"));
+    AddMenuItem(board, "Turn", "&Turn Board", "Ctrl+T");
+    QMenu* notation = board->addMenu(QStringLiteral("&Notation"));
     notation->setObjectName(QStringLiteral("Notation1"));
     menu_.Add("Notation1", notation->menuAction());
-    AddMenuItem(notation, "Nonotation", "None")->setCheckable(true);
+    AddMenuItem(notation, "Nonotation", "N&one")->setCheckable(true);
 
     QMenu* help = addMenu("Help", "&Help");
-    AddMenuItem(help, "mnu_Help_About", "About");
-    AddMenuItem(help, "debug2", "Debug")->setVisible(false);
+    AddMenuItem(help, "mnu_Help_About", "&About");
+    AddMenuItem(help, "debug2", "&Debug")->setVisible(false);
 }
 
 void MainWindow::BuildToolbar() {
@@ -250,6 +252,15 @@ void MainWindow::BuildControls() {
     text1_->setObjectName(QStringLiteral("Text1"));
     text2_->setObjectName(QStringLiteral("Text2"));
     text2_->setReadOnly(true);
+    // The read-only box is never a stop on the way with Tab: the keyboard
+    // goes from the move list to the available moves to the comment.
+    text2_->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(list1_, list2_);
+    setTabOrder(list2_, text1_);
+    std::vector<QKeySequence> shortcuts;
+    for (const QAction* action : menuBar()->findChildren<QAction*>())
+        if (!action->shortcut().isEmpty()) shortcuts.push_back(action->shortcut());
+    text1_->SetWindowShortcuts(std::move(shortcuts));
     text1_->OnKeyUp = [this] {
         if (form_ != nullptr) form_->Text1_KeyUp();
     };
@@ -296,18 +307,24 @@ void MainWindow::SetCaption(const std::string& caption) {
     setWindowTitle(ShowText(caption));
 }
 
-int MainWindow::TwipsPerPixelX() const {
-    return std::max(1, static_cast<int>(std::lround(1440.0 / logicalDpiX())));
+int ScreenTwipsPerPixel(double logicalDpi, double pixelRatio) {
+    const double dpi = logicalDpi * pixelRatio;
+    if (!(dpi > 0)) return 15;
+    return std::max(1, static_cast<int>(std::lround(1440.0 / dpi)));
 }
 
-int MainWindow::TwipsPerPixelY() const {
-    return std::max(1, static_cast<int>(std::lround(1440.0 / logicalDpiY())));
-}
+// The screen's own pixels, whether Qt scales the window or not: a screen of
+// 120 dots per inch has 12 twips per pixel and gets the large-font layout.
+int MainWindow::TwipsPerPixelX() const { return ScreenTwipsPerPixel(logicalDpiX(), devicePixelRatioF()); }
+
+int MainWindow::TwipsPerPixelY() const { return ScreenTwipsPerPixel(logicalDpiY(), devicePixelRatioF()); }
+
+int MainWindow::LayoutTwipsPerPixel() const { return ScreenTwipsPerPixel(logicalDpiX(), 1.0); }
 
 void MainWindow::LayoutWindow(bool largeFont) {
     layout_ = LayoutFor(largeFont);
     const WindowLayout& l = layout_;
-    const int tpp = TwipsPerPixelX();
+    const int tpp = LayoutTwipsPerPixel();
     auto place = [tpp](QWidget* widget, const TwipRect& rect) { widget->setGeometry(ToPixels(rect, tpp)); };
 
     surface_->SetTwipsPerPixel(tpp);
@@ -354,7 +371,9 @@ MsgAnswer MainWindow::MsgBox(const std::string& text, const std::string& title, 
     const QString boxTitle = title.empty() ? QStringLiteral("Orvane") : ShowText(title);
     const QMessageBox::StandardButtons boxButtons =
         buttons == MsgButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
-    QMessageBox box(boxIcon, boxTitle, ShowText(text), boxButtons, this);
+    // Before the window is shown (the start-up error) the box stands in the
+    // middle of the screen, not over the hidden window.
+    QMessageBox box(boxIcon, boxTitle, ShowText(text), boxButtons, isVisible() ? this : nullptr);
     if (buttons == MsgButtons::YesNo) {
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
@@ -392,7 +411,7 @@ void MainWindow::Pause(double seconds) {
 }
 
 DialogClose MainWindow::ShowOptions(OptionsControls& controls) {
-    frmoptions1 dialog(controls, TwipsPerPixelX(), this);
+    frmoptions1 dialog(controls, LayoutTwipsPerPixel(), this);
     CentreOnScreen(&dialog);
     if (dialog.exec() != QDialog::Accepted) return DialogClose::Cancel;
     controls = dialog.Controls();
@@ -401,7 +420,7 @@ DialogClose MainWindow::ShowOptions(OptionsControls& controls) {
 
 DialogClose MainWindow::ShowDetails(DetailsControls& controls,
                                     const std::function<void(const DetailsControls&)>& apply) {
-    dlgDetails dialog(controls, apply, TwipsPerPixelX(), this);
+    dlgDetails dialog(controls, apply, LayoutTwipsPerPixel(), this);
     CentreOnScreen(&dialog);
     if (dialog.exec() != QDialog::Accepted) return DialogClose::Cancel;
     controls = dialog.Controls();
@@ -409,7 +428,7 @@ DialogClose MainWindow::ShowDetails(DetailsControls& controls,
 }
 
 void MainWindow::ShowAbout(const std::string& versionLine) {
-    frmAbout dialog(ShowText(versionLine), TwipsPerPixelX(), this);
+    frmAbout dialog(ShowText(versionLine), LayoutTwipsPerPixel(), this);
     CentreOnScreen(&dialog);
     dialog.exec();
 }

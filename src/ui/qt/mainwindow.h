@@ -24,6 +24,10 @@ class frmMain;
 
 namespace orvane::ui::qt {
 
+// Twips per pixel of a screen with the given logical dots per inch and
+// device pixel ratio: 15 at 96 dpi, 12 at 120 dpi (or 96 dpi scaled by 1.25).
+int ScreenTwipsPerPixel(double logicalDpi, double pixelRatio);
+
 class MainWindow : public QMainWindow, public View {
 public:
     MainWindow();
@@ -43,6 +47,9 @@ public:
     DrawingSurface* SurfaceWidget() const { return surface_; }
     QToolBar* ToolBar1() const { return toolbar_; }
     const WindowLayout& Layout() const { return layout_; }
+    // Twips per pixel as the widgets count pixels: what the layouts' twips
+    // are converted with.
+    int LayoutTwipsPerPixel() const;
 
     // ---- the view seam ------------------------------------------------
     ListBox& List1() override { return *list1_; }

@@ -102,6 +102,26 @@ void PlaceControl(QWidget* control, const TwipRect& rect, int twipsPerPixel, Gro
     control->setGeometry(place);
 }
 
+void PlaceButtonRow(const std::vector<std::pair<QWidget*, TwipRect>>& row, int twipsPerPixel) {
+    if (row.empty()) return;
+    for (const auto& [control, rect] : row) PlaceControl(control, rect, twipsPerPixel);
+    // Each button's left relative to the first, with the designed gaps.
+    std::vector<int> lefts{0};
+    int smallestGap = ToPixels(120, twipsPerPixel);
+    for (std::size_t i = 1; i < row.size(); ++i) {
+        const QRect before = ToPixels(row[i - 1].second, twipsPerPixel);
+        const int gap = std::max(1, ToPixels(row[i].second, twipsPerPixel).left() - (before.right() + 1));
+        smallestGap = i == 1 ? gap : std::min(smallestGap, gap);
+        lefts.push_back(lefts.back() + row[i - 1].first->width() + gap);
+    }
+    const int width = lefts.back() + row.back().first->width();
+    const QRect designedFirst = ToPixels(row.front().second, twipsPerPixel);
+    const QRect designedLast = ToPixels(row.back().second, twipsPerPixel);
+    const int designedMiddle = (designedFirst.left() + designedLast.right() + 1) / 2;
+    const int start = std::max(smallestGap, designedMiddle - width / 2);
+    for (std::size_t i = 0; i < row.size(); ++i) row[i].first->move(start + lefts[i], row[i].first->y());
+}
+
 void FixDialogSize(QWidget* dialog, int widthTwips, int heightTwips, int twipsPerPixel) {
     QSize size(ToPixels(widthTwips, twipsPerPixel), ToPixels(heightTwips, twipsPerPixel));
     const int margin = ToPixels(120, twipsPerPixel);

@@ -7,6 +7,8 @@
 #include <QRect>
 
 #include <array>
+#include <utility>
+#include <vector>
 
 class QWidget;
 
@@ -50,6 +52,11 @@ QRect ToPixels(const TwipRect& rect, int twipsPerPixel);
 // to the left for a caption that ends where its field begins.
 enum class Grow { Right, Left };
 void PlaceControl(QWidget* control, const TwipRect& rect, int twipsPerPixel, Grow grow = Grow::Right);
+
+// Puts a row of buttons at their places in twips, left to right. Buttons
+// that grow keep the designed gaps between them, and the row keeps its
+// middle where it was designed (never closer than one gap to the left edge).
+void PlaceButtonRow(const std::vector<std::pair<QWidget*, TwipRect>>& row, int twipsPerPixel);
 
 // Fixes a dialog's client size; grows it when a control would be cut off.
 void FixDialogSize(QWidget* dialog, int widthTwips, int heightTwips, int twipsPerPixel);

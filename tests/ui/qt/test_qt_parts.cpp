@@ -1,7 +1,14 @@
 // The parts of the Qt layer that can be looked at on their own: the piece
 // pictures, the window's geometry in both layouts, and how 8-bit texts are
 // shown and handed back.
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QImage>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -9,14 +16,20 @@
 #include <QTest>
 #include <QToolBar>
 
+#include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "ui/qt/dlgdetails.h"
+#include "ui/qt/frmoptions1.h"
 #include "ui/qt/mainwindow.h"
 #include "ui/qt/piecepictures.h"
 #include "ui/qt/programtext.h"
 
 using namespace orvane::ui::qt;
+using orvane::ui::DetailsControls;
+using orvane::ui::OptionsControls;
 
 namespace {
 
@@ -38,6 +51,10 @@ private slots:
     void picturesStaySharpOnDenseScreens();
     void bothLayoutsKeepTheControlsApart_data();
     void bothLayoutsKeepTheControlsApart();
+    void screenDensityChoosesTheTwipsPerPixel();
+    void dialogButtonsStandApart_data();
+    void dialogButtonsStandApart();
+    void everyMenuItemAndDialogControlHasItsOwnLetter();
     void textsAreShownAndHandedBackUnchanged();
     void editedTextsKeepTheirEncodingAndLineEnds();
 };
@@ -131,10 +148,121 @@ void PartsTest::bothLayoutsKeepTheControlsApart() {
         QVERIFY2(at(name).bottom() < line, name);
     QVERIFY(at("List1").top() > line);
     // The letters under the board, drawn at fixed twips, fit between board and frame.
-    const int tpp = window.TwipsPerPixelX();
+    const int tpp = window.LayoutTwipsPerPixel();
     const int lettersTop = ToPixels(largeFont ? 4173 : 5168, tpp);
     QVERIFY(lettersTop > board.bottom());
     QVERIFY(lettersTop + QFontMetrics(window.SurfaceWidget()->font()).height() <= shape1.top());
+}
+
+void PartsTest::screenDensityChoosesTheTwipsPerPixel() {
+    struct Screen {
+        double logicalDpi;
+        double pixelRatio;
+        int twipsPerPixel;
+    };
+    // 120 dots per inch is 12 twips per pixel whether Qt scales or not.
+    const std::vector<Screen> screens{{96, 1.0, 15},  {120, 1.0, 12}, {96, 1.25, 12}, {96, 1.5, 10},
+                                      {144, 1.0, 10}, {96, 2.0, 8},   {72, 1.0, 20},  {0, 1.0, 15}};
+    for (const Screen& screen : screens)
+        QVERIFY2(ScreenTwipsPerPixel(screen.logicalDpi, screen.pixelRatio) == screen.twipsPerPixel,
+                 qPrintable(QStringLiteral("%1 dpi x %2").arg(screen.logicalDpi).arg(screen.pixelRatio)));
+}
+
+void PartsTest::dialogButtonsStandApart_data() {
+    QTest::addColumn<int>("twipsPerPixel");
+    QTest::newRow("15 twips per pixel") << 15;
+    QTest::newRow("12 twips per pixel") << 12;
+}
+
+void PartsTest::dialogButtonsStandApart() {
+    QFETCH(int, twipsPerPixel);
+    const frmoptions1 options(OptionsControls{}, twipsPerPixel, nullptr);
+    const dlgDetails details(DetailsControls{}, {}, twipsPerPixel, nullptr);
+    for (const QDialog* dialog : std::initializer_list<const QDialog*>{&options, &details}) {
+        QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
+        QVERIFY(buttons.size() >= 2);
+        std::sort(buttons.begin(), buttons.end(), [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });
+        for (qsizetype i = 0; i < buttons.size(); ++i) {
+            const QRect place = buttons[i]->geometry();
+            QVERIFY2(place.width() >= buttons[i]->sizeHint().width(), qPrintable(buttons[i]->text()));
+            QVERIFY2(dialog->rect().contains(place), qPrintable(buttons[i]->text()));
+            if (i == 0) continue;
+            const QRect before = buttons[i - 1]->geometry();
+            QVERIFY2(place.top() == before.top(), qPrintable(buttons[i]->text()));
+            QVERIFY2(place.left() > before.right() + 4,
+                     qPrintable(QStringLiteral("%1 ends at %2, %3 begins at %4")
+                                    .arg(buttons[i - 1]->text())
+                                    .arg(before.right())
+                                    .arg(buttons[i]->text())
+                                    .arg(place.left())));
+        }
+    }
+}
+
+namespace {
+
+// The letter after the one "&" of a caption, "" when it has none.
+QString Mnemonic(const QString& text) {
+    const qsizetype at = text.indexOf(QLatin1Char('&'));
+    if (at < 0 || at + 1 >= text.size()) return {};
+    return text.mid(at + 1, 1).toLower();
+}
+
+}  // namespace
+
+void PartsTest::everyMenuItemAndDialogControlHasItsOwnLetter() {
+    MainWindow window;
+    auto distinct = [](const QStringList& captions, const QString& where) {
+        QStringList letters;
+        for (const QString& caption : captions) {
+            const QString letter = Mnemonic(caption);
+            QVERIFY2(!letter.isEmpty(), qPrintable(where + QStringLiteral(": ") + caption));
+            QVERIFY2(!letters.contains(letter), qPrintable(where + QStringLiteral(": ") + caption));
+            letters << letter;
+        }
+    };
+    QStringList menus;
+    for (QAction* top : window.menuBar()->actions()) {
+        menus << top->text();
+        QStringList items;
+        for (QAction* item : top->menu()->actions())
+            if (!item->isSeparator()) items << item->text();
+        distinct(items, top->text());
+        for (QMenu* sub : top->menu()->findChildren<QMenu*>()) {
+            QStringList subItems;
+            for (QAction* item : sub->actions()) subItems << item->text();
+            distinct(subItems, sub->title());
+        }
+    }
+    distinct(menus, QStringLiteral("menu bar"));
+
+    // The dialogs: every check box, option caption and field label; OK and
+    // Cancel answer Enter and Escape.
+    const frmoptions1 options(OptionsControls{}, 15, nullptr);
+    const dlgDetails details(DetailsControls{}, {}, 15, nullptr);
+    for (const QDialog* dialog : std::initializer_list<const QDialog*>{&options, &details}) {
+        QStringList captions;
+        for (const QCheckBox* box : dialog->findChildren<QCheckBox*>()) captions << box->text();
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+            if (label->buddy() == nullptr) continue;
+            captions << label->text();
+        }
+        for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (button == options.cmdCancel || button == details.CancelButton) continue;
+            if (button->isDefault()) continue;
+            captions << button->text();
+        }
+        QVERIFY(captions.size() >= 4);
+        distinct(captions, dialog->windowTitle());
+    }
+    QCOMPARE(options.findChildren<QLabel*>().size(), 1);
+    QVERIFY(options.findChildren<QLabel*>().first()->buddy() != nullptr);
+    QCOMPARE(details.findChildren<QLineEdit*>().size(), 5);
+    for (const QLineEdit* field : details.findChildren<QLineEdit*>()) {
+        bool named = false;
+        for (const QLabel* label : details.findChildren<QLabel*>()) named = named || label->buddy() == field;
+        QVERIFY2(named, qPrintable(field->objectName()));
+    }
 }
 
 void PartsTest::textsAreShownAndHandedBackUnchanged() {

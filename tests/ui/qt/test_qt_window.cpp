@@ -11,11 +11,16 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -117,6 +122,29 @@ QPoint Offset(const SquareControl* from, const SquareControl* to) {
     return to->geometry().center() - from->geometry().topLeft();
 }
 
+// The middle of a list entry, scrolled into view first.
+QPoint EntryCentre(QListWidget* list, const QString& text) {
+    const auto found = list->findItems(text, Qt::MatchExactly);
+    if (found.size() != 1) return {-1, -1};
+    list->scrollToItem(found.first());
+    return list->visualItemRect(found.first()).center();
+}
+
+// A point in a list below its last entry.
+QPoint BelowTheEntries(QListWidget* list) {
+    const QRect last = list->visualItemRect(list->item(list->count() - 1));
+    return {last.center().x(), std::min(last.bottom() + 8, list->viewport()->height() - 2)};
+}
+
+// Plays a move by double-clicking its entry in List2.
+bool PlayFromList2(QListWidget* list2, const QString& text) {
+    const QPoint at = EntryCentre(list2, text);
+    if (at.x() < 0) return false;
+    QTest::mouseClick(list2->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(list2->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    return true;
+}
+
 // The colour a square control shows at a point inside it.
 QColor ShownAt(SquareControl* square, QPoint point) {
     return square->grab().toImage().pixelColor(point * square->devicePixelRatioF());
@@ -137,6 +165,15 @@ private slots:
     void detailsDialogAppliesAndCancels();
     void menuCommandsFollowTheGame();
     void closeBoxAsksBeforeExiting();
+    void clickBelowTheEntriesKeepsTheSelection();
+    void onlyTheLeftButtonActsInTheLists();
+    void enterThatClosesABoxNeverPlaysAMove();
+    void list2ShowsItsFirstEntryAfterARefill();
+    void firstDownKeySelectsTheFirstEntry();
+    void ctrlXExitsFromTheCommentBox();
+    void tabWalksTheListsAndTheCommentBox();
+    void layoutFollowsTheScreensDensity();
+    void startUpErrorBoxIsCentred();
     // Exit ends the event loops of the test process too: keep it last.
     void exitCommandAsksOnlyOnce();
 };
@@ -214,7 +251,7 @@ void WindowTest::marksMovablePiecesWhenThePointerReachesTheBoard() {
     SquareControl* g1 = program.window.Square(62);  // knight on a dark square: yellow boxes
     // A point on the left side of a hint box's outline.
     const WindowLayout& layout = program.window.Layout();
-    const int tpp = program.window.TwipsPerPixelX();
+    const int tpp = program.window.LayoutTwipsPerPixel();
     const QPoint corner((layout.SquareBorder ? 1 : 0) + ToPixels(layout.HintNear, tpp), e2->height() / 2);
     const QColor before = ShownAt(e2, corner);
     HoverOver(program.window.Square(27));
@@ -374,6 +411,232 @@ void WindowTest::closeBoxAsksBeforeExiting() {
     QVERIFY(lines.size() >= 7);
     QCOMPARE(lines[0], QByteArray("ORVANE0.10\r"));
     QCOMPARE(lines[2], QByteArray(" 1 \r"));  // BoardTurned
+}
+
+void WindowTest::clickBelowTheEntriesKeepsTheSelection() {
+    Program program;
+    QVERIFY(program.Start());
+    QListWidget* list1 = program.List("List1");
+    QListWidget* list2 = program.List("List2");
+    QVERIFY(PlayFromList2(list2, QStringLiteral(" e2-e4")));
+    QVERIFY(PlayFromList2(list2, QStringLiteral(" e7-e5")));
+    QCOMPARE(list1->count(), 2);
+    QTest::mouseClick(list1->viewport(), Qt::LeftButton, Qt::NoModifier, BelowTheEntries(list1));
+    QCOMPARE(program.form->Pos.CurrentPly, 2);
+    QCOMPARE(program.window.List1().ListIndex(), 1);
+    QCOMPARE(program.window.Square(28)->Picture(), 10);  // the black pawn still on e5
+
+    // A double-click below the entries of a short List2 plays nothing,
+    // though an entry is selected.
+    program.window.List2().Clear();
+    program.window.List2().AddItem(" d2-d4");
+    program.window.List2().AddItem("Ng1-f3");
+    QTest::mouseClick(list2->viewport(), Qt::LeftButton, Qt::NoModifier, EntryCentre(list2, QStringLiteral("Ng1-f3")));
+    QCOMPARE(program.window.List2().ListIndex(), 1);
+    QTest::mouseClick(list2->viewport(), Qt::LeftButton, Qt::NoModifier, BelowTheEntries(list2));
+    QTest::mouseDClick(list2->viewport(), Qt::LeftButton, Qt::NoModifier, BelowTheEntries(list2));
+    QCOMPARE(program.window.List2().ListIndex(), 1);
+    QCOMPARE(list1->count(), 2);
+    QCOMPARE(program.form->Pos.CurrentPly, 2);
+}
+
+void WindowTest::onlyTheLeftButtonActsInTheLists() {
+    Program program;
+    QVERIFY(program.Start());
+    QListWidget* list1 = program.List("List1");
+    QListWidget* list2 = program.List("List2");
+    QVERIFY(PlayFromList2(list2, QStringLiteral(" e2-e4")));
+    QVERIFY(PlayFromList2(list2, QStringLiteral(" e7-e5")));
+    const QPoint first = EntryCentre(list1, QStringLiteral("   1.  e2-e4"));
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(list1->viewport(), button, Qt::NoModifier, first);
+        QCOMPARE(program.form->Pos.CurrentPly, 2);
+        QCOMPARE(program.window.List1().ListIndex(), 1);
+
+        const QPoint knight = EntryCentre(list2, QStringLiteral("Ng1-f3"));
+        QTest::mouseClick(list2->viewport(), button, Qt::NoModifier, knight);
+        QTest::mouseDClick(list2->viewport(), button, Qt::NoModifier, knight);
+        QCOMPARE(program.window.List2().ListIndex(), -1);
+        QCOMPARE(list1->count(), 2);
+    }
+    // Walking back and playing with the right button keeps the rest of the game.
+    QTest::mouseClick(list1->viewport(), Qt::LeftButton, Qt::NoModifier, first);
+    QCOMPARE(program.form->Pos.CurrentPly, 1);
+    const QPoint d5 = EntryCentre(list2, QStringLiteral(" d7-d5"));
+    QTest::mouseDClick(list2->viewport(), Qt::RightButton, Qt::NoModifier, d5);
+    QCOMPARE(program.form->Record.LastPly, 2);
+    QCOMPARE(list1->count(), 2);
+}
+
+void WindowTest::enterThatClosesABoxNeverPlaysAMove() {
+    Program program;
+    QVERIFY(program.Start());
+    QListWidget* list1 = program.List("List1");
+    QListWidget* list2 = program.List("List2");
+    QTest::mouseClick(list2->viewport(), Qt::LeftButton, Qt::NoModifier, EntryCentre(list2, QStringLiteral(" b2-b3")));
+    QCOMPARE(QApplication::focusWidget(), list2);
+    // The box closes on the key's press; its release reaches the list.
+    auto pressEnter = [](QWidget* modal) {
+        QWidget* focus = modal->focusWidget();
+        QTest::keyPress(focus != nullptr ? focus : modal, Qt::Key_Return);
+    };
+
+    // "Illegal move" after a drag from e2 to e5.
+    QString text;
+    AnswerModal([&](QWidget* modal) {
+        text = qobject_cast<QMessageBox*>(modal) != nullptr ? qobject_cast<QMessageBox*>(modal)->text() : QString();
+        pressEnter(modal);
+    });
+    SquareControl* e2 = program.window.Square(E2);
+    const QPoint e5 = Offset(e2, program.window.Square(28));
+    QTest::mousePress(e2, Qt::LeftButton, Qt::NoModifier, e2->rect().center());
+    DragTo(e2, e5);
+    QTest::mouseRelease(e2, Qt::LeftButton, Qt::NoModifier, e5);
+    QCOMPARE(text, QStringLiteral("Illegal move"));
+    QTest::keyRelease(list2, Qt::Key_Return);
+    QCOMPARE(list1->count(), 0);
+
+    // Game Details closed with Enter.
+    bool closed = false;
+    AnswerModal([&](QWidget* modal) {
+        pressEnter(modal);
+        closed = !modal->isVisible();
+    });
+    program.window.findChild<QAction*>(QStringLiteral("Details"))->trigger();
+    QVERIFY(closed);
+    QTest::keyRelease(list2, Qt::Key_Return);
+    QCOMPARE(list1->count(), 0);
+
+    // A setup menu item chosen with Enter.
+    AnswerPopup([](QMenu* menu) {
+        for (QAction* action : menu->actions())
+            if (action->text() == QStringLiteral("White moves")) menu->setActiveAction(action);
+        QTest::keyPress(menu, Qt::Key_Return);
+    });
+    QTest::mousePress(program.window.Square(20), Qt::RightButton);
+    QTest::mouseRelease(program.window.Square(20), Qt::RightButton);
+    QTest::keyRelease(list2, Qt::Key_Return);
+    QCOMPARE(list1->count(), 0);
+
+    // Pressed and released in the list, Enter plays the selected move.
+    QTest::mouseClick(list2->viewport(), Qt::LeftButton, Qt::NoModifier, EntryCentre(list2, QStringLiteral(" b2-b3")));
+    QTest::keyClick(list2, Qt::Key_Return);
+    QCOMPARE(list1->count(), 1);
+    QCOMPARE(list1->item(0)->text(), QStringLiteral("   1.  b2-b3"));
+}
+
+void WindowTest::list2ShowsItsFirstEntryAfterARefill() {
+    Program program;
+    QVERIFY(program.Start());
+    QListWidget* list2 = program.List("List2");
+    QVERIFY2(list2->verticalScrollBar()->maximum() > 0, "the 20 moves need more room than the list has");
+    const QString last = list2->item(list2->count() - 1)->text();
+    QVERIFY(PlayFromList2(list2, last));
+    QCOMPARE(program.List("List1")->count(), 1);
+    QCOMPARE(list2->verticalScrollBar()->value(), 0);
+    QVERIFY(list2->viewport()->rect().contains(list2->visualItemRect(list2->item(0))));
+
+    // The same after a walk back by the toolbar.
+    list2->scrollToBottom();
+    program.window.findChild<QAction*>(QStringLiteral("Back"))->trigger();
+    QCOMPARE(program.form->Pos.CurrentPly, 0);
+    QCOMPARE(list2->verticalScrollBar()->value(), 0);
+}
+
+void WindowTest::firstDownKeySelectsTheFirstEntry() {
+    Program program;
+    QVERIFY(program.Start());
+    QListWidget* list2 = program.List("List2");
+    list2->setFocus(Qt::TabFocusReason);
+    QCOMPARE(program.window.List2().ListIndex(), -1);
+    QTest::keyClick(list2, Qt::Key_Down);
+    QCOMPARE(program.window.List2().ListIndex(), 0);
+    QTest::keyClick(list2, Qt::Key_Down);
+    QCOMPARE(program.window.List2().ListIndex(), 1);
+    const QString second = list2->item(1)->text();
+    QTest::keyClick(list2, Qt::Key_Return);
+    QCOMPARE(program.List("List1")->item(0)->text(), QStringLiteral("   1. ") + second);
+}
+
+void WindowTest::ctrlXExitsFromTheCommentBox() {
+    Program program;
+    QVERIFY(program.Start());
+    QApplication::setActiveWindow(&program.window);
+    QVERIFY(QTest::qWaitForWindowActive(&program.window));
+    auto* text1 = program.window.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
+    text1->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(text1, QStringLiteral("keep"));
+    text1->selectAll();
+    QCOMPARE(program.form->AskExit, 1);
+    QString question;
+    AnswerModal([&question](QWidget* modal) { ClickMessageButton(modal, QMessageBox::No, &question); });
+    QTest::keyClick(text1, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(question, QStringLiteral("Are you sure you want to exit?"));
+    QCOMPARE(text1->toPlainText(), QStringLiteral("keep"));
+    QVERIFY(!program.window.QuitRequested());
+    // Ctrl+B from the comment box, as before.
+    QVERIFY(PlayFromList2(program.List("List2"), QStringLiteral(" e2-e4")));
+    QApplication::setActiveWindow(&program.window);
+    QVERIFY(QTest::qWaitForWindowActive(&program.window));
+    text1->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(text1, Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(program.form->Pos.CurrentPly, 0);
+}
+
+void WindowTest::tabWalksTheListsAndTheCommentBox() {
+    Program program;
+    QVERIFY(program.Start());
+    QWidget* list1 = program.List("List1");
+    list1->setFocus(Qt::OtherFocusReason);
+    QStringList order;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(order, (QStringList{QStringLiteral("List2"), QStringLiteral("Text1"), QStringLiteral("List1"),
+                                 QStringLiteral("List2")}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), list1);
+    // The read-only box takes no focus at all.
+    QCOMPARE(program.window.findChild<QWidget*>(QStringLiteral("Text2"))->focusPolicy(), Qt::NoFocus);
+}
+
+void WindowTest::layoutFollowsTheScreensDensity() {
+    Program program;
+    QVERIFY(program.Start());
+    const double dpi = program.window.logicalDpiX() * program.window.devicePixelRatioF();
+    const int twipsPerPixel = program.window.TwipsPerPixelX();
+    QCOMPARE(twipsPerPixel, static_cast<int>(std::lround(1440.0 / dpi)));
+    // A screen of 120 dots per inch (125% text) gets the large-font layout
+    // whether Qt scales the window or not.
+    QCOMPARE(program.form->TwipsPerPixelX, twipsPerPixel);
+    QCOMPARE(!program.window.Layout().SquareBorder, twipsPerPixel == 12);
+    if (qFuzzyCompare(program.window.devicePixelRatioF(), 1.25) && program.window.logicalDpiX() == 96)
+        QVERIFY(!program.window.Layout().SquareBorder);
+    const int wide = ToPixels(program.window.Layout().ClientWidth, program.window.LayoutTwipsPerPixel());
+    QCOMPARE(program.window.SurfaceWidget()->width(), wide);
+}
+
+void WindowTest::startUpErrorBoxIsCentred() {
+    Program program;
+    QFile settings(program.SettingsFile());
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("ORVANE0.10\r\n 0 \r\n 99999 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n");
+    settings.close();
+    QString text;
+    QPoint middle;
+    QPoint screenMiddle;
+    AnswerModal([&](QWidget* modal) {
+        middle = modal->frameGeometry().center();
+        screenMiddle = modal->screen()->availableGeometry().center();
+        ClickMessageButton(modal, QMessageBox::Ok, &text);
+    });
+    QVERIFY(!program.form->Form_Load(""));
+    QCOMPARE(text, QStringLiteral("Error found! Orvane will exit"));
+    QVERIFY2((middle - screenMiddle).manhattanLength() <= 4,
+             qPrintable(QStringLiteral("box centre %1,%2; screen centre %3,%4")
+                            .arg(middle.x()).arg(middle.y()).arg(screenMiddle.x()).arg(screenMiddle.y())));
+    QVERIFY(program.window.QuitRequested());
 }
 
 void WindowTest::exitCommandAsksOnlyOnce() {

@@ -1,0 +1,247 @@
+#include "gamefile/gamefile.h"
+
+#include <cstdlib>
+
+#include "pgn/replay.h"
+
+namespace orvane::gamefile {
+
+namespace {
+
+constexpr char LineBreakMark = '\xFF';  // two of them stand for one line break
+constexpr std::string_view Crlf = "\r\n";
+
+// Line breaks of any kind become the two-character mark, so a comment
+// always stays on one line of the file.
+std::string EncodeComment(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            out += LineBreakMark;
+            out += LineBreakMark;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string DecodeComment(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == LineBreakMark && i + 1 < text.size() && text[i + 1] == LineBreakMark) {
+            out += Crlf;
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// The move line of a ply: from- and to-square of its record text, and the
+// letter of the new piece for a promotion (e2e4, a7a8N).
+std::string MoveLine(const std::string& recordText) {
+    std::string line = recordText.size() >= 5 ? recordText.substr(1, 4) : std::string();
+    if (recordText.size() == 14) line += recordText.back();
+    return line;
+}
+
+// Splits text into lines ending at LF, CR LF or CR.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+    bool AtEnd() const { return pos_ >= text_.size(); }
+    long LineNumber() const { return line_; }
+    std::string_view Next() {
+        const std::size_t start = pos_;
+        std::size_t end = start;
+        while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') ++end;
+        pos_ = end;
+        if (pos_ < text_.size()) {
+            if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ++pos_;
+            ++pos_;
+        }
+        ++line_;
+        return text_.substr(start, end - start);
+    }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    long line_ = 0;
+};
+
+// The leading number of a text as the program reads numbers: blanks, an
+// optional sign, digits and one decimal point; 0 when there is none.
+double LeadingNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    std::string number;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) number += text[i++];
+    bool point = false;
+    while (i < text.size() && ((text[i] >= '0' && text[i] <= '9') || (text[i] == '.' && !point))) {
+        if (text[i] == '.') point = true;
+        number += text[i++];
+    }
+    return std::strtod(number.c_str(), nullptr);
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+ParsedGameFile Fail(ParsedGameFile parsed, ReadErrorKind kind, long line, std::string text, std::string detail = {}) {
+    parsed.Error.Kind = kind;
+    parsed.Error.Line = line;
+    parsed.Error.Text = std::move(text);
+    parsed.Error.Detail = std::move(detail);
+    return parsed;
+}
+
+}  // namespace
+
+std::string WriteGameText(const Position& pos, const GameRecord& record) {
+    std::string out;
+    out += Header;
+    out += FormatVersion;
+    out += Crlf;
+    out += "Setup=" + pos.PositionString();
+    out += Crlf;
+    out += "BlackStarts=" + std::to_string(pos.BlackStarts);
+    out += Crlf;
+    out += "START";
+    out += Crlf;
+    const auto commentLine = [&out, &record](int ply) {
+        const std::string& comment = record.Comments[static_cast<std::size_t>(ply)];
+        if (comment.empty()) return;
+        out += '{' + EncodeComment(comment) + '}';
+        out += Crlf;
+    };
+    for (int p = 0; p < record.LastPly; ++p) {
+        commentLine(p);
+        out += MoveLine(record.RecordText(p + 1));
+        out += Crlf;
+    }
+    commentLine(record.LastPly);
+    return out;
+}
+
+bool SameVersion(std::string_view fileVersion, std::string_view programVersion) {
+    return static_cast<float>(LeadingNumber(fileVersion)) == static_cast<float>(LeadingNumber(programVersion));
+}
+
+ParsedGameFile ParseGameFile(std::string_view bytes, std::string_view name) {
+    ParsedGameFile parsed;
+    parsed.Error.File = std::string(name);
+    GameFile& file = parsed.File;
+
+    if (!StartsWith(bytes, Header))
+        return Fail(std::move(parsed), ReadErrorKind::NotGameFile, 1, std::string(name) + " is not an Orvane file");
+
+    LineReader lines(bytes);
+    file.Version = std::string(lines.Next().substr(Header.size()));
+    if (!SameVersion(file.Version, FormatVersion))
+        return Fail(std::move(parsed), ReadErrorKind::WrongVersion, 1,
+                    "Incorrect game file!\r\nNeed version " + std::string(FormatVersion));
+
+    // The position and the first mover, anywhere before START.
+    bool started = false;
+    while (!lines.AtEnd()) {
+        const std::string_view line = lines.Next();
+        if (line == "START") {
+            started = true;
+            break;
+        }
+        if (StartsWith(line, "Setup=")) {
+            const std::string_view setup = line.substr(6);
+            Position probe;
+            if (setup.size() < 64 || probe.ReadPositionString(setup.substr(0, 64)))
+                return Fail(std::move(parsed), ReadErrorKind::BadSetup, lines.LineNumber(), {},
+                            "the position needs 64 characters of 0-9 and A-C");
+            file.Setup = std::string(setup.substr(0, 64));
+        } else if (StartsWith(line, "BlackStarts=")) {
+            file.BlackStarts = LeadingNumber(line.substr(12)) != 0 ? 1 : 0;
+            file.HasBlackStarts = true;
+        }
+    }
+    if (!started) return Fail(std::move(parsed), ReadErrorKind::MissingStart, lines.LineNumber(), {}, "no START line");
+
+    {
+        LineReader count = lines;
+        while (!count.AtEnd()) {
+            count.Next();
+            ++file.LinesAfterStart;
+        }
+    }
+
+    // Comment lines belong to the position before the next move; a later
+    // one for the same position replaces an earlier one.
+    std::string comment;
+    bool commentSeen = false;
+    while (!lines.AtEnd()) {
+        const std::string_view line = lines.Next();
+        if (StartsWith(line, "{")) {
+            comment = DecodeComment(line.size() >= 2 ? line.substr(1, line.size() - 2) : std::string_view());
+            commentSeen = true;
+            continue;
+        }
+        if (line.empty()) break;
+        if (line.size() > 5)
+            return Fail(std::move(parsed), ReadErrorKind::BadMoveLine, lines.LineNumber(), {},
+                        "a move line holds at most five characters");
+        FilePly ply;
+        ply.Comment = std::move(comment);
+        ply.CommentSeen = commentSeen;
+        std::string move(line);
+        for (char& c : move)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        ply.Move = std::move(move);
+        ply.Line = lines.LineNumber();
+        file.Plies.push_back(std::move(ply));
+        comment.clear();
+        commentSeen = false;
+    }
+    file.FinalComment = std::move(comment);
+    file.FinalCommentSeen = commentSeen;
+    return parsed;
+}
+
+ReadError ReplayGameFile(const GameFile& file, Position& pos, GameRecord& record, MoveInput& input) {
+    if (!file.Setup.empty()) pos.ReadPositionString(file.Setup);
+    if (file.HasBlackStarts) {
+        pos.BlackStarts = file.BlackStarts;
+        pos.SideToMove = file.BlackStarts == 0 ? 1 : -1;
+    }
+    pos.InitGameTree();
+    pos.GenerateMoves(1);
+
+    const auto comment = [&record](int ply, bool seen, const std::string& text) {
+        if (!seen) return;
+        record.Comments[static_cast<std::size_t>(ply)] = text;
+        record.HasComments = 1;
+    };
+    for (const FilePly& ply : file.Plies) {
+        comment(pos.CurrentPly, ply.CommentSeen, ply.Comment);
+        const pgn::PlayOutcome outcome = pgn::PlayAndRecord(pos, record, input, ply.Move);
+        if (outcome == pgn::PlayOutcome::Played) continue;
+        ReadError error;
+        error.Line = ply.Line;
+        error.Column = 1;
+        error.Ply = pos.CurrentPly + 1;
+        error.Token = ply.Move;
+        if (outcome == pgn::PlayOutcome::RecordFull) {
+            error.Kind = ReadErrorKind::RecordFull;
+        } else {
+            error.Kind = ReadErrorKind::IllegalMove;
+            error.Text = ply.Move + ": Illegal move!";
+        }
+        return error;
+    }
+    comment(pos.CurrentPly, file.FinalCommentSeen, file.FinalComment);
+    return {};
+}
+
+}  // namespace orvane::gamefile
