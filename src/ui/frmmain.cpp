@@ -24,21 +24,22 @@ bool frmMain::Form_Load(const std::string& commandLine) {
     TwipsPerPixelX = view_.TwipsPerPixelX();
     TwipsPerPixelY = view_.TwipsPerPixelY();
 
-    debug1 = 0;
-    view_.Menu().SetVisible("debug2", false);
-    view_.Labels(7).SetVisible(false);
+    // debug1 is 0 unless the program was started for debugging; the Debug
+    // item and Label7 show only then.
+    debug1 = DebugAtStart != 0 ? 1 : 0;
+    view_.Menu().SetVisible("debug2", debug1 == 1);
+    view_.Labels(7).SetVisible(debug1 == 1);
 
-    // A PGN file named on the command line is opened by the file commands,
-    // which are not part of the program yet; the name is only remembered.
+    // A PGN file named on the command line is opened once the window shows.
     std::string fileToOpen;
     if (commandLine.size() >= 3 && Lower(commandLine.substr(commandLine.size() - 3)) == "pgn") fileToOpen = commandLine;
 
     Cversion = "0.10";
     C1version = "0.26";
     view_.Toolbar().SetEnabled("New Variant", false);
-    // The file commands arrive later; until then they are shown disabled.
-    for (const char* name : {"New1", "Open1", "saveopen"}) view_.Menu().SetEnabled(name, false);
-    for (const char* key : {"Open", "Save"}) view_.Toolbar().SetEnabled(key, false);
+    // Saving games arrives later; until then it is shown disabled.
+    view_.Menu().SetEnabled("saveopen", false);
+    view_.Toolbar().SetEnabled("Save", false);
 
     CurrentFilePath.clear();
     GetGame = 1;
@@ -57,6 +58,13 @@ bool frmMain::Form_Load(const std::string& commandLine) {
     ResetGame();
     view_.LayoutWindow(TwipsPerPixelX == 12);
     DrawBoard();
+    if (fileToOpen.empty()) return true;
+
+    CurrentFilePath = fileToOpen;
+    const std::size_t slash = fileToOpen.rfind('/');
+    CurrentFileName = slash == std::string::npos ? fileToOpen : fileToOpen.substr(slash + 1);
+    view_.ShowWindow();
+    LoadGameFile(CurrentFilePath);
     return true;
 }
 

@@ -11,6 +11,7 @@
 //   frmmain_moves.cpp       reset, recording moves, List2, book, game end
 //   frmmain_navigation.cpp  First / Back / Forward / Last and List1
 //   frmmain_commands.cpp    menu and toolbar commands, the dialogs
+//   frmmain_files.cpp       opening PGN collections, the game picker, the batch check
 #pragma once
 
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "book/book.h"
 #include "engine/position.h"
 #include "notation/notation.h"
+#include "pgn/collection.h"
 #include "record/gamerecord.h"
 #include "ui/view.h"
 
@@ -62,6 +64,11 @@ public:
     void MenuClick(const std::string& name);
     // A toolbar button by its identifying text ("Back", "Switch Colors", ...).
     void Toolbar1_ButtonClick(const std::string& key);
+    // A file dropped on the window: opened as Open does with it chosen.
+    void Form_OLEDragDrop(const std::string& path);
+    // True while a game file is being opened (the batch check runs the
+    // event loop between games); the commands wait.
+    bool Opening() const { return opening_; }
 
     // ---- procedures -----------------------------------------------------
     void ResetGame();
@@ -79,6 +86,13 @@ public:
     void StartNewGame(int Mode);
     void ShowOptions();
     void SquareColour(int square);
+    // Opens a game file: an empty path asks for one; any other text reopens
+    // CurrentFilePath under CurrentFileName, preselecting GetGame1.
+    void LoadGameFile(const std::string& path);
+    // Replays every game of a collection, stopping at the first illegal move.
+    void CheckPgnFile();
+    void DisableCommands();
+    void EnableCommands();
 
     // ---- state ----------------------------------------------------------
     Position Pos;        // Board, StartBoard, SideToMove, MoveList, ...
@@ -97,6 +111,8 @@ public:
     std::string C1version = "0.26";
     std::string PlayerName = "Player";
     int debug1 = 0;
+    // Set before Form_Load to start with debug1 = 1 (ORVANE_DEBUG=1).
+    int DebugAtStart = 0;
     int GetGame = 1;
     int GetGame1 = -1;
     int KeepPosition = 0;
@@ -115,6 +131,7 @@ public:
 
     // Tags of the game read last.
     std::string pgnEvent, pgnSite, pgnDate, pgnWhite, pgnBlack, pgnResult;
+    std::string RoundTag, FenTag;
 
     // The opening book.
     BookMoveList BookMoves{};
@@ -189,6 +206,17 @@ private:
     void GoLast();
     void List1Select();
 
+    // frmmain_files.cpp
+    enum class OpenKind { Ask, Reopen, Dropped, Check };
+    void OpenGameFile(OpenKind kind, const std::string& droppedPath);
+    void ReadNativeFile(const std::string& path, const std::string& name);
+    // Sets up, replays and shows game `game` of a scanned collection; false
+    // when it stopped with a message (the game is then reset).
+    bool ReadPgnGame(const std::string& path, const pgn::GameIndex& index, long game, bool check);
+    void IllegalMoveSteps(const std::string& message);
+    void LoadErrorSteps();
+    void LookUpBookAt(int plies);
+
     // frmmain_commands.cpp
     void ShowDetails();
     void ShowAbout();
@@ -198,6 +226,7 @@ private:
     ProgramPaths paths_;
     OpeningBook book_;
     bool settingsInProgramFolder_ = true;
+    bool opening_ = false;  // a game file is being opened
 };
 
 }  // namespace orvane::ui

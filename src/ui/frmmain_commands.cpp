@@ -4,6 +4,7 @@
 namespace orvane::ui {
 
 void frmMain::MenuClick(const std::string& name) {
+    if (opening_ && name != "mnu_Help_About") return;
     if (name == "New") StartNewGame(0);
     else if (name == "Details") ShowDetails();
     else if (name == "Exit") ExitCommand();
@@ -15,15 +16,24 @@ void frmMain::MenuClick(const std::string& name) {
     else if (name == "Turn") TurnBoard();
     else if (name == "Nonotation") ToggleNotation();
     else if (name == "mnu_Help_About") ShowAbout();
-    // New1, Open1, saveopen and debug2 belong to the file commands, which
-    // are not part of the program yet; they stay disabled.
+    else if (name == "New1") {
+        CurrentFilePath.clear();
+        view_.Toolbar().SetEnabled("New Variant", false);
+        StartNewGame(1);
+    } else if (name == "Open1") LoadGameFile(std::string());
+    else if (name == "debug2") CheckPgnFile();
+    // saveopen belongs to saving games, which is not part of the program
+    // yet; it stays disabled.
 }
 
 void frmMain::Toolbar1_ButtonClick(const std::string& key) {
+    if (opening_) return;
     if (key == "New Game") {
         StartNewGame(0);
     } else if (key == "New Variant") {
         if (!CurrentFilePath.empty()) StartNewGame(1);
+    } else if (key == "Open") {
+        LoadGameFile(std::string());
     } else if (key == "First") {
         GoFirst();
     } else if (key == "Back") {
@@ -57,8 +67,7 @@ void frmMain::StartNewGame(int Mode) {
     // also after a set-up position where Black moved first.
     Pos.BlackStarts = 0;
     ResetGame();
-    // Mode 1 reads the current file again; reading files is not part of the
-    // program yet.
+    if (Mode == 1) LoadGameFile(CurrentFilePath);
     Record.PlayedEp[0] = 0;
     ListAvailableMoves();
     DrawBoard();

@@ -73,14 +73,17 @@ void frmMain::ListAvailableMoves() {
     }
 }
 
-void frmMain::LookUpBook() {
+void frmMain::LookUpBook() { LookUpBookAt(Pos.CurrentPly); }
+
+// The book lookup for the game's first `plies` plies.
+void frmMain::LookUpBookAt(int plies) {
     // The book next to the program wins over the installed one.
     std::filesystem::path path = paths_.ProgramFolder / "orvane.bok";
     std::error_code ec;
     if (!paths_.DataFolder.empty() && !std::filesystem::exists(path, ec)) path = paths_.DataFolder / "orvane.bok";
     if (book_.Path() != path) book_.SetPath(path);
 
-    const BookResult result = book_.LookUp(Record.GameKey(Pos.CurrentPly), Pos.PositionString(), Cversion);
+    const BookResult result = book_.LookUp(Record.GameKey(plies), Pos.PositionString(), Cversion);
     BookMoves = result.BookMoves;
     InBook = result.InBook;
     OpeningName = result.OpeningName;

@@ -8,10 +8,13 @@
 // Nothing here includes a toolkit header.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "pgn/collection.h"
 
 namespace orvane::ui {
 
@@ -140,6 +143,16 @@ struct DetailsControls {
     std::string Text5;  // White
 };
 
+// What the game picker dlgPGN shows: the caption, the count label, the game
+// index (row k = game k) and which of its 27 columns are visible.
+struct PickerContent {
+    std::string Caption;  // "Open PGN game from NAME"
+    std::string Label;    // "Number of games: 57"
+    const pgn::GameIndex* Index = nullptr;
+    std::array<bool, pgn::IndexColumns> Visible{};  // column k at [k - 1]
+    long Selected = -1;  // the preselected game (1-based), -1 none
+};
+
 // How a dialog was closed.
 enum class DialogClose { OK, Cancel };
 
@@ -188,6 +201,20 @@ public:
     virtual DialogClose ShowDetails(DetailsControls& controls,
                                     const std::function<void(const DetailsControls&)>& apply) = 0;
     virtual void ShowAbout(const std::string& versionLine) = 0;
+
+    // The Open file dialog: title, filter ("Name (*.pgn)|*.pgn|..."), initial
+    // folder. Returns the chosen path, "" when cancelled.
+    virtual std::string OpenFileDialog(const std::string& title, const std::string& filter,
+                                       const std::string& initialFolder) = 0;
+    // The game picker, shown modally: the chosen game (1-based), -1 on Cancel.
+    virtual long ShowPicker(const PickerContent& content) = 0;
+    // The hourglass pointer over the window, and over the 64 square controls.
+    virtual void SetBusyPointer(bool busy) = 0;
+    virtual void SetSquaresBusyPointer(bool busy) = 0;
+    // Paints what has changed now, without taking input.
+    virtual void Refresh() = 0;
+    // Lets the event loop run once (input and painting).
+    virtual void DoEvents() = 0;
 
     // Ends the program at once.
     virtual void Quit() = 0;

@@ -62,6 +62,13 @@ Screen ParseShow(const std::string& text) {
             ParseList(lines, i, s.list2, s.list2Selected);
         else if (StartsWith(line, "text1 "))
             s.text1 = Unquote(line);
+        else if (StartsWith(line, "text2 "))
+            s.text2 = Unquote(line);
+        else if (StartsWith(line, "label7 ")) {
+            s.label7 = Unquote(line);
+            s.label7Visible = true;
+        } else if (StartsWith(line, "pointer "))
+            s.busy = line == "pointer busy";
         else if (StartsWith(line, "label")) {
             const int n = line[5] - '0';
             if (n >= 1 && n <= 6) {
@@ -123,6 +130,15 @@ void UiTest::Start(int twipsPerPixel) {
     ProgramPaths paths;
     paths.ProgramFolder = Home();
     driver_ = std::make_unique<drive::Driver>(out_, paths, "", twipsPerPixel);
+}
+
+void UiTest::StartWith(const std::string& commandLine, bool debug, const Lines& answers) {
+    ASSERT_EQ(driver_, nullptr) << "the program runs already";
+    ProgramPaths paths;
+    paths.ProgramFolder = Home();
+    driver_ = std::make_unique<drive::Driver>(out_, paths, commandLine, 15, debug);
+    for (const std::string& answer : answers) driver_->View().QueueAnswer(answer);
+    driver_->EnsureStarted();
 }
 
 drive::Driver& UiTest::Driver() {

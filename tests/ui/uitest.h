@@ -33,6 +33,10 @@ struct Screen {
     Lines list2;
     int list2Selected = -1;
     std::string text1;
+    std::string text2;
+    std::string label7;                 // "" while Label7 is hidden
+    bool label7Visible = false;
+    bool busy = false;                  // the hourglass pointer shows
     std::array<std::string, 7> labels;  // captions of Label1..Label6 at 1..6
     int highlighted = 0;                // the label shown red, 0 none
     std::string enabled;                // "First=1 Moveback=1 MoveForward=0 Last=0 List2=1"
@@ -68,6 +72,9 @@ protected:
     // start-up must be written before. Run starts it when needed. A screen
     // of 12 twips per pixel gets the large-font layout.
     void Start(int twipsPerPixel = 15);
+    // Starts the program with a command line and, when debug is set, with
+    // debug1 = 1; the answers are queued before start-up runs.
+    void StartWith(const std::string& commandLine, bool debug = false, const Lines& answers = {});
     bool Started() const { return driver_ != nullptr; }
 
     // Runs command lines and returns what they printed, one line each.

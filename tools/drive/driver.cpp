@@ -65,12 +65,21 @@ std::vector<std::string> SplitWords(const std::string& line) {
     return words;
 }
 
-Driver::Driver(std::ostream& out, ui::ProgramPaths paths, const std::string& commandLine, int twipsPerPixel)
+Driver::Driver(std::ostream& out, ui::ProgramPaths paths, const std::string& commandLine, int twipsPerPixel,
+               bool debug)
     : out_(out) {
     view_.twipsPerPixel = twipsPerPixel;
     view_.onInteraction = [this](const std::string& line) { out_ << line << '\n'; };
     form_ = std::make_unique<ui::frmMain>(view_, std::move(paths));
-    if (!form_->Form_Load(commandLine)) ended_ = true;
+    form_->DebugAtStart = debug ? 1 : 0;
+    commandLine_ = commandLine;
+    if (commandLine_.empty()) EnsureStarted();
+}
+
+void Driver::EnsureStarted() {
+    if (started_) return;
+    started_ = true;
+    if (!form_->Form_Load(commandLine_) || view_.quit) ended_ = true;
 }
 
 Driver::Result Driver::Fail(const std::string& message) {
@@ -133,6 +142,7 @@ Driver::Result Driver::Drag(const std::string& from, const std::string& to) {
 Driver::Result Driver::Run(const std::string& line) {
     const std::vector<std::string> words = SplitWords(line);
     if (words.empty() || words[0].rfind('#', 0) == 0) return Result::Ok;
+    if (words[0] != "answer") EnsureStarted();
     if (ended_) return Result::Quit;
     const std::string& command = words[0];
     const std::string argument = words.size() > 1 ? words[1] : std::string();
@@ -210,6 +220,9 @@ Driver::Result Driver::Run(const std::string& line) {
         form_->MenuClick("Details");
     } else if (command == "about") {
         form_->MenuClick("mnu_Help_About");
+    } else if (command == "drop") {
+        if (words.size() < 2) return Fail("drop needs a path");
+        form_->Form_OLEDragDrop(argument);
     } else if (command == "close") {
         if (!form_->Form_QueryUnload()) {
             form_->Form_Unload();
@@ -231,6 +244,7 @@ int Driver::RunScript(std::istream& in) {
         if (r == Result::Error) return 2;
         if (r == Result::Quit) return 0;
     }
+    EnsureStarted();
     return 0;
 }
 
@@ -255,12 +269,15 @@ std::string Driver::Show() const {
     list("list1", view_.list1);
     list("list2", view_.list2);
     s << "text1 " << Quoted(view_.text1.text) << '\n';
+    s << "text2 " << Quoted(view_.text2.text) << '\n';
     for (int n = 1; n <= 6; ++n) {
         const ui::fake::FakeLabel& label = view_.labels[At(n)];
         s << "label" << n << ' ' << Quoted(label.caption);
         if (label.back == ui::Red) s << " (highlighted)";
         s << '\n';
     }
+    if (view_.labels[7].visible) s << "label7 " << Quoted(view_.labels[7].caption) << '\n';
+    s << "pointer " << (view_.busyPointer || view_.squaresBusyPointer ? "busy" : "normal") << '\n';
     s << "enabled First=" << view_.menu.Get("First").enabled << " Moveback=" << view_.menu.Get("Moveback").enabled
       << " MoveForward=" << view_.menu.Get("MoveForward").enabled << " Last=" << view_.menu.Get("Last").enabled
       << " List2=" << view_.list2.enabled << '\n';

@@ -21,8 +21,15 @@ public:
     enum class Result { Ok, Error, Quit };
 
     // Starts the program: frmMain is created over the fake window and its
-    // start-up runs with commandLine as the argument string.
-    Driver(std::ostream& out, ui::ProgramPaths paths, const std::string& commandLine = "", int twipsPerPixel = 15);
+    // start-up runs with commandLine as the argument string; debug starts it
+    // with debug1 = 1. With a command line, start-up waits for the first
+    // command other than "answer", so that a script can answer what the
+    // opening of the file asks.
+    Driver(std::ostream& out, ui::ProgramPaths paths, const std::string& commandLine = "", int twipsPerPixel = 15,
+           bool debug = false);
+
+    // Runs the start-up now if it has not run yet.
+    void EnsureStarted();
 
     // Runs one command line. Error: the command is unknown or names nothing
     // the window has (the driver then stops with status 2).
@@ -46,6 +53,8 @@ private:
     ui::fake::FakeView view_;
     std::unique_ptr<ui::frmMain> form_;
     bool ended_ = false;
+    bool started_ = false;
+    std::string commandLine_;
 };
 
 }  // namespace orvane::drive

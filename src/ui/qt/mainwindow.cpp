@@ -4,6 +4,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QMimeData>
+#include <QUrl>
 #include <QKeySequence>
 #include <QLayout>
 #include <QMenu>
@@ -19,6 +25,7 @@
 
 #include "ui/frmmain.h"
 #include "ui/qt/dlgdetails.h"
+#include "ui/qt/dlgpgn.h"
 #include "ui/qt/frmabout.h"
 #include "ui/qt/frmoptions1.h"
 #include "ui/qt/piecepictures.h"
@@ -34,6 +41,33 @@ QLabel* NewStatusPanel(QWidget* parent) {
     panel->setFrameShadow(QFrame::Sunken);
     panel->setTextFormat(Qt::PlainText);
     return panel;
+}
+
+// A file of a kind the Open command reads, by its extension.
+bool IsGameFileName(const QString& path) {
+    return path.endsWith(QStringLiteral(".pgn"), Qt::CaseInsensitive) ||
+           path.endsWith(QStringLiteral(".orv"), Qt::CaseInsensitive);
+}
+
+QString DroppedGameFile(const QMimeData* mime) {
+    if (mime == nullptr || !mime->hasUrls()) return {};
+    const QList<QUrl> urls = mime->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile()) return {};
+    const QString path = urls.first().toLocalFile();
+    return IsGameFileName(path) ? path : QString();
+}
+
+// A filter written "Name (*.pgn)|*.pgn|Other (*.orv)|*.orv" as the file
+// dialog takes it: "Name (*.pgn);;Other (*.orv)".
+QString DialogFilter(const std::string& filter) {
+    const QStringList parts = ShowText(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i];
+        if (!name.contains(QLatin1Char('('))) name += QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+        filters << name;
+    }
+    return filters.join(QStringLiteral(";;"));
 }
 
 }  // namespace
@@ -55,6 +89,7 @@ MainWindow::MainWindow()
     bar->addWidget(panel2_, 3);
 
     setWindowIcon(ApplicationIcon());
+    setAcceptDrops(true);
     LayoutWindow(false);
 }
 
@@ -396,6 +431,90 @@ void MainWindow::ShowAbout(const std::string& versionLine) {
     frmAbout dialog(ShowText(versionLine), LayoutTwipsPerPixel(), this);
     CentreOnScreen(&dialog);
     dialog.exec();
+}
+
+std::string MainWindow::OpenFileDialog(const std::string& title, const std::string& filter,
+                                       const std::string& initialFolder) {
+    if (OpenFileAnswer) return OpenFileAnswer();
+    const QString path = QFileDialog::getOpenFileName(this, ShowText(title), QFile::decodeName(initialFolder.c_str()),
+                                                      DialogFilter(filter));
+    if (path.isEmpty()) return {};
+    const QByteArray bytes = QFile::encodeName(path);
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+long MainWindow::ShowPicker(const PickerContent& content) {
+    // The pointer is normal while the user picks.
+    const bool busy = overrideCursor_;
+    if (busy) QApplication::restoreOverrideCursor();
+    overrideCursor_ = false;
+    long chosen = -1;
+    {
+        dlgPGN dialog(content, TwipsPerPixelX(), this);
+        CentreOnScreen(&dialog);
+        if (dialog.exec() == QDialog::Accepted) chosen = dialog.SelectedGame();
+    }
+    UpdateBusyCursor();
+    return chosen;
+}
+
+void MainWindow::UpdateBusyCursor() {
+    const bool busy = windowBusy_ || squaresBusy_;
+    if (busy == overrideCursor_) return;
+    if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
+    else QApplication::restoreOverrideCursor();
+    overrideCursor_ = busy;
+}
+
+void MainWindow::SetBusyPointer(bool busy) {
+    windowBusy_ = busy;
+    UpdateBusyCursor();
+}
+
+void MainWindow::SetSquaresBusyPointer(bool busy) {
+    squaresBusy_ = busy;
+    UpdateBusyCursor();
+}
+
+// Painting the whole window takes a few milliseconds. The batch check asks
+// for a refresh and a pass of the event loop after every game, thousands of
+// times a second; the eye sees no more than a few dozen frames a second, so
+// both paint and take input at most every FrameMs and leave the rest to the
+// next one.
+namespace {
+constexpr qint64 FrameMs = 40;
+}
+
+bool MainWindow::FrameDue() {
+    if (lastFrame_.isValid() && lastFrame_.elapsed() < FrameMs) return false;
+    lastFrame_.start();
+    return true;
+}
+
+void MainWindow::Refresh() {
+    if (!isVisible()) return;
+    if (FrameDue()) repaint();
+    else update();
+}
+
+void MainWindow::DoEvents() {
+    if (FrameDue()) QCoreApplication::processEvents();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedGameFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = DroppedGameFile(event->mimeData());
+    if (path.isEmpty() || form_ == nullptr) return;
+    event->acceptProposedAction();
+    const QByteArray bytes = QFile::encodeName(path);
+    // The open asks questions of its own: let the drop end first.
+    const std::string local(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    QMetaObject::invokeMethod(this, [this, local] {
+        if (form_ != nullptr) form_->Form_OLEDragDrop(local);
+    }, Qt::QueuedConnection);
 }
 
 void MainWindow::Quit() {

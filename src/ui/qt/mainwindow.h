@@ -4,6 +4,7 @@
 // every user action to frmMain's event handlers; it decides nothing itself.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <array>
@@ -80,10 +81,23 @@ public:
                             const std::function<void(const DetailsControls&)>& apply) override;
     void ShowAbout(const std::string& versionLine) override;
 
+    std::string OpenFileDialog(const std::string& title, const std::string& filter,
+                               const std::string& initialFolder) override;
+    long ShowPicker(const PickerContent& content) override;
+    void SetBusyPointer(bool busy) override;
+    void SetSquaresBusyPointer(bool busy) override;
+    void Refresh() override;
+    void DoEvents() override;
+
     void Quit() override;
+
+    // Tests stand in for the Open dialog: when set, it gives the path.
+    std::function<std::string()> OpenFileAnswer;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // The 64 square controls as the seam's control array.
@@ -110,6 +124,12 @@ private:
     std::string caption_;
     bool quitRequested_ = false;
     bool closing_ = false;  // the window is going away: no more questions
+    bool windowBusy_ = false;
+    bool squaresBusy_ = false;
+    bool overrideCursor_ = false;
+    void UpdateBusyCursor();
+    QElapsedTimer lastFrame_;  // the last paint by Refresh or DoEvents
+    bool FrameDue();
 
     DrawingSurface* surface_ = nullptr;
     QToolBar* toolbar_ = nullptr;

@@ -220,6 +220,53 @@ void FakeView::ShowAbout(const std::string& versionLine) {
     Log("dialog About: " + Quoted(versionLine) + " -> OK");
 }
 
+std::string FakeView::OpenFileDialog(const std::string& title, const std::string& filter, const std::string&) {
+    std::string path;
+    NextAnswer(path);
+    Log("dialog Open: title=" + Quoted(title) + " filter=" + Quoted(filter) + " -> " + Quoted(path));
+    return path;
+}
+
+long FakeView::ShowPicker(const PickerContent& content) {
+    ++pickerShown;
+    picker = Picker{};
+    picker.caption = content.Caption;
+    picker.label = content.Label;
+    picker.rows = content.Index != nullptr ? content.Index->Count : 0;
+    picker.selected = content.Selected >= 1 ? content.Selected : 0;
+    picker.text2 = text2.text;
+    std::string columns;
+    for (int k = 1; k <= pgn::IndexColumns; ++k) {
+        if (!content.Visible[At(k - 1)]) continue;
+        const std::string header(pgn::IndexHeaders[At(k - 1)]);
+        picker.columns.push_back(header);
+        columns += (columns.empty() ? "" : ",") + header;
+    }
+
+    // Without an answer, or with OK, the row selected as shown: the
+    // preselected game, else the first.
+    long chosen = picker.rows > 0 ? (picker.selected > 0 ? picker.selected : 1) : -1;
+    std::string answer;
+    if (NextAnswer(answer) && answer != "OK") {
+        if (answer == "Cancel" || answer.empty()) {
+            chosen = -1;
+        } else {
+            try {
+                std::size_t used = 0;
+                const long number = std::stol(answer, &used);
+                chosen = used == answer.size() && number >= 1 && number <= picker.rows ? number : -1;
+            } catch (...) {
+                chosen = -1;
+            }
+        }
+    }
+    picker.chosen = chosen;
+    Log("dialog dlgPGN: caption=" + Quoted(content.Caption) + " label=" + Quoted(content.Label) + " columns=" +
+        Quoted(columns) + " selected=" + std::to_string(picker.selected) + " -> " +
+        (chosen == -1 ? std::string("Cancel") : std::to_string(chosen)));
+    return chosen;
+}
+
 void FakeView::Quit() {
     quit = true;
     Log("quit");

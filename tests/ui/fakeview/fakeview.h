@@ -142,11 +142,23 @@ public:
     DialogClose ShowDetails(DetailsControls& controls,
                             const std::function<void(const DetailsControls&)>& apply) override;
     void ShowAbout(const std::string& versionLine) override;
+    std::string OpenFileDialog(const std::string& title, const std::string& filter,
+                               const std::string& initialFolder) override;
+    long ShowPicker(const PickerContent& content) override;
+    void SetBusyPointer(bool busy) override { busyPointer = busy; }
+    void SetSquaresBusyPointer(bool busy) override { squaresBusyPointer = busy; }
+    void Refresh() override { ++refreshes; }
+    void DoEvents() override {
+        ++eventPasses;
+        if (onEvents) onEvents();
+    }
     void Quit() override;
 
     // Answers for the next modal interactions, in order: "Yes", "No", "OK",
     // "Cancel", a pop-up item's caption, "" to dismiss or cancel, or for a
-    // dialog a list of actions separated by ";" ("Check3=0;Option1(1);OK").
+    // dialog a list of actions separated by ";" ("Check3=0;Option1(1);OK");
+    // the Open dialog takes a path ("" cancels), the game picker a game
+    // number, "OK" or "Cancel".
     void QueueAnswer(const std::string& answer) { answers.push_back(answer); }
 
     FakeList list1, list2;
@@ -163,6 +175,24 @@ public:
     bool shown = false;
     bool quit = false;
     double pausedSeconds = 0;
+    bool busyPointer = false;
+    bool squaresBusyPointer = false;
+    int refreshes = 0;
+    int eventPasses = 0;
+    std::function<void()> onEvents;  // what the user does while the event loop runs
+
+    // The game picker as it was shown last.
+    struct Picker {
+        std::string caption;
+        std::string label;
+        std::vector<std::string> columns;  // the visible columns' headers in order
+        long rows = 0;
+        long selected = 0;  // preselected game, 0 none
+        std::string text2;  // Text2 while the picker was open
+        long chosen = -1;
+    };
+    Picker picker;
+    int pickerShown = 0;
 
     std::deque<std::string> answers;
     std::vector<std::string> interactions;  // every interaction line so far

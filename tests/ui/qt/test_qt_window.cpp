@@ -193,9 +193,11 @@ void WindowTest::startsWithTheStartPosition() {
     for (const auto& text : program.window.SurfaceWidget()->Texts())
         if (text.Text.size() == 1 && text.Text[0] >= QLatin1Char('a') && text.Text[0] <= QLatin1Char('h')) ++letters;
     QCOMPARE(letters, 8);
-    // Debug stays hidden; the file commands are there but disabled.
+    // Debug and Label7 stay hidden; Open is there, Save not yet.
     QVERIFY(!program.window.findChild<QAction*>(QStringLiteral("debug2"))->isVisible());
-    QVERIFY(!program.window.findChild<QAction*>(QStringLiteral("Open1"))->isEnabled());
+    QVERIFY(!program.window.findChild<QLabel*>(QStringLiteral("Label7"))->isVisible());
+    QVERIFY(program.window.findChild<QAction*>(QStringLiteral("Open1"))->isEnabled());
+    QVERIFY(!program.window.findChild<QAction*>(QStringLiteral("saveopen"))->isEnabled());
     QVERIFY(!program.window.Toolbar().Enabled("New Variant"));
     QVERIFY(!program.window.Toolbar().Enabled("Back"));
     QVERIFY(program.window.Toolbar().Enabled("Switch Colors"));

@@ -8,11 +8,14 @@ foreach(var DRIVE SCRIPT EXPECTED EXPECTED_STATUS)
 endforeach()
 
 get_filename_component(name "${SCRIPT}" NAME_WE)
+get_filename_component(script_dir "${SCRIPT}" DIRECTORY)
 set(home "${CMAKE_CURRENT_BINARY_DIR}/drive_home_${name}")
 file(REMOVE_RECURSE "${home}")
 file(MAKE_DIRECTORY "${home}")
 
+# Paths in a script are relative to the script's folder.
 execute_process(COMMAND "${DRIVE}" --home "${home}" "${SCRIPT}"
+  WORKING_DIRECTORY "${script_dir}"
   OUTPUT_VARIABLE output
   ERROR_VARIABLE errors
   RESULT_VARIABLE status)

@@ -1,0 +1,353 @@
+// Opening game files: the Open command and its callers, the collection scan
+// with the game picker, the chosen game replayed onto the board, and the
+// batch check of a whole collection.
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "pgn/replay.h"
+#include "ui/frmmain.h"
+
+namespace orvane::ui {
+
+namespace {
+
+inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
+
+constexpr long MaxGames = 30000;
+const char* const OpenFilter = "Portable Game Notation File (*.pgn)|*.pgn|Orvane File (*.orv)|*.orv";
+const char* const LoadError = "Error in loading PGN file!";
+
+// The part of a path after its last "/", the whole path when there is none.
+std::string FileNameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(std::filesystem::path(path), ec);
+}
+
+std::string CurrentFolder() {
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::current_path(ec);
+    return ec ? std::string() : folder.string();
+}
+
+}  // namespace
+
+void frmMain::LoadGameFile(const std::string& path) {
+    OpenGameFile(path.empty() ? OpenKind::Ask : OpenKind::Reopen, std::string());
+}
+
+void frmMain::CheckPgnFile() { OpenGameFile(OpenKind::Check, std::string()); }
+
+void frmMain::Form_OLEDragDrop(const std::string& path) {
+    if (Loading == 1 || path.empty()) return;
+    OpenGameFile(OpenKind::Dropped, path);
+}
+
+void frmMain::DisableCommands() {
+    for (const char* menu : {"mnuGame", "mnuPlay", "mnu_Board1"}) view_.Menu().SetEnabled(menu, false);
+    view_.SetToolbarEnabled(false);
+}
+
+void frmMain::EnableCommands() {
+    for (const char* menu : {"mnuGame", "mnuPlay", "mnu_Board1"}) view_.Menu().SetEnabled(menu, true);
+    view_.SetToolbarEnabled(true);
+}
+
+void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
+    // The batch check lets the event loop run between games: no command may
+    // start another file meanwhile.
+    if (opening_) return;
+    struct Guard {
+        bool& flag;
+        explicit Guard(bool& f) : flag(f) { flag = true; }
+        ~Guard() { flag = false; }
+        Guard(const Guard&) = delete;
+        Guard& operator=(const Guard&) = delete;
+    } guard(opening_);
+    const bool check = kind == OpenKind::Check;
+    Record.HasComments = 0;
+
+    std::string path;
+    std::string name;
+    if (kind == OpenKind::Reopen) {
+        path = CurrentFilePath;
+        name = CurrentFileName;
+    } else {
+        if (GameHasMoves != 0 && view_.MsgBox("Quit current game?", "Confirmation", MsgIcon::Question,
+                                              MsgButtons::YesNo) == MsgAnswer::No)
+            return;
+        path = kind == OpenKind::Dropped ? droppedPath : view_.OpenFileDialog("Load Game", OpenFilter, CurrentFolder());
+        if (path.empty()) return;
+        name = FileNameOf(path);
+        if (!FileExists(path)) {
+            view_.MsgBox(name + " does not exist", "", MsgIcon::Exclamation, MsgButtons::OK);
+            return;
+        }
+        GetGame1 = -1;
+        if (!check) {
+            Record.WhiteName = PlayerName;
+            Record.BlackName = PlayerName;
+        }
+    }
+
+    view_.Refresh();
+    view_.StatusBar1().SetPanelText(1, "Loading PGN file...");
+    view_.List1().Clear();
+    view_.List2().Clear();
+    view_.Text1().SetText("");
+    if (!check) {
+        view_.Text2().SetText("");
+        ShowPlayers();
+    }
+    view_.Refresh();
+
+    if (path.size() < 3 || Upper(path.substr(path.size() - 3)) != "PGN") {
+        CurrentFilePath.clear();
+        view_.Toolbar().SetEnabled("New Variant", false);
+        ReadNativeFile(path, name);
+        return;
+    }
+
+    CurrentFilePath = path;
+    CurrentFileName = name;
+    view_.Toolbar().SetEnabled("New Variant", true);
+
+    // The scan reads lines ended by CR LF, CR or a bare LF alike, so a file
+    // with bare line feeds needs no normalised copy.
+    view_.SetBusyPointer(true);
+    pgn::ScanOptions options;
+    options.Limit = MaxGames;
+    options.Progress = [this](const std::string& text) { view_.StatusBar1().SetPanelText(1, text); };
+    pgn::ScanResult scan = pgn::ScanFile(path, options);
+    view_.SetBusyPointer(false);
+    if (scan.Error.Kind == ReadErrorKind::NotPgn) {
+        view_.MsgBox(name + " is not a PGN file", "", MsgIcon::Exclamation, MsgButtons::OK);
+        return;
+    }
+    if (scan.Error.Kind == ReadErrorKind::NoGames) {
+        view_.MsgBox("No games found!", "Orvane", MsgIcon::None, MsgButtons::OK);
+        view_.StatusBar1().SetPanelText(1, "");
+        return;
+    }
+    if (scan.Error) {
+        LoadErrorSteps();
+        return;
+    }
+    const pgn::GameIndex& index = scan.Index;
+    // The remark lines of the whole file show while the game is picked.
+    if (!index.Remarks.empty()) view_.Text2().SetText(view_.Text2().Text() + index.Remarks);
+
+    PickerContent picker;
+    picker.Caption = "Open PGN game from " + name;
+    picker.Label = "Number of games:" + SignedText(index.Count);
+    if (index.Aborted) picker.Label += "   Aborted! Maximum number of games.";
+    picker.Index = &index;
+    for (int k = 1; k <= pgn::IndexColumns; ++k) picker.Visible[At(k - 1)] = k == 1 || index.ColumnUsed[At(k)] != 0;
+    GetGame = -1;
+    picker.Selected = GetGame1 >= 1 && GetGame1 <= index.Count ? GetGame1 : -1;
+    GetGame = static_cast<int>(view_.ShowPicker(picker));
+    if (GetGame < -1 || GetGame == 0 || GetGame > index.Count) GetGame = -1;
+
+    view_.Canvas().Clear();
+    view_.Text2().SetText("");
+    view_.Refresh();
+    view_.SetBusyPointer(true);
+    view_.StatusBar1().SetPanelText(1, "");
+
+    if (check) {
+        // The batch check replays every game whatever was picked.
+        const long count = index.Count;
+        for (long game = 1; game <= count; ++game) {
+            GetGame = static_cast<int>(game);
+            view_.DoEvents();
+            view_.Labels(7).SetCaption(std::to_string(game) + "/" + std::to_string(count));
+            view_.Canvas().Clear();
+            view_.Text2().SetText("");
+            view_.Refresh();
+            view_.SetBusyPointer(true);
+            if (!ReadPgnGame(path, index, game, true)) return;
+        }
+        // The end of the load, with the last game at its final position.
+        Record.WhiteName = pgnWhite.empty() ? "Player" : pgnWhite;
+        Record.BlackName = pgnBlack.empty() ? "Player" : pgnBlack;
+        view_.StatusBar1().SetPanelText(1, pgnResult + (Record.HasComments == 0 ? "; no comments" : ""));
+        view_.SetCaption(" Orvane " + C1version + " Beta - " + name);
+        DrawBoard();
+        GameFileName = name;
+        if (GameHasMoves == 1) EnableBackCommands(true);
+        view_.List1().SetEnabled(true);
+        view_.List2().SetEnabled(true);
+        KeepPosition = 0;
+        view_.Text1().SetText(Record.Comments[At(Pos.CurrentPly)]);
+        view_.SetBusyPointer(false);
+        view_.SetSquaresBusyPointer(false);
+        Loading = 0;
+        EnableCommands();
+        ShowPlayers();
+        return;
+    }
+
+    GetGame1 = GetGame;
+    if (GetGame == -1) {
+        view_.SetBusyPointer(false);
+        DrawBoard();
+        ListAvailableMoves();
+        return;
+    }
+    if (!ReadPgnGame(path, index, GetGame, false)) return;
+
+    // The end of the load.
+    view_.SetCaption(" " + name + " - Game: " + std::to_string(GetGame1));
+    GameFileName = name;
+    if (GameHasMoves == 1) EnableBackCommands(true);
+    view_.List1().SetEnabled(true);
+    view_.List2().SetEnabled(true);
+    KeepPosition = 0;
+    view_.Text1().SetText(Record.Comments[At(Pos.CurrentPly)]);
+    view_.SetBusyPointer(false);
+    view_.SetSquaresBusyPointer(false);
+    Loading = 0;
+    EnableCommands();
+    const std::string status = view_.StatusBar1().PanelText(1);
+    if (Pos.CurrentPly != 0) StepPlies(Pos.CurrentPly);
+    view_.StatusBar1().SetPanelText(1, status);
+    ShowPlayers();
+    DrawBoard();
+}
+
+bool frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, long game, bool check) {
+    pgn::GameResultText read = pgn::ReadGame(path, index, game);
+    if (read.Error) {
+        LoadErrorSteps();
+        return false;
+    }
+    const pgn::PgnTags& tags = read.Game.Tags;
+    pgnEvent = tags.pgnEvent;
+    pgnSite = tags.pgnSite;
+    pgnDate = tags.pgnDate;
+    pgnWhite = tags.pgnWhite;
+    pgnBlack = tags.pgnBlack;
+    pgnResult = tags.pgnResult;
+    RoundTag = tags.RoundTag;
+    FenTag = tags.FenTag;
+
+    // The start position: the standard array, or the game's FEN.
+    KeepPosition = 0;
+    Pos.BlackStarts = 0;
+    ResetGame();
+    SetupTag = tags.SetupTag;
+
+    view_.SetBusyPointer(true);
+    view_.SetSquaresBusyPointer(true);
+    view_.List2().Clear();
+    view_.Canvas().Clear();
+    DrawBoard();
+    view_.List1().SetEnabled(false);
+    view_.List2().SetEnabled(false);
+    if (!check) view_.StatusBar1().SetPanelText(1, "Loading and analyzing...");
+    Loading = 1;
+    DisableCommands();
+
+    const pgn::ReplayInfo info = pgn::ReplayGame(read.Game, Pos, Record, Input);
+    FenSideToMove = info.FenSideToMove;
+    FenMoveNumber = info.FenMoveNumber;
+    if (info.Error.Kind == ReadErrorKind::IllegalMove) {
+        if (check) {
+            DrawBoard();
+            view_.List1().SetEnabled(true);
+            view_.List2().SetEnabled(true);
+            IllegalMoveSteps(SignedText(game) + "\r\n" + info.Error.Text);
+        } else {
+            IllegalMoveSteps(info.Error.Text);
+        }
+        return false;
+    }
+    if (info.Error) {
+        LoadErrorSteps();
+        return false;
+    }
+    GameHasMoves = info.GameHasMoves;
+    GameOver = info.GameOver;
+    Record.GameResult.clear();
+
+    // The move list: every ply with its number and book marker. A game that
+    // has left the book cannot come back into it (a longer game is held by no
+    // line that does not hold the shorter one), so the lookups stop there.
+    bool inBook = true;
+    for (int ply = 1; ply <= Record.LastPly; ++ply) {
+        std::string entry = MoveListEntry(pgn::GamePlyNumber(info, ply), pgn::RecordedDisplayText(Record, ply));
+        if (inBook) {
+            LookUpBookAt(ply);
+            inBook = InBook == 1;
+        }
+        if (inBook) entry += 'b';
+        view_.List1().AddItem(entry);
+    }
+    view_.List1().SetListIndex(Record.LastPly - 1);
+    if (GameOver == 1 && !check) view_.List2().SetEnabled(false);
+
+    ListAvailableMoves();
+    Record.WhiteName = pgnWhite.empty() ? "Player" : pgnWhite;
+    Record.BlackName = pgnBlack.empty() ? "Player" : pgnBlack;
+    view_.StatusBar1().SetPanelText(1, pgnResult + (Record.HasComments == 0 ? "; no comments" : ""));
+    return true;
+}
+
+void frmMain::IllegalMoveSteps(const std::string& message) {
+    Pos.BlackStarts = 0;
+    pgnEvent.clear();
+    pgnSite.clear();
+    pgnDate.clear();
+    pgnBlack.clear();
+    pgnWhite.clear();
+    view_.MsgBox(message, "Error", MsgIcon::Exclamation, MsgButtons::OK);
+    view_.Canvas().Clear();
+    KeepPosition = 0;
+    ResetGame();
+    view_.SetBusyPointer(false);
+    view_.SetSquaresBusyPointer(false);
+    Loading = 0;
+    EnableCommands();
+    // The move list takes clicks again and the board shows the fresh game.
+    view_.List1().SetEnabled(true);
+    ShowPlayers();
+    DrawBoard();
+}
+
+void frmMain::LoadErrorSteps() {
+    view_.SetSquaresBusyPointer(false);
+    Loading = 0;
+    EnableCommands();
+    view_.MsgBox(LoadError, "Error", MsgIcon::Exclamation, MsgButtons::OK);
+    view_.List1().SetEnabled(true);
+    view_.List2().SetEnabled(true);
+    KeepPosition = 0;
+    ResetGame();
+    view_.SetBusyPointer(false);
+    DrawBoard();
+}
+
+// The program's own game files are read by their own reader; until it is
+// part of the program, such a file is checked for its header and refused
+// with a message.
+void frmMain::ReadNativeFile(const std::string& path, const std::string& name) {
+    std::ifstream in(path, std::ios::binary);
+    char header[15] = {};
+    in.read(header, sizeof header);
+    if (!in || std::string(header, sizeof header) != "ORVANE Version=") {
+        view_.MsgBox(name + " is not an Orvane file", "", MsgIcon::Exclamation, MsgButtons::OK);
+    } else {
+        view_.MsgBox(name + " is an Orvane game file; this version cannot read such files yet.", "",
+                     MsgIcon::Exclamation, MsgButtons::OK);
+    }
+    view_.StatusBar1().SetPanelText(1, "");
+    DrawBoard();
+    ListAvailableMoves();
+}
+
+}  // namespace orvane::ui

@@ -1,0 +1,196 @@
+// The game picker on the real window: a collection of the shared data opened
+// through the program, the picker's label, its hidden and sized columns, the
+// choice with OK, the preselection when the collection is read again, and
+// the chosen game in the move list. Runs on the offscreen platform.
+#include <QAction>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+
+#include "support/shared_data.h"
+#include "ui/frmmain.h"
+#include "ui/qt/dlgpgn.h"
+#include "ui/qt/mainwindow.h"
+#include "ui/qt/programtext.h"
+
+using orvane::ui::frmMain;
+using orvane::ui::ProgramPaths;
+using orvane::ui::qt::dlgPGN;
+using orvane::ui::qt::MainWindow;
+
+namespace {
+
+const char* const Collections[] = {"Capablanca.pgn", "Carlsen.pgn", "Fischer.pgn", "Kasparov.pgn", "Nimzowitsch.pgn"};
+
+// Runs act on the picker as soon as it is shown modally; a question asked
+// before it is answered Yes.
+void OnPicker(const std::function<void(dlgPGN&)>& act) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal); box != nullptr && box->isVisible()) {
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click();
+            return;
+        }
+        auto* dialog = dynamic_cast<dlgPGN*>(modal);
+        if (dialog == nullptr || !dialog->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        act(*dialog);
+    });
+    timer->start();
+}
+
+}  // namespace
+
+class PickerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void AllCollectionsInOnePicker();
+    void TagTextsAreDecodedAndDebugShowsItsCommands();
+};
+
+void PickerTest::AllCollectionsInOnePicker() {
+    using orvane::testsupport::SharedDataFile;
+    for (const char* name : Collections) {
+        const auto file = SharedDataFile(std::string("pgn/collections/") + name);
+        if (!orvane::testsupport::SharedDataPresent(file))
+            QSKIP(orvane::testsupport::SharedDataMissing(file).c_str());
+    }
+    QTemporaryDir folder;
+    const std::string all = (std::filesystem::path(folder.path().toStdString()) / "all.pgn").string();
+    {
+        std::ofstream out(all, std::ios::binary);
+        for (const char* name : Collections) {
+            std::ifstream in(SharedDataFile(std::string("pgn/collections/") + name), std::ios::binary);
+            out << in.rdbuf() << "\n\n";
+        }
+    }
+
+    MainWindow window;
+    ProgramPaths paths;
+    paths.ProgramFolder = std::filesystem::path(folder.path().toStdString());
+    frmMain form(window, paths);
+    window.SetForm(&form);
+    QVERIFY(form.Form_Load(""));
+    window.ShowWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.OpenFileAnswer = [all] { return all; };
+
+    bool seen = false;
+    OnPicker([&seen](dlgPGN& dialog) {
+        seen = true;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Open PGN game from all.pgn"));
+        QCOMPARE(dialog.Label1->text(), QStringLiteral("Number of games: 5376"));
+        QTreeView* view = dialog.ListView1;
+        QCOMPARE(view->model()->rowCount(), 5376);
+        QHeaderView* header = view->header();
+        QCOMPARE(header->count(), 27);
+        QCOMPARE(view->model()->headerData(26, Qt::Horizontal).toString(), QStringLiteral("BlackTeamCountry"));
+        // No game of these collections names its source or its teams.
+        for (int column : {0, 1, 5, 6, 7}) QVERIFY(!header->isSectionHidden(column));
+        for (int column : {21, 22, 23, 24, 25, 26}) QVERIFY(header->isSectionHidden(column));
+        // Every visible column is as wide as its widest cell and its header.
+        const QFontMetrics metrics(view->font());
+        const QFontMetrics headerMetrics(header->font());
+        for (int column = 0; column < 27; ++column) {
+            if (header->isSectionHidden(column)) continue;
+            int widest = headerMetrics.horizontalAdvance(view->model()->headerData(column, Qt::Horizontal).toString());
+            for (int row = 0; row < 5376; ++row)
+                widest = std::max(widest, metrics.horizontalAdvance(
+                                              view->model()->index(row, column).data().toString()));
+            QVERIFY2(header->sectionSize(column) >= widest,
+                     qPrintable(QStringLiteral("column %1: %2 < %3")
+                                    .arg(column)
+                                    .arg(header->sectionSize(column))
+                                    .arg(widest)));
+        }
+        // The first row is selected; the cells carry three spaces.
+        QCOMPARE(view->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(view->selectionModel()->selectedRows().first().row(), 0);
+        QCOMPARE(view->model()->index(0, 0).data().toString(), QStringLiteral(" 1   "));
+        // The last game, chosen with OK.
+        view->selectionModel()->setCurrentIndex(view->model()->index(5375, 0),
+                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QTest::mouseClick(dialog.OKButton, Qt::LeftButton);
+    });
+    window.findChild<QAction*>(QStringLiteral("Open1"))->trigger();
+    QVERIFY(seen);
+    QCOMPARE(window.windowTitle(), QStringLiteral(" all.pgn - Game: 5376"));
+    auto* list1 = window.findChild<QListWidget*>(QStringLiteral("List1"));
+    QVERIFY(list1 != nullptr);
+    QVERIFY(list1->count() > 10);
+    QCOMPARE(list1->item(0)->text().left(6), QStringLiteral("   1. "));
+    QCOMPARE(form.GetGame1, 5376);
+
+    // Read again: the chosen row is selected and in view; Escape cancels.
+    seen = false;
+    OnPicker([&seen](dlgPGN& dialog) {
+        seen = true;
+        QTreeView* view = dialog.ListView1;
+        QCOMPARE(view->selectionModel()->selectedRows().first().row(), 5375);
+        const QRect row = view->visualRect(view->model()->index(5375, 0));
+        QVERIFY(view->viewport()->rect().intersects(row));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    form.Toolbar1_ButtonClick("New Variant");
+    QVERIFY(seen);
+    QCOMPARE(list1->count(), 0);
+    QCOMPARE(form.GetGame1, -1);
+}
+
+// A Windows-1252 name and a UTF-8 name both show as written; a byte-order
+// mark before the first tag is skipped. Started for debugging, the window
+// shows the Debug command and Label7.
+void PickerTest::TagTextsAreDecodedAndDebugShowsItsCommands() {
+    QTemporaryDir folder;
+    const std::string path = (std::filesystem::path(folder.path().toStdString()) / "names.pgn").string();
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "\xEF\xBB\xBF[Event \"Caf\xC3\xA9\"]\r\n[White \"J\xF6rg\"]\r\n[Black \"J\xC3\xB6rg\"]\r\n\r\n1. e4 *\r\n";
+    }
+    MainWindow window;
+    ProgramPaths paths;
+    paths.ProgramFolder = std::filesystem::path(folder.path().toStdString());
+    frmMain form(window, paths);
+    window.SetForm(&form);
+    form.DebugAtStart = 1;
+    QVERIFY(form.Form_Load(""));
+    window.ShowWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.findChild<QAction*>(QStringLiteral("debug2"))->isVisible());
+    QVERIFY(window.findChild<QLabel*>(QStringLiteral("Label7"))->isVisible());
+
+    window.OpenFileAnswer = [path] { return path; };
+    bool seen = false;
+    OnPicker([&seen](dlgPGN& dialog) {
+        seen = true;
+        const QAbstractItemModel* model = dialog.ListView1->model();
+        QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("Caf\u00e9   "));
+        QCOMPARE(model->index(0, 5).data().toString(), QStringLiteral("J\u00f6rg   "));
+        QCOMPARE(model->index(0, 6).data().toString(), QStringLiteral("J\u00f6rg   "));
+        QTest::keyClick(dialog.ListView1, Qt::Key_Return);
+    });
+    window.findChild<QAction*>(QStringLiteral("Open1"))->trigger();
+    QVERIFY(seen);
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("J\u00f6rg"));
+    QCOMPARE(window.windowTitle(), QStringLiteral(" names.pgn - Game: 1"));
+}
+
+QTEST_MAIN(PickerTest)
+#include "test_qt_picker.moc"
