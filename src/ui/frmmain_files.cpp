@@ -241,6 +241,9 @@ bool frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, 
     Pos.BlackStarts = 0;
     ResetGame();
     SetupTag = tags.SetupTag;
+    // The reset empties the game information; it shows the remark lines the
+    // file holds up to this game, as the scan read them.
+    view_.Text2().SetText(read.Game.Remarks);
 
     view_.SetBusyPointer(true);
     view_.SetSquaresBusyPointer(true);

@@ -273,6 +273,12 @@ TEST_F(FilesTest, ThePickerShowsOnlyFilledColumnsAndTheRemarksOfTheFile) {
     EXPECT_EQ(View().picker.columns, (Lines{"Number", "Event", "Result", "Annotator", "Source"}));
     EXPECT_EQ(View().picker.text2, "first remark\r\nsecond remark\r\n");
     EXPECT_EQ(Show().list1, Lines{"   1.  d2-d4"});
+    // The loaded game shows the remarks of the file up to it.
+    EXPECT_EQ(View().Text2().Text(), "first remark\r\nsecond remark\r\n");
+    Run({"answer OK", "button \"New Variant\""});
+    EXPECT_EQ(View().Text2().Text(), "first remark\r\nsecond remark\r\n");
+    Run({"answer Yes", "answer \"" + path + "\"", "answer 1", "menu Open1"});
+    EXPECT_EQ(View().Text2().Text(), "first remark\r\n");
 }
 
 TEST_F(FilesTest, ThePickerStopsAtThirtyThousandGames) {
