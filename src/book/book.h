@@ -64,12 +64,14 @@ private:
     // indentation replaced by the columns of the previous expanded line it
     // repeats). SharedMoves counts the leading moves (4-character slices at
     // columns 1, 6, 11, ...) that the expanded line has in common with the
-    // run kept before it; Repeat is how many lines in a row the run stands for.
+    // run kept before it; Repeat is how many lines in a row the run stands for
+    // (held at its largest value beyond that: past 101 lines the count no
+    // longer changes a lookup).
     struct MovesLine {
         Span Raw;
         Span Expanded;
         std::uint32_t SharedMoves = 0;
-        std::uint64_t Repeat = 1;
+        std::uint32_t Repeat = 1;
     };
     // A line of the names section with the position of its first "~".
     struct NamesLine {
