@@ -173,10 +173,11 @@ OpeningBook::CacheState OpeningBook::Refresh() {
         loaded_ = false;
         return CacheState::Missing;
     }
-    const FileIdentity identity{static_cast<std::uint64_t>(st.st_dev),     static_cast<std::uint64_t>(st.st_ino),
-                                static_cast<std::uint64_t>(st.st_size),    static_cast<std::int64_t>(st.st_mtim.tv_sec),
-                                static_cast<std::int64_t>(st.st_mtim.tv_nsec), static_cast<std::int64_t>(st.st_ctim.tv_sec),
-                                static_cast<std::int64_t>(st.st_ctim.tv_nsec)};
+    auto wide = [](auto value) { return static_cast<std::int64_t>(value); };
+    const FileIdentity identity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                                static_cast<std::uint64_t>(st.st_size), wide(st.st_mtim.tv_sec),
+                                wide(st.st_mtim.tv_nsec),               wide(st.st_ctim.tv_sec),
+                                wide(st.st_ctim.tv_nsec)};
     if (loaded_ && identity == loadedIdentity_) return CacheState::Loaded;
 
     loaded_ = false;

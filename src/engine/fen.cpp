@@ -120,7 +120,8 @@ PositionError Position::ReadFen(std::string_view fen, FenInfo* info) {
     std::array<int, 4> withheld{};
     std::size_t withheldCount = 0;
     if (!castling.empty()) {
-        for (const auto& [letter, rookSquare] : {std::pair{'K', 28}, std::pair{'Q', 21}, std::pair{'k', 98}, std::pair{'q', 91}})
+        constexpr std::pair<char, int> Rights[] = {{'K', 28}, {'Q', 21}, {'k', 98}, {'q', 91}};
+        for (const auto& [letter, rookSquare] : Rights)
             if (castling.find(letter) == std::string_view::npos) withheld[withheldCount++] = rookSquare;
     }
 
