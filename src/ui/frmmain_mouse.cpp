@@ -84,6 +84,16 @@ void frmMain::c_MouseDown(int index, MouseButton button, double /*x*/, double /*
         if (HintsShown != 1) RightPressControl = index;
         return;
     }
+    // A left press while the last one is still held means its release never
+    // arrived (the window system sent it elsewhere): that press is forgotten,
+    // its piece put back, before this one is taken.
+    if (DragSource >= 0) {
+        view_.Board().SetDragPointer(DragSource, 0);
+        view_.Board().SetPicture(DragSource, PlainPicture(SquareOfControl(DragSource)));
+        DragSource = -1;
+        DragStarted = 0;
+    }
+    EmptyPress = 0;
     if (ShowsEmptySquare(view_.Board().Picture(index))) {
         if (PopupJustClosed == 0) {
             EmptyPress = 1;

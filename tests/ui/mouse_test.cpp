@@ -272,6 +272,38 @@ TEST_F(UiTest, NoHintsWhenAvailableMovesAreNotShown) {
     EXPECT_EQ(Show().list1, Lines{"   1.  e2-e4"});
 }
 
+// A press whose release never arrived (the driver, or a window system that
+// sent the release elsewhere) is forgotten at the next press: no piece stays
+// lifted off the picture.
+struct LostRelease {
+    const char* name;
+    Lines before;  // ends with a press that is never released
+};
+void PrintTo(const LostRelease& row, std::ostream* os) { *os << row.name; }
+
+class ReleaseNeverArrives : public UiTest, public ::testing::WithParamInterface<LostRelease> {};
+
+TEST_P(ReleaseNeverArrives, IsForgottenAtTheNextPress) {
+    EXPECT_EQ(Run(GetParam().before), Lines{});
+    EXPECT_EQ(Run({"hover d2", "press d2", "move d2 300 -286", "release d2 300 -286"}), Lines{});
+    const Screen screen = Show();
+    EXPECT_EQ(screen.list1, Lines{"   1.  d2-d3"});
+    EXPECT_EQ(screen.ranks[6], "P P P . P P P P") << "the pawn on e2 is shown again";
+    EXPECT_EQ(screen.ranks[5], ". . . P . . . .");
+    for (int i = 0; i < 64; ++i) EXPECT_EQ(View().squares.pointers[static_cast<std::size_t>(i)], 0) << i;
+    // And the forgotten pawn still moves.
+    Run({"hover e7", "drag e7 e5", "hover e2", "drag e2 e4"});
+    EXPECT_EQ(Show().list1.back(), "   2.  e2-e4");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mouse, ReleaseNeverArrives,
+    ::testing::Values(LostRelease{"PressOnly", {"hover e2", "press e2"}},
+                      LostRelease{"PressAndDrag", {"hover e2", "press e2", "move e2 300 -886"}},
+                      LostRelease{"PressOnTheSameSquareAgain", {"hover d2", "press d2", "move d2 300 -100"}},
+                      LostRelease{"PressOnAnEmptySquare", {"hover e2", "press e4"}}),
+    ScenarioName());
+
 TEST_F(UiTest, RightReleaseAwayFromTheSquareOpensNoMenu) {
     EXPECT_EQ(Run({"press e2 right", "release e2 right 571 300"}), Lines{});
     EXPECT_EQ(Run({"press e2 right", "release e2 right 300 -1"}), Lines{});
