@@ -130,6 +130,28 @@ std::string Position::CheckInvariants() const {
     return {};
 }
 
+const char* PositionErrorText(PositionErrorKind kind) {
+    switch (kind) {
+    case PositionErrorKind::None: return "no error";
+    case PositionErrorKind::BadLength: return "position text not 64 characters";
+    case PositionErrorKind::BadCharacter: return "a character with no meaning in its field";
+    case PositionErrorKind::RankTooLong: return "more than eight squares in a rank";
+    case PositionErrorKind::RankTooShort: return "fewer than eight squares in a rank";
+    case PositionErrorKind::MissingRank: return "fewer than eight ranks";
+    case PositionErrorKind::BadSide: return "side to move not \"w\" or \"b\"";
+    case PositionErrorKind::BadCastling: return "castling field not \"-\" or letters of KQkq";
+    case PositionErrorKind::BadEnPassant: return "en passant field not \"-\" or a possible target square";
+    case PositionErrorKind::MissingField: return "the text ends before the side to move";
+    case PositionErrorKind::NoWhiteKing: return "no White king";
+    case PositionErrorKind::NoBlackKing: return "no Black king";
+    case PositionErrorKind::SeveralWhiteKings: return "more than one White king";
+    case PositionErrorKind::SeveralBlackKings: return "more than one Black king";
+    case PositionErrorKind::PawnOnEdgeRank: return "a pawn on the first or last rank";
+    case PositionErrorKind::SideNotToMoveInCheck: return "the side not to move is in check";
+    }
+    return "unknown fault";
+}
+
 const char* GameEndText(GameEnd kind, int sideToMove) {
     switch (kind) {
     case GameEnd::Stalemate: return "It's draw!";

@@ -96,6 +96,9 @@ struct PositionError {
     explicit operator bool() const { return Kind != PositionErrorKind::None; }
 };
 
+// What the fault is, in a few English words ("fewer than eight ranks").
+const char* PositionErrorText(PositionErrorKind kind);
+
 // What a FEN tells besides the board.
 struct FenInfo {
     int FenSideToMove = 1;      // 1 White, -1 Black
