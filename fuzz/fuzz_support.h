@@ -24,7 +24,9 @@ namespace orvane::fuzz {
     std::abort();
 }
 
-inline void Require(bool holds, const std::string& what) {
+// For fixed texts; a text that is put together is built only on failure:
+// `if (!holds) Fail(...)`.
+inline void Require(bool holds, const char* what) {
     if (!holds) Fail(what);
 }
 
@@ -33,14 +35,16 @@ inline std::string_view Text(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }
 
-// A folder for this process under the system's temporary folder (parallel
-// jobs each get their own), removed when the process ends normally.
+// A folder for this process (parallel jobs each get their own) in memory
+// where the system offers it, else under the temporary folder; removed when
+// the process ends normally.
 class ScratchFolder {
 public:
     explicit ScratchFolder(const std::string& name) {
         std::error_code ec;
-        path_ = std::filesystem::temp_directory_path(ec) /
-                ("orvane-fuzz-" + name + "-" + std::to_string(::getpid()));
+        std::filesystem::path base = "/dev/shm";
+        if (::access(base.c_str(), W_OK) != 0) base = std::filesystem::temp_directory_path(ec);
+        path_ = base / ("orvane-fuzz-" + name + "-" + std::to_string(::getpid()));
         std::filesystem::remove_all(path_, ec);
         std::filesystem::create_directories(path_, ec);
         if (ec) Fail("cannot create " + path_.string() + ": " + ec.message());
