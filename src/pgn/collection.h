@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -46,10 +47,14 @@ struct GameText {
 };
 
 // Where each game starts, so that one game can be read without the others.
+// A game's tag section begins at the first tag line of the file (game 1) or
+// at the line that ended the previous game's movetext; from there on nothing
+// of the earlier games counts but the last FEN read and the remark lines.
 struct GameSeek {
-    std::size_t Offset = 0;  // byte offset where the scan resumes for this game
-    long Line = 1;           // 1-based line number at Offset
-    // ... what else pass 2 needs to give the same tags as a scan from the start
+    std::size_t Offset = 0;         // byte offset of the line where the game's tag section begins
+    long Line = 1;                  // 1-based line number at Offset
+    std::size_t Fen = 0;            // FenTag at Offset: GameIndex::Fens[Fen]
+    std::size_t RemarksBefore = 0;  // remark text at Offset: the first this many bytes of GameIndex::Remarks
 };
 
 struct GameIndex {
@@ -58,8 +63,21 @@ struct GameIndex {
     std::array<int, IndexColumns + 1> ColumnUsed{};  // 1..27: longest value put into the column
 
     // The value of a cell (game 1..Count, column 1..27), without the three
-    // trailing spaces the picker's cells carry.
+    // trailing spaces the picker's cells carry; "" outside the index.
     std::string_view Cell(long game, int column) const;
+
+    // What pass 2 needs to read one game directly (one entry per game).
+    std::vector<GameSeek> Seeks;
+    std::vector<std::string> Fens{std::string()};  // every FEN value carried into a game; [0] is ""
+    std::string Remarks;                            // every remark line of the scanned part, in file order
+    std::uintmax_t FileSize = 0;                    // of the file as scanned
+
+    // The cells: each row's values one after another in CellText; row g
+    // starts at RowStart[g - 1], its cell k ends CellEnd[27 * (g - 1) + k - 1]
+    // bytes further on.
+    std::string CellText;
+    std::vector<std::size_t> RowStart;
+    std::vector<std::uint32_t> CellEnd;
 };
 
 struct ScanOptions {

@@ -1,0 +1,497 @@
+// The collection scan. One state machine serves every pass: the index pass
+// over a whole file, the direct read of one game from its recorded tag
+// section, and the walk over every game. Lines end at LF, CR LF or CR; the
+// bytes are never copied to a temporary file.
+#include "pgn/collection.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <system_error>
+
+namespace orvane::pgn {
+
+const std::array<std::string_view, IndexColumns> IndexHeaders = {
+    "Number",      "Event",      "Site",         "Date",         "Round",     "White",      "Black",
+    "Result",      "Setup",      "ECO",          "WhiteElo",     "BlackElo",  "Annotator",  "PlyCount",
+    "EventDate",   "WhiteTitle", "BlackTitle",   "WhiteCountry", "BlackCountry", "Opening", "Variation",
+    "Source",      "SourceDate", "WhiteTeam",    "BlackTeam",    "WhiteTeamCountry", "BlackTeamCountry"};
+
+namespace {
+
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t RecognitionBytes = 1000;
+constexpr std::string_view LoadErrorText = "Error in loading PGN file!";
+
+// Splits bytes into lines that end at LF, CR LF or CR. The next LF and the
+// next CR are each looked up once and kept until the reader passes them, so
+// a file with one kind of line end is searched once for the other kind.
+class LineReader {
+public:
+    // text: the bytes at hand; start: where the first line begins;
+    // linesBefore: the number of lines before it in the file; atEof: text
+    // reaches the end of the file (otherwise a line touching the end of text
+    // may go on beyond it, and the reader stops as starved).
+    LineReader(std::string_view text, std::size_t start, long linesBefore, bool atEof)
+        : text_(text), pos_(start), line_(linesBefore), atEof_(atEof) {
+        lf_ = Find('\n', pos_);
+        cr_ = Find('\r', pos_);
+    }
+
+    // The next line without its line end; false at the end of the bytes.
+    bool Next(std::string_view& line) {
+        const std::size_t size = text_.size();
+        if (pos_ >= size) {
+            starved_ = !atEof_;
+            return false;
+        }
+        if (lf_ < pos_) lf_ = Find('\n', pos_);
+        if (cr_ < pos_) cr_ = Find('\r', pos_);
+        const std::size_t end = std::min(lf_, cr_);
+        std::size_t next = end + 1;
+        if (end == size) {
+            if (!atEof_) return Starve();
+            next = size;
+        } else if (text_[end] == '\r') {
+            if (end + 1 == size && !atEof_) return Starve();  // an LF may follow
+            if (end + 1 < size && text_[end + 1] == '\n') next = end + 2;
+        }
+        start_ = pos_;
+        line = text_.substr(pos_, end - pos_);
+        pos_ = next;
+        ++line_;
+        return true;
+    }
+
+    std::size_t LineStart() const { return start_; }  // offset of the line last returned
+    long LineNumber() const { return line_; }         // 1-based number of the line last returned
+    bool Starved() const { return starved_; }
+
+private:
+    std::size_t Find(char c, std::size_t from) const {
+        if (from >= text_.size()) return text_.size();
+        const void* hit = std::memchr(text_.data() + from, c, text_.size() - from);
+        return hit == nullptr ? text_.size() : static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
+    }
+    bool Starve() {
+        starved_ = true;
+        return false;
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    std::size_t start_ = 0;
+    std::size_t lf_ = 0;
+    std::size_t cr_ = 0;
+    long line_ = 0;
+    bool atEof_ = true;
+    bool starved_ = false;
+};
+
+// Trims spaces (only spaces) at both ends; lead receives how many went at the front.
+std::string_view TrimSpaces(std::string_view text, std::size_t& lead) {
+    std::size_t b = 0;
+    std::size_t e = text.size();
+    while (b < e && text[b] == ' ') ++b;
+    while (e > b && text[e - 1] == ' ') --e;
+    lead = b;
+    return text.substr(b, e - b);
+}
+
+bool StartsWith(std::string_view text, std::string_view begin) {
+    return text.size() >= begin.size() && text.compare(0, begin.size(), begin) == 0;
+}
+
+// A line that begins a new tag section: it starts with "[" and holds a
+// double quote or starts with "[!".
+bool StartsSection(std::string_view line) {
+    return !line.empty() && line[0] == '[' &&
+           (line.find('"') != std::string_view::npos || (line.size() > 1 && line[1] == '!'));
+}
+
+// Whether a "{...}" comment is open after text, given whether one was open before it.
+bool CommentOpenAfter(bool open, std::string_view text) {
+    std::size_t i = 0;
+    for (;;) {
+        i = text.find(open ? '}' : '{', i);
+        if (i == std::string_view::npos) return open;
+        open = !open;
+        ++i;
+    }
+}
+
+// The state of one scan pass (both passes alike).
+struct ScanState {
+    bool TagSeen = false;
+    bool InMovetext = false;
+    long Counter = 0;
+    PgnTags Tags;
+    std::string Remarks;
+};
+
+// A game's first movetext line as the scan found it.
+struct FirstLine {
+    std::string_view Text;  // trimmed
+    long Line = 0;
+    long Column = 1;
+};
+
+enum class Step { Go, Stop };
+
+ReadError TagError(const ScanState& st, const LineReader& reader, std::size_t lead, std::string_view line) {
+    ReadError error;
+    error.Kind = ReadErrorKind::TagTooShort;
+    error.Line = reader.LineNumber();
+    error.Column = static_cast<long>(lead) + 1;
+    error.Game = st.Counter + 1;
+    error.Text = LoadErrorText;
+    error.Detail = std::string(line);
+    return error;
+}
+
+// The scan state machine. onSection(reader) is called at the line where a
+// game's tag section begins, before that line is read; onGame(first, reader)
+// once the counter has counted a game's first movetext line, and returns
+// Step::Stop to end the scan.
+template <class OnSection, class OnGame>
+ReadError Scan(LineReader& reader, ScanState& st, OnSection&& onSection, OnGame&& onGame) {
+    std::string_view raw;
+    while (reader.Next(raw)) {
+        std::size_t lead = 0;
+        const std::string_view line = TrimSpaces(raw, lead);
+        if (line.empty()) continue;  // empty lines change nothing anywhere
+        const bool bracket = line[0] == '[';
+        if (st.InMovetext) {
+            if (!bracket || !StartsSection(line)) continue;
+            st.InMovetext = false;
+            onSection(reader);
+        } else if (!st.TagSeen) {
+            if (!bracket) continue;  // text before the first tag line
+            st.TagSeen = true;
+            onSection(reader);
+        }
+        if (bracket) {
+            if (ParseTagPair(st.Tags, st.Remarks, line) == TagLine::TooShort) return TagError(st, reader, lead, line);
+            continue;
+        }
+        st.InMovetext = true;
+        ++st.Counter;
+        if (onGame(FirstLine{line, reader.LineNumber(), static_cast<long>(lead) + 1}, reader) == Step::Stop) break;
+    }
+    return {};
+}
+
+// Collects a game's movetext: its first line, then the following lines as
+// they are, each after one space, up to an empty line outside a comment or a
+// line that begins a tag section; trimmed. The reader is left before the
+// line that ended the movetext. scanClears is set when a line taken in
+// would have begun a tag section for the scan (which trims its lines), so
+// the scan cannot simply go on where the movetext ended. Returns false when
+// the bytes at hand ended first.
+bool CollectMovetext(const FirstLine& first, LineReader& reader, GameText& game, bool& scanClears) {
+    game.Movetext.assign(first.Text);
+    game.Lines.clear();
+    game.Lines.push_back({0, first.Line, first.Column});
+    bool open = CommentOpenAfter(false, first.Text);
+    scanClears = false;
+    std::string_view line;
+    for (;;) {
+        const LineReader before = reader;
+        if (!reader.Next(line)) {
+            if (reader.Starved()) return false;
+            break;
+        }
+        // An empty line inside an open comment belongs to the comment.
+        if (line.empty() ? !open : StartsSection(line)) {
+            reader = before;
+            break;
+        }
+        game.Movetext += ' ';
+        game.Lines.push_back({game.Movetext.size(), reader.LineNumber(), 1});
+        game.Movetext.append(line);
+        open = CommentOpenAfter(open, line);
+        if (!scanClears) {
+            std::size_t lead = 0;
+            scanClears = StartsSection(TrimSpaces(line, lead));
+        }
+    }
+    const std::size_t end = game.Movetext.find_last_not_of(' ');
+    game.Movetext.resize(end == std::string::npos ? 0 : end + 1);
+    return true;
+}
+
+std::size_t SkipByteOrderMark(std::string_view bytes) { return StartsWith(bytes, ByteOrderMark) ? ByteOrderMark.size() : 0; }
+
+ReadError Fault(ReadErrorKind kind, const std::string& file, std::string text, std::string detail = {}) {
+    ReadError error;
+    error.Kind = kind;
+    error.File = file;
+    error.Text = std::move(text);
+    error.Detail = std::move(detail);
+    return error;
+}
+
+std::string NotPgnText(const std::filesystem::path& path) { return path.filename().string() + " is not a PGN file"; }
+
+// Reads a whole file; false with reason set when it cannot be read.
+bool ReadBytes(const std::filesystem::path& path, std::string& bytes, std::string& reason) {
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    bytes.clear();
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::is_regular_file(path, ec) ? std::filesystem::file_size(path, ec) : 0;
+    std::size_t have = 0;
+    bytes.resize(ec ? 1 << 16 : static_cast<std::size_t>(size) + 1);
+    for (;;) {
+        have += std::fread(bytes.data() + have, 1, bytes.size() - have, in);
+        if (have < bytes.size()) break;
+        bytes.resize(bytes.size() * 2);
+    }
+    const bool failed = std::ferror(in) != 0;
+    std::fclose(in);
+    bytes.resize(have);
+    if (failed) reason = "read error";
+    return !failed;
+}
+
+// Reads count bytes from offset on (fewer at the end of the file).
+bool ReadPart(std::FILE* in, std::uintmax_t offset, std::size_t count, std::string& bytes) {
+    if (offset > static_cast<std::uintmax_t>(LONG_MAX) || std::fseek(in, static_cast<long>(offset), SEEK_SET) != 0)
+        return false;
+    bytes.resize(count);
+    const std::size_t got = std::fread(bytes.data(), 1, count, in);
+    bytes.resize(got);
+    return std::ferror(in) == 0;
+}
+
+}  // namespace
+
+bool LooksLikePgn(std::string_view firstBytes) {
+    static constexpr std::array<std::string_view, 17> Names = {"Event", "Date",     "Site",   "Round", "Year",
+                                                              "Black", "BlackElo", "White",  "WhiteElo",
+                                                              "Result", "SetUp",   "Setup",  "Comment", "ECO",
+                                                              "eco",   "Rem",      "Ram"};
+    std::string_view text = firstBytes.substr(0, std::min(firstBytes.size(), RecognitionBytes));
+    const std::size_t bracket = text.find('[');
+    if (bracket == std::string_view::npos) return false;
+    text.remove_prefix(bracket);
+    if (StartsWith(text, "[! ")) return true;
+    for (std::string_view name : Names) {
+        if (text.size() >= name.size() + 3 && text.compare(1, name.size(), name) == 0 &&
+            text.compare(1 + name.size(), 2, " \"") == 0)
+            return true;
+    }
+    return false;
+}
+
+MovetextLine GameText::Locate(std::size_t offset) const {
+    auto it = std::upper_bound(Lines.begin(), Lines.end(), offset,
+                               [](std::size_t at, const MovetextLine& line) { return at < line.At; });
+    if (it == Lines.begin()) return {offset, 0, 0};
+    --it;
+    return {offset, it->Line, it->Column + static_cast<long>(offset - it->At)};
+}
+
+std::string_view GameIndex::Cell(long game, int column) const {
+    if (game < 1 || game > static_cast<long>(RowStart.size()) || column < 1 || column > IndexColumns) return {};
+    const std::size_t row = static_cast<std::size_t>(game - 1);
+    const std::size_t k = static_cast<std::size_t>(column - 1);
+    const std::size_t first = row * IndexColumns;
+    const std::size_t begin = k == 0 ? 0 : CellEnd[first + k - 1];
+    return std::string_view(CellText).substr(RowStart[row] + begin, CellEnd[first + k] - begin);
+}
+
+ScanResult ScanFile(const std::filesystem::path& path, const ScanOptions& options) {
+    ScanResult result;
+    GameIndex& index = result.Index;
+    const std::string file = path.string();
+    std::string bytes;
+    std::string reason;
+    if (!ReadBytes(path, bytes, reason)) {
+        result.Error = Fault(ReadErrorKind::FileUnreadable, file, std::string(LoadErrorText), reason);
+        return result;
+    }
+    index.FileSize = bytes.size();
+    if (!LooksLikePgn(bytes)) {
+        result.Error = Fault(ReadErrorKind::NotPgn, file, NotPgnText(path));
+        return result;
+    }
+
+    LineReader reader(bytes, SkipByteOrderMark(bytes), 0, true);
+    ScanState st;
+    GameSeek section;
+    std::array<std::string_view, IndexColumns> values;
+    std::string number;
+    std::string event;
+    bool tooLong = false;
+
+    auto onSection = [&](const LineReader& at) {
+        if (st.Tags.FenTag != index.Fens.back()) index.Fens.push_back(st.Tags.FenTag);
+        section = {at.LineStart(), at.LineNumber(), index.Fens.size() - 1, st.Remarks.size()};
+    };
+    auto onGame = [&](const FirstLine&, const LineReader&) {
+        index.Seeks.push_back(section);
+        const std::size_t rowStart = index.CellText.size();
+        const std::size_t firstCell = index.CellEnd.size();
+        index.RowStart.push_back(rowStart);
+        index.CellEnd.resize(firstCell + IndexColumns, 0);
+        index.Count = st.Counter;
+        if (st.Counter % 100 == 0) {
+            if (options.Progress) options.Progress("Loading PGN file... " + std::to_string(st.Counter) + " games");
+            if (options.Limit > 0 && st.Counter >= options.Limit) {
+                index.Aborted = true;  // this last row stays empty
+                return Step::Stop;
+            }
+        }
+        const PgnTags& t = st.Tags;
+        number = ' ' + std::to_string(st.Counter);
+        event = t.pgnEvent;
+        if (!t.RoundTag.empty()) (event += ' ') += t.RoundTag;
+        values = {number,          event,          t.pgnSite,         t.pgnDate,          t.RoundTag,
+                  t.pgnWhite,      t.pgnBlack,     t.GameResult,      t.SetupTag,         t.EcoTag,
+                  t.WhiteEloTag,   t.BlackEloTag,  t.AnnotatorTag,    t.PlyCountTag,      t.EventDateTag,
+                  t.WhiteTitleTag, t.BlackTitleTag, t.WhiteCountryTag, t.BlackCountryTag, t.OpeningTag,
+                  t.VariationTag,  t.SourceTag,    t.SourceDateTag,   t.WhiteTeamTag,     t.BlackTeamTag,
+                  t.WhiteTeamCountryTag, t.BlackTeamCountryTag};
+        for (std::size_t k = 0; k < values.size(); ++k) {
+            index.CellText.append(values[k]);
+            const std::size_t end = index.CellText.size() - rowStart;
+            if (end > UINT32_MAX) {
+                tooLong = true;
+                return Step::Stop;
+            }
+            index.CellEnd[firstCell + k] = static_cast<std::uint32_t>(end);
+            const int length = static_cast<int>(std::min<std::size_t>(values[k].size(), INT_MAX));
+            int& used = index.ColumnUsed[k + 1];
+            used = std::max(used, length);
+        }
+        st.Tags.ResetForGame();
+        return Step::Go;
+    };
+
+    ReadError error = Scan(reader, st, onSection, onGame);
+    index.Remarks = std::move(st.Remarks);
+    if (tooLong) error = Fault(ReadErrorKind::FileUnreadable, file, std::string(LoadErrorText), "tag values too long");
+    if (error) {
+        error.File = file;
+        result.Error = std::move(error);
+    } else if (index.Count == 0) {
+        result.Error = Fault(ReadErrorKind::NoGames, file, "No games found!");
+    }
+    return result;
+}
+
+GameResultText ReadGame(const std::filesystem::path& path, const GameIndex& index, long game) {
+    GameResultText result;
+    const std::string file = path.string();
+    if (game < 1 || game > static_cast<long>(index.Seeks.size())) {
+        result.Error = Fault(ReadErrorKind::FileUnreadable, file, std::string(LoadErrorText),
+                             "no game " + std::to_string(game) + " in the index");
+        return result;
+    }
+    const GameSeek& seek = index.Seeks[static_cast<std::size_t>(game - 1)];
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!in || ec) {
+        result.Error = Fault(ReadErrorKind::FileUnreadable, file, std::string(LoadErrorText),
+                             ec ? ec.message() : std::string(std::strerror(errno)));
+        return result;
+    }
+    if (size != index.FileSize || seek.Offset > size || seek.Fen >= index.Fens.size() ||
+        seek.RemarksBefore > index.Remarks.size()) {
+        result.Error = Fault(ReadErrorKind::FileUnreadable, file, std::string(LoadErrorText),
+                             "the file has changed since it was indexed");
+        return result;
+    }
+
+    // Read from the game's tag section to the next game's, with room for a
+    // movetext that runs on; read more when the game goes on beyond that.
+    const std::uintmax_t next =
+        static_cast<std::size_t>(game) < index.Seeks.size() ? index.Seeks[static_cast<std::size_t>(game)].Offset : size;
+    std::uintmax_t want = std::max<std::uintmax_t>(next, seek.Offset) - seek.Offset + 4096;
+    std::string bytes;
+    GameText& text = result.Game;
+    for (;;) {
+        const std::uintmax_t count = std::min(want, size - seek.Offset);
+        if (!ReadPart(in.get(), seek.Offset, static_cast<std::size_t>(count), bytes) || bytes.size() != count) {
+            result.Error = Fault(ReadErrorKind::FileUnreadable, file, std::string(LoadErrorText), "read error");
+            return result;
+        }
+        const bool atEof = seek.Offset + count >= size;
+        LineReader reader(bytes, 0, seek.Line - 1, atEof);
+        ScanState st;
+        st.TagSeen = true;
+        st.Counter = game - 1;
+        st.Tags.FenTag = index.Fens[seek.Fen];
+        st.Remarks.assign(index.Remarks, 0, seek.RemarksBefore);
+        bool found = false;
+        bool complete = false;
+        ReadError error = Scan(reader, st, [](const LineReader&) {}, [&](const FirstLine& first, LineReader& at) {
+            found = true;
+            bool scanClears = false;
+            complete = CollectMovetext(first, at, text, scanClears);
+            return Step::Stop;
+        });
+        if (error) {
+            error.File = file;
+            result.Error = std::move(error);
+            return result;
+        }
+        if ((found && complete) || atEof) {
+            if (!found) {
+                result.Error = Fault(ReadErrorKind::FileUnreadable, file, std::string(LoadErrorText),
+                                     "the file has changed since it was indexed");
+                return result;
+            }
+            text.Game = game;
+            text.Tags = std::move(st.Tags);
+            text.Remarks = std::move(st.Remarks);
+            return result;
+        }
+        want *= 2;
+    }
+}
+
+ReadError ForEachGame(std::string_view bytes, const std::function<bool(GameText&)>& visit) {
+    if (!LooksLikePgn(bytes)) return Fault(ReadErrorKind::NotPgn, {}, "is not a PGN file");
+    LineReader reader(bytes, SkipByteOrderMark(bytes), 0, true);
+    ScanState st;
+    GameText game;
+    std::size_t remarksGiven = 0;
+    bool stopped = false;
+    ReadError error = Scan(reader, st, [](const LineReader&) {}, [&](const FirstLine& first, LineReader& at) {
+        game.Game = st.Counter;
+        game.Tags = st.Tags;
+        // The remark text only grows: hand over what is new, unless the
+        // visitor took the text away.
+        if (game.Remarks.size() == remarksGiven && remarksGiven <= st.Remarks.size())
+            game.Remarks.append(st.Remarks, remarksGiven);
+        else
+            game.Remarks = st.Remarks;
+        remarksGiven = st.Remarks.size();
+        LineReader ahead = at;
+        bool scanClears = false;
+        CollectMovetext(first, ahead, game, scanClears);
+        if (!visit(game)) {
+            stopped = true;
+            return Step::Stop;
+        }
+        st.Tags.ResetForGame();
+        // The scan skips every line the movetext took in, unless one of them
+        // begins a tag section once trimmed.
+        if (!scanClears) at = ahead;
+        return Step::Go;
+    });
+    if (error) return error;
+    if (!stopped && st.Counter == 0) return Fault(ReadErrorKind::NoGames, {}, "No games found!");
+    return {};
+}
+
+}  // namespace orvane::pgn

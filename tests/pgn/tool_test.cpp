@@ -1,0 +1,101 @@
+// The command-line tool orvane-pgn as a user runs it: what it prints on
+// stdout and stderr, and its exit status.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <initializer_list>
+#include <utility>
+#include <string>
+
+#include "common/textfile.h"
+#include "pgn/collection.h"
+#include "pgn_test_util.h"
+#include "support/temp_folder.h"
+
+#ifndef ORVANE_PGN_TOOL
+#error "ORVANE_PGN_TOOL must name the orvane-pgn program"
+#endif
+
+namespace orvane::pgn {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+    int Status = -1;
+    std::string Out, Err;
+};
+
+ToolRun RunTool(const fs::path& dir, const std::string& args) {
+    const fs::path out = dir / "stdout.txt";
+    const fs::path err = dir / "stderr.txt";
+    const std::string command =
+        std::string("'") + ORVANE_PGN_TOOL + "' " + args + " >'" + out.string() + "' 2>'" + err.string() + "'";
+    const int status = std::system(command.c_str());
+    ToolRun run;
+    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.Out = ReadWholeFile(out).value_or("?");
+    run.Err = ReadWholeFile(err).value_or("?");
+    return run;
+}
+
+const std::string Header =
+    "Number\tEvent\tSite\tDate\tRound\tWhite\tBlack\tResult\tSetup\tECO\tWhiteElo\tBlackElo\tAnnotator\tPlyCount\t"
+    "EventDate\tWhiteTitle\tBlackTitle\tWhiteCountry\tBlackCountry\tOpening\tVariation\tSource\tSourceDate\t"
+    "WhiteTeam\tBlackTeam\tWhiteTeamCountry\tBlackTeamCountry\n";
+
+TEST(Tool, IndexPrintsEveryCellSeparatedByTabs) {
+    testing::TempFolder dir;
+    const fs::path file = dir.Path() / "two.pgn";
+    pgntest::WriteBytes(file, "[Event \"Open\"]\r\n[Round \"5\"]\r\n[White \"A\"]\r\n[BlackTeamCountry \"X\"]\r\n\r\n"
+                              "1. e4 *\r\n\r\n[Result \"1-0\"]\r\n1. d4 1-0\r\n");
+    const ToolRun run = RunTool(dir.Path(), "index '" + file.string() + "'");
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Err, "");
+    // 27 cells, all empty but those given (column, value).
+    auto line = [](std::initializer_list<std::pair<int, const char*>> cells) {
+        std::string values[IndexColumns];
+        for (const auto& [column, value] : cells) values[column - 1] = value;
+        std::string text = values[0];
+        for (int k = 1; k < IndexColumns; ++k) text += '\t' + values[k];
+        return text + '\n';
+    };
+    EXPECT_EQ(run.Out, Header + line({{1, " 1"}, {2, "Open 5"}, {5, "5"}, {6, "A"}, {8, "*"}, {27, "X"}}) +
+                           line({{1, " 2"}, {8, "1-0"}}));
+}
+
+TEST(Tool, FailuresExitWithTwoAndSayWhy) {
+    struct Row {
+        const char* Name;
+        const char* Bytes;  // nullptr: no file at all
+        std::string Err;    // with FILE for the path given
+    };
+    const Row rows[] = {
+        {"not PGN", "1. e4 e5 *\n", "FILE is not a PGN file\n"},
+        {"no games", "[Event \"A\"]\n", "FILE: No games found!\n"},
+        {"tag line too short", "[Event \"A\"]\n\n1. e4 *\n\n [White \"\n1. d4 *\n",
+         "FILE:5:2: game 2: tag line too short for its value ([White \")\n"},
+    };
+    testing::TempFolder dir;
+    const std::string file = (dir.Path() / "games.pgn").string();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        pgntest::WriteBytes(file, row.Bytes);
+        const ToolRun run = RunTool(dir.Path(), "index '" + file + "'");
+        EXPECT_EQ(run.Status, 2);
+        EXPECT_EQ(run.Out, "");
+        std::string err = row.Err;
+        err.replace(err.find("FILE"), 4, file);
+        EXPECT_EQ(run.Err, err);
+    }
+    const ToolRun missing = RunTool(dir.Path(), "index '" + (dir.Path() / "missing.pgn").string() + "'");
+    EXPECT_EQ(missing.Status, 2);
+    EXPECT_NE(missing.Err.find("missing.pgn: file cannot be read"), std::string::npos) << missing.Err;
+    EXPECT_EQ(RunTool(dir.Path(), "index").Status, 2);
+    EXPECT_EQ(RunTool(dir.Path(), "nonsense x").Status, 2);
+}
+
+}  // namespace
+}  // namespace orvane::pgn
