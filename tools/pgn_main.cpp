@@ -1,13 +1,17 @@
 // orvane-pgn COMMAND FILE...: the program's PGN reading from the command
 // line. One function per command; each returns the exit status (0 done,
-// 2 a file cannot be read or is not PGN).
+// 1 some game does not replay, 2 a file cannot be read or is not PGN).
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/readerror.h"
+#include "common/textfile.h"
+#include "notation/notation.h"
 #include "pgn/collection.h"
+#include "pgn/replay.h"
 
 namespace {
 
@@ -79,6 +83,109 @@ int IndexCommand(const Args& files) {
     return 0;
 }
 
+// What went wrong in a game that does not replay: for an illegal move the
+// token as written and the window's message, else the kind of load error.
+std::string DescribeReplayError(const orvane::ReadError& error) {
+    std::string text;
+    if (error.Kind == orvane::ReadErrorKind::IllegalMove) {
+        text = "illegal move \"" + error.Token + "\" (" + error.Text + ")";
+    } else {
+        text = orvane::ReadErrorKindText(error.Kind);
+        if (!error.Token.empty()) text += " at \"" + error.Token + '"';
+        if (!error.Detail.empty()) text += " (" + error.Detail + ')';
+    }
+    if (error.Ply > 0) text += ", ply " + std::to_string(error.Ply);
+    return text;
+}
+
+// Replays every game of one file, handing each to `done`. Returns 2 when the
+// file cannot be read or holds no PGN games (after saying so), else 0.
+template <typename Done>
+int ReplayFile(const std::string& file, Done&& done) {
+    const std::optional<std::string> bytes = orvane::ReadWholeFile(file);
+    if (!bytes) {
+        std::fprintf(stderr, "%s: cannot be read\n", file.c_str());
+        return 2;
+    }
+    orvane::Position pos;
+    orvane::GameRecord record;
+    orvane::MoveInput input;
+    const orvane::ReadError scan = orvane::pgn::ForEachGame(*bytes, [&](orvane::pgn::GameText& game) {
+        const orvane::pgn::ReplayInfo info = orvane::pgn::ReplayGame(game, pos, record, input);
+        done(game, info, record);
+        return true;
+    });
+    if (scan) {
+        orvane::ReadError named = scan;
+        if (scan.Kind == orvane::ReadErrorKind::NotPgn) {
+            std::fprintf(stderr, "%s is not a PGN file\n", file.c_str());
+        } else if (scan.Kind == orvane::ReadErrorKind::NoGames) {
+            std::fprintf(stderr, "%s: No games found!\n", file.c_str());
+        } else {
+            std::fprintf(stderr, "%s\n", DescribeError(scan, file).c_str());
+        }
+        return 2;
+    }
+    return 0;
+}
+
+// check FILE...: replays every game; one line per failing game, then the totals.
+int CheckCommand(const Args& files) {
+    if (files.empty()) {
+        std::fprintf(stderr, "usage: orvane-pgn check FILE...\n");
+        return 2;
+    }
+    long games = 0, plies = 0, errors = 0;
+    int status = 0;
+    Output out;
+    for (const std::string& file : files) {
+        const int fileStatus = ReplayFile(file, [&](const orvane::pgn::GameText& game, const orvane::pgn::ReplayInfo& info,
+                                                    const orvane::GameRecord& record) {
+            ++games;
+            if (!info.Error) plies += record.LastPly;
+            if (!info.Error) return;
+            ++errors;
+            const orvane::ReadError& e = info.Error;
+            std::string line = file + ':' + std::to_string(e.Line) + ':' + std::to_string(e.Column) + ": game " +
+                               std::to_string(game.Game) + " (" + game.Tags.pgnWhite + " - " + game.Tags.pgnBlack +
+                               "): " + DescribeReplayError(e) + '\n';
+            out.Add(line);
+        });
+        if (fileStatus != 0) status = fileStatus;
+    }
+    out.Add(std::to_string(games) + " games, " + std::to_string(plies) + " plies, " + std::to_string(errors) +
+            " errors\n");
+    if (status != 0) return status;
+    return errors > 0 ? 1 : 0;
+}
+
+// moves FILE: each game's main line in lower-case coordinate form.
+int MovesCommand(const Args& files) {
+    if (files.size() != 1) {
+        std::fprintf(stderr, "usage: orvane-pgn moves FILE\n");
+        return 2;
+    }
+    bool failed = false;
+    Output out;
+    const int status = ReplayFile(files[0], [&](const orvane::pgn::GameText& game, const orvane::pgn::ReplayInfo& info,
+                                                const orvane::GameRecord& record) {
+        std::string line = std::to_string(game.Game) + ':';
+        if (info.Error) {
+            failed = true;
+            line += " error: " + DescribeReplayError(info.Error);
+        } else {
+            for (int ply = 1; ply <= record.LastPly; ++ply) {
+                line += ' ';
+                line += orvane::Lower(record.ReplayText(ply));
+            }
+        }
+        line += '\n';
+        out.Add(line);
+    });
+    if (status != 0) return status;
+    return failed ? 1 : 0;
+}
+
 struct Command {
     std::string_view Name;
     std::string_view Usage;
@@ -87,6 +194,8 @@ struct Command {
 
 const Command Commands[] = {
     {"index", "index FILE        the game index: 27 tab-separated columns per game", IndexCommand},
+    {"check", "check FILE...     replay every game; report the games that fail", CheckCommand},
+    {"moves", "moves FILE        each game's main line as coordinate moves (e2e4 e7e8q)", MovesCommand},
 };
 
 int Usage() {
