@@ -89,19 +89,19 @@ foreach(values " 0 ; 0 ; 1 ; 0 ; 1 ; 0 " " 1 ; 1 ; 0 ; 1 ; 0 ; 1 " "-1 ; 32767 ;
 endforeach()
 file(WRITE "${OUT}/fuzz_settings/seed${n}" "ORVANE0.09\n 0 \n 0 \n 1 \n 0 \n 1 \n 0 \n")
 
-# Window sessions and PGN: the small sample games, and the first few games
-# of each collection (the session harness reads any bytes as commands).
+# Window sessions and PGN: the start of each sample file and collection, cut
+# at a line end (the session harness reads any bytes as commands).
 set(n 0)
 foreach(path IN ITEMS ${shared}/pgn/samples/*.pgn ${shared}/pgn/collections/*.pgn)
   file(GLOB files "${path}")
   foreach(file IN LISTS files)
-    file(READ "${file}" text LIMIT 6000)
-    string(FIND "${text}" "\n[Event " cut REVERSE)
+    file(READ "${file}" text LIMIT 1500)
+    string(FIND "${text}" "\n" cut REVERSE)
     if(cut GREATER 0)
       string(SUBSTRING "${text}" 0 ${cut} text)
     endif()
     file(WRITE "${OUT}/fuzz_pgn/seed${n}" "${text}")
-    string(SUBSTRING "${text}" 0 400 head)
+    string(SUBSTRING "${text}" 0 100 head)
     file(WRITE "${OUT}/fuzz_session/seed${n}" "${head}")
     math(EXPR n "${n} + 1")
   endforeach()
