@@ -154,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A game that follows the book, a move chosen by the input at every ply.
     std::string key;
-    for (std::size_t ply = 0; ply < 6; ++ply) {
+    for (std::size_t ply = 0; ply < 5; ++ply) {
         const BookResult result = check(key);
         int moves = 0;
         while (moves < orvane::BookMoveSlots && !result.BookMoves[static_cast<std::size_t>(moves)].empty()) ++moves;

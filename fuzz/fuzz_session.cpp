@@ -6,7 +6,8 @@
 // After every command the window must agree with the game it shows: the
 // position's invariants hold, List1 has one entry a ply, List2 holds exactly
 // the legal moves of the position on the board (found afresh from the board,
-// with the king squares read off it), and the squares show that board.
+// with the king squares read off it; where a side has one king), and the
+// squares show that board.
 // With ORVANE_FUZZ_TRACE set in the environment, each command is printed.
 #include <algorithm>
 #include <cstddef>
@@ -114,19 +115,20 @@ int KingSquare(const Position& pos, int king, int& count) {
 }
 
 // The legal moves of the position on the board as coordinate texts (E2E4,
-// E7E8Q, E1G1), sorted. A side with exactly one king gets its king square
-// from the board; otherwise the position's own is kept (a position without
-// a king, or with several, is not chess and has no one right answer).
-std::vector<std::string> LegalMoves(const frmMain& form) {
+// E7E8Q, E1G1), sorted, with the king squares read off the board. Only for
+// positions with one king a side: without a king, or with several, a
+// position is not chess (the setup menu allows it) and its moves have no one
+// right answer; false then.
+bool LegalMoves(const frmMain& form, std::vector<std::string>& moves) {
     static Position pos;
     pos = form.Pos;
     int count = 0;
-    const int white = KingSquare(pos, orvane::King, count);
-    if (count == 1) pos.WhiteKing = white;
-    const int black = KingSquare(pos, -orvane::King, count);
-    if (count == 1) pos.BlackKing = black;
+    pos.WhiteKing = KingSquare(pos, orvane::King, count);
+    if (count != 1) return false;
+    pos.BlackKing = KingSquare(pos, -orvane::King, count);
+    if (count != 1) return false;
     pos.GenerateMoves(1);
-    std::vector<std::string> moves;
+    moves.clear();
     for (int slot = pos.DepthStart[At(pos.TreeDepth)]; slot < pos.MoveCount; ++slot) {
         const orvane::MoveRecord& r = pos.MoveList[At(slot)];
         std::string text = SquareName(r.Source) + SquareName(r.Dest);
@@ -134,7 +136,22 @@ std::vector<std::string> LegalMoves(const frmMain& form) {
         moves.push_back(text);
     }
     std::sort(moves.begin(), moves.end());
-    return moves;
+    return true;
+}
+
+// The board, rank 8 first, with the side to move and the king squares.
+std::string Picture(const Position& pos) {
+    std::string text;
+    for (int rank = 8; rank >= 1; --rank) {
+        text += "\n  ";
+        for (int file = 1; file <= 8; ++file) {
+            const int piece = pos.Board[At((rank + 1) * 10 + file)];
+            const char c = ".PRBNQK"[std::abs(piece)];
+            text += piece < 0 ? static_cast<char>(c - 'A' + 'a') : c;
+        }
+    }
+    return text + "\n  side " + std::to_string(pos.SideToMove) + " kings " + SquareName(pos.WhiteKing) + " " +
+           SquareName(pos.BlackKing) + " depth " + std::to_string(pos.TreeDepth);
 }
 
 std::string Joined(const std::vector<std::string>& texts) {
@@ -377,9 +394,10 @@ private:
                     listed.push_back(move.MoveText);
                 }
                 std::sort(listed.begin(), listed.end());
-                const std::vector<std::string> legal = LegalMoves(f);
-                if (listed != legal)
-                    Fail("List2 holds" + Joined(listed) + "\n  legal moves" + Joined(legal) + where);
+                std::vector<std::string> legal;
+                if (LegalMoves(f, legal) && listed != legal)
+                    Fail("List2 holds" + Joined(listed) + "\n  legal moves" + Joined(legal) + where +
+                         Picture(f.Pos));
                 checkedPos_ = f.Pos;
                 checkedList_ = view_.list2.items;
             }
