@@ -1,8 +1,9 @@
 // Whole window sessions: the input is read as a start-up (settings, book or
 // none, screen) and a sequence of user commands on frmMain over the recording
-// fake window: mouse presses, moves and releases on the squares, drags, the
-// setup menu with the fake's answers, List2 and List1, the walk through the
-// game, new game, Switch Colors, turning the board, comments and options.
+// fake window: mouse presses, moves and releases on any square in any order
+// (a release may never come), drags, the setup menu with the fake's answers,
+// List2 and List1, the walk through the game, new game, Switch Colors,
+// turning the board, comments and options.
 // After every command the window must agree with the game it shows: the
 // position's invariants hold, List1 has one entry a ply, List2 holds exactly
 // the legal moves of the position on the board (found afresh from the board,
@@ -44,15 +45,6 @@ std::size_t At(int i) { return static_cast<std::size_t>(i); }
 // king square behind; set this to true once setup keeps them in step, and
 // every choice is made.
 constexpr bool SetupKeepsKingSquares = false;
-
-// A press whose release never arrives is not forgotten at the next press
-// today, so a piece can vanish from the picture afterwards (a fault of the
-// mouse handling, mended separately). A real mouse always releases the
-// button it pressed on the square it pressed, and lets go before it clicks
-// anything else; until the fault is mended the harness sends only such
-// streams. Set this to true once it is, and presses, moves and releases go
-// to any square in any order.
-constexpr bool UnpairedPressesForgotten = false;
 
 const char* const SetupAnswers[] = {"Empty",        "White Pawn",   "White Rook",  "White Knight", "White Bishop",
                                     "White Queen",  "White King",   "Black Pawn",  "Black Rook",   "Black Knight",
@@ -203,54 +195,33 @@ private:
     // eight squares either way, often near a square's edge.
     double Twips() { return in_.Signed() * 37; }
 
-    // Releases the buttons still down where they were pressed, at the
-    // pointer's last place, as a user does before doing anything else.
-    void LetGo(bool leftButton, bool rightButton) {
-        if (leftButton && left_ >= 0) form_->c_MouseUp(left_, MouseButton::Left, pointerX_, pointerY_);
-        if (rightButton && right_ >= 0) form_->c_MouseUp(right_, MouseButton::Right, pointerX_, pointerY_);
-        if (leftButton) left_ = -1;
-        if (rightButton) right_ = -1;
-    }
-
     std::string Command() {
         frmMain& f = *form_;
-        const int op = in_.Pick(16);
-        if (!UnpairedPressesForgotten && op >= 8) LetGo(true, true);
-        switch (op) {
+        switch (in_.Pick(16)) {
         case 0: {
             const int c = Control();
-            const double x = Twips(), y = Twips();
-            if (!UnpairedPressesForgotten) LetGo(true, false);
-            f.c_MouseDown(c, MouseButton::Left, x, y);
-            left_ = c;
+            f.c_MouseDown(c, MouseButton::Left, Twips(), Twips());
             return "press " + std::to_string(c);
         }
-        case 1: {  // while a button is down the pressed square gets the moves
+        case 1: {
             const int c = Control();
-            pointerX_ = Twips();
-            pointerY_ = Twips();
-            f.c_MouseMove(!UnpairedPressesForgotten && left_ >= 0 ? left_ : c, pointerX_, pointerY_);
+            f.c_MouseMove(c, Twips(), Twips());
             return "move " + std::to_string(c);
         }
         case 2: {
             const int c = Control();
-            const double x = Twips(), y = Twips();
-            if (!UnpairedPressesForgotten && left_ < 0) return "release (no press)";
-            f.c_MouseUp(!UnpairedPressesForgotten ? left_ : c, MouseButton::Left, x, y);
-            left_ = -1;
+            f.c_MouseUp(c, MouseButton::Left, Twips(), Twips());
             return "release " + std::to_string(c);
         }
         case 3: {  // a whole drag from one square to another, as the driver makes it
             const int a = Control();
             const int b = Control();
-            if (!UnpairedPressesForgotten) LetGo(true, true);
             const int pitch = view_.largeFont ? 456 : 586;
             const double x = (b % 8 - a % 8) * pitch + 300;
             const double y = (b / 8 - a / 8) * pitch + 300;
             f.c_MouseDown(a, MouseButton::Left, 300, 300);
             f.c_MouseMove(a, x, y);
             f.c_MouseUp(a, MouseButton::Left, x, y);
-            left_ = -1;
             return "drag " + std::to_string(a) + " " + std::to_string(b);
         }
         case 4: {  // the setup menu on a square, answered
@@ -259,27 +230,19 @@ private:
             if (!SetupKeepsKingSquares && pick < static_cast<int>(std::size(SetupValues)) &&
                 LeavesKingSquareBehind(f.SquareOfControl(c), SetupValues[pick]))
                 return "setup left out";
-            if (!UnpairedPressesForgotten) LetGo(true, true);
             view_.QueueAnswer(SetupAnswers[pick]);
             f.c_MouseDown(c, MouseButton::Right, 300, 300);
             f.c_MouseUp(c, MouseButton::Right, 300, 300);
-            right_ = -1;
             return "setup " + std::to_string(c) + " \"" + SetupAnswers[pick] + "\"";
         }
         case 5: {
             const int c = Control();
-            const double x = Twips(), y = Twips();
-            if (!UnpairedPressesForgotten) LetGo(false, true);
-            f.c_MouseDown(c, MouseButton::Right, x, y);
-            right_ = c;
+            f.c_MouseDown(c, MouseButton::Right, Twips(), Twips());
             return "right press " + std::to_string(c);
         }
         case 6: {  // a right release may open the setup menu: dismissed
             const int c = Control();
-            const double x = Twips(), y = Twips();
-            if (!UnpairedPressesForgotten && right_ < 0) return "right release (no press)";
-            f.c_MouseUp(!UnpairedPressesForgotten ? right_ : c, MouseButton::Right, x, y);
-            right_ = -1;
+            f.c_MouseUp(c, MouseButton::Right, Twips(), Twips());
             return "right release " + std::to_string(c);
         }
         case 7:
@@ -429,10 +392,6 @@ private:
     Position checkedPos_;  // the position and List2 of the last full check
     std::vector<std::string> checkedList_{"(none)"};
     frmMain* form_ = nullptr;
-    int left_ = -1;   // the square control a left button press went to, -1 none
-    int right_ = -1;  // the same for the right button
-    double pointerX_ = 300;
-    double pointerY_ = 300;
     int commands_ = 0;
 };
 

@@ -73,12 +73,14 @@ void frmMain::ShowOptions() {
     controls.Option1_0 = !controls.Option1_1;
 
     if (view_.ShowOptions(controls) == DialogClose::OK) {
-        ShowMoves = controls.Check3;
+        // A ticked box is 1 whatever the settings file held.
+        ShowMoves = controls.Check3 != 0 ? 1 : 0;
         // The coordinate letters are drawn straight onto the window: erase
         // them before they are drawn in the other case.
-        if (CapNot != controls.Check5) view_.Canvas().Clear();
-        CapNot = controls.Check5;
-        AskExit = controls.Check6;
+        const int capNot = controls.Check5 != 0 ? 1 : 0;
+        if (CapNot != capNot) view_.Canvas().Clear();
+        CapNot = capNot;
+        AskExit = controls.Check6 != 0 ? 1 : 0;
         CapCharacter = controls.Option1_0 ? 0 : 1;
     }
     Input.CaptureChar = CapCharacter == 1 ? ":" : "x";

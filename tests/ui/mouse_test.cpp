@@ -81,6 +81,23 @@ TEST_F(UiTest, PressAndReleaseWithoutMovingIsCancelledSilently) {
     EXPECT_EQ(Show().list1, Lines{"   1.  d2-d4"});
 }
 
+// A press whose release never arrives (the driver can do that) is forgotten
+// at the next press: no piece stays off the picture, and a drag started then
+// plays as usual.
+TEST_F(UiTest, PressWithoutReleaseIsForgottenAtTheNextPress) {
+    // The lifted e2 pawn must come back when the next press (refused) comes.
+    EXPECT_EQ(Run({"hover e2", "press e2", "move e2 300 -200", "press e7"}), Lines{WhiteMoves});
+    EXPECT_EQ(Show().ranks, StartRanks());
+    EXPECT_EQ(View().squares.pictures[52], 31);
+    EXPECT_EQ(Form().DragSource, -1);
+    // A lost release after a press on an empty square does not swallow the next drag.
+    Run({"press e4", "press e2", "move e2 300 -868", "release e2 left 300 -868"});
+    const Screen screen = Show();
+    EXPECT_EQ(screen.list1, Lines{"   1.  e2-e4"});
+    EXPECT_EQ(screen.ranks[4], ". . . . P . . .");
+    EXPECT_EQ(screen.ranks[6], "P P P P . P P P");
+}
+
 TEST_F(UiTest, TurnedBoardCountsTheOffsetTheOtherWay) {
     Run({"menu Turn", "list2 \" e2-e4\"", "list2 \" d7-d5\"", "hover e4"});
     // To the right and down the screen is toward the a-file and rank 8.
