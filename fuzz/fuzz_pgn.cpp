@@ -64,11 +64,13 @@ void Replay(const GameText& game, orvane::pgn::MoveMatcher matcher, Replayed& ou
     orvane::pgn::ReplayOptions options;
     options.Matcher = matcher;
     // The literal replay is compared with this one ply by ply afterwards.
-    if (matcher == orvane::pgn::MoveMatcher::Fast) options.AfterPly = [](const Position& pos, const GameRecord& record, int ply) {
-        const std::string invariants = pos.CheckInvariants();
-        if (!invariants.empty()) Fail("after ply " + std::to_string(ply) + ": " + invariants);
-        Require(record.LastPly == ply && pos.CurrentPly == ply, "the record and the position disagree on the ply");
-    };
+    if (matcher == orvane::pgn::MoveMatcher::Fast) {
+        options.AfterPly = [](const Position& pos, const GameRecord& record, int ply) {
+            const std::string invariants = pos.CheckInvariants();
+            if (!invariants.empty()) Fail("after ply " + std::to_string(ply) + ": " + invariants);
+            Require(record.LastPly == ply && pos.CurrentPly == ply, "the record and the position disagree on the ply");
+        };
+    }
     out.Info = orvane::pgn::ReplayGame(game, out.Pos, out.Record, out.Input, options);
 }
 
