@@ -2,8 +2,10 @@
 // that take a file, and a way to stop with a message when a property fails.
 #pragma once
 
+#include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -44,7 +46,18 @@ public:
         std::error_code ec;
         std::filesystem::path base = "/dev/shm";
         if (::access(base.c_str(), W_OK) != 0) base = std::filesystem::temp_directory_path(ec);
-        path_ = base / ("orvane-fuzz-" + name + "-" + std::to_string(::getpid()));
+        // A run that stopped at a finding leaves its folder behind: remove
+        // those of processes that are gone.
+        const std::string prefix = "orvane-fuzz-" + name + "-";
+        for (const auto& entry : std::filesystem::directory_iterator(base, ec)) {
+            const std::string file = entry.path().filename().string();
+            if (file.rfind(prefix, 0) != 0) continue;
+            const std::string pid = file.substr(prefix.size());
+            if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
+            if (::kill(static_cast<pid_t>(std::stol(pid)), 0) != 0 && errno == ESRCH)
+                std::filesystem::remove_all(entry.path(), ec);
+        }
+        path_ = base / (prefix + std::to_string(::getpid()));
         std::filesystem::remove_all(path_, ec);
         std::filesystem::create_directories(path_, ec);
         if (ec) Fail("cannot create " + path_.string() + ": " + ec.message());
