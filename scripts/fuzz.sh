@@ -15,8 +15,7 @@ harnesses=("$@")
 cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DORVANE_FUZZ=ON -DORVANE_SANITIZE=OFF -DORVANE_BUILD_QT=OFF -DORVANE_BUILD_TESTS=OFF \
   -DORVANE_BUILD_BENCH=OFF >/dev/null
-cmake --build "$dir" --target "${harnesses[@]}" -- -j"$(nproc)"
-cmake -DSOURCE_DIR="$PWD" -DOUT="$dir/seeds" -P fuzz/make_seeds.cmake
+cmake --build "$dir" --target "${harnesses[@]}" fuzz_seeds -- -j"$(nproc)"
 
 # Inputs longer than this only slow a harness down.
 max_len() {
