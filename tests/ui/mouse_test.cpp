@@ -98,6 +98,18 @@ TEST_F(UiTest, PressWithoutReleaseIsForgottenAtTheNextPress) {
     EXPECT_EQ(screen.ranks[6], "P P P P . P P P");
 }
 
+// A lost release is also forgotten when the game is reset: the knight lifted
+// by a stale press (it can no longer move, so Switch Colors does not redraw
+// its square as a movable piece) is shown again.
+TEST_F(UiTest, PressWithoutReleaseIsForgottenWhenTheGameIsReset) {
+    Run({"hover g1", "press g1", "list2 \" f2-f3\"", "list2 \" a7-a6\"", "list2 \" h2-h3\"", "list2 \" a6-a5\"",
+         "hover e4"});
+    EXPECT_EQ(Show().ranks[7], "R N B Q K B . R");  // lifted by the stale press
+    Run({"button \"Switch Colors\""});
+    EXPECT_EQ(Show().ranks[7], "R N B Q K B N R");
+    EXPECT_EQ(Form().DragSource, -1);
+}
+
 TEST_F(UiTest, TurnedBoardCountsTheOffsetTheOtherWay) {
     Run({"menu Turn", "list2 \" e2-e4\"", "list2 \" d7-d5\"", "hover e4"});
     // To the right and down the screen is toward the a-file and rank 8.
