@@ -60,7 +60,7 @@ const char* const OptionsAnswers[] = {"OK",        "Cancel",        "Check3=0;OK
                                       "Check5=0;OK", "Option1(1);OK", "Option1(0);OK", "Check6=0;Close"};
 
 // Commands per session: enough for games, setups and walks through them,
-// few enough for thousands of sessions a second.
+// few enough that a session takes milliseconds.
 constexpr int MaxCommands = 64;
 
 const char* const WalkMenu[] = {"First", "Moveback", "MoveForward", "Last"};
