@@ -9,7 +9,8 @@
 // the legal moves of the position on the board (found afresh from the board,
 // with the king squares read off it; where a side has one king), and the
 // squares show that board.
-// With ORVANE_FUZZ_TRACE set in the environment, each command is printed.
+// With ORVANE_FUZZ_TRACE set in the environment, each command and each
+// message box and pop-up menu is printed.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -52,9 +53,12 @@ const char* const SetupAnswers[] = {"Empty",        "White Pawn",   "White Rook"
                                     "Clear Board",  ""};
 constexpr int SetupValues[] = {0, 1, 2, 4, 3, 5, 6, -1, -2, -4, -3, -5, -6};
 
-// Every answer a question of the window can take.
-const char* const Answers[] = {"Yes",   "No",     "OK",   "Cancel", "",      "Queen",       "Rook",
-                               "Bishop", "Knight", "King", "Empty",  "White King", "Black King", "Clear Board"};
+// Every answer a question of the window can take, queued ahead of any
+// command; the last four answer the setup menu, which a right release can
+// open (left out while setup choices are, see above).
+const char* const Answers[] = {"Yes",    "No",   "OK",    "Cancel",     "",           "Queen",      "Rook",
+                               "Bishop", "Knight", "King", "Empty",     "White King", "Black King", "Clear Board"};
+constexpr int SetupMenuAnswers = 4;
 
 const char* const OptionsAnswers[] = {"OK",        "Cancel",        "Check3=0;OK", "Check3=1;OK",   "Check5=1;OK",
                                       "Check5=0;OK", "Option1(1);OK", "Option1(0);OK", "Check6=0;Close"};
@@ -177,6 +181,8 @@ public:
         orvane::fuzz::WriteBytes(paths.ProgramFolder / "orvane.ini", orvane::ui::SettingsText("ORVANE0.10", settings));
         view_.twipsPerPixel = (setup & 64) != 0 ? 12 : 15;
 
+        if (std::getenv("ORVANE_FUZZ_TRACE") != nullptr)
+            view_.onInteraction = [](const std::string& line) { std::fprintf(stderr, "   %s\n", line.c_str()); };
         frmMain form(view_, paths);
         form_ = &form;
         Require(form.Form_Load(""), "the program did not start");
@@ -230,6 +236,8 @@ private:
             if (!SetupKeepsKingSquares && pick < static_cast<int>(std::size(SetupValues)) &&
                 LeavesKingSquareBehind(f.SquareOfControl(c), SetupValues[pick]))
                 return "setup left out";
+            // The menu takes this answer, not one queued before.
+            if (!SetupKeepsKingSquares) view_.answers.clear();
             view_.QueueAnswer(SetupAnswers[pick]);
             f.c_MouseDown(c, MouseButton::Right, 300, 300);
             f.c_MouseUp(c, MouseButton::Right, 300, 300);
@@ -245,9 +253,11 @@ private:
             f.c_MouseUp(c, MouseButton::Right, Twips(), Twips());
             return "right release " + std::to_string(c);
         }
-        case 7:
-            view_.QueueAnswer(Answers[in_.Pick(static_cast<int>(std::size(Answers)))]);
+        case 7: {
+            const int count = static_cast<int>(std::size(Answers)) - (SetupKeepsKingSquares ? 0 : SetupMenuAnswers);
+            view_.QueueAnswer(Answers[in_.Pick(count)]);
             return {};
+        }
         case 8: {
             const int count = view_.list2.ListCount();
             const int how = in_.Pick(3);
@@ -342,7 +352,7 @@ private:
         if (trace) std::fprintf(stderr, "%d: %s (DragSource %d)\n", commands_, command.c_str(), f.DragSource);
         const std::string where = " after command " + std::to_string(commands_) + " (" + command + ")";
         const std::string invariants = f.Pos.CheckInvariants();
-        if (!invariants.empty()) Fail(invariants + where);
+        if (!invariants.empty()) Fail(invariants + where + Picture(f.Pos));
         if (f.Pos.CurrentPly < 0 || f.Pos.CurrentPly > f.Record.LastPly) Fail("CurrentPly outside the record" + where);
         if (view_.list1.ListCount() != f.Record.LastPly) Fail("List1 does not have one entry a ply" + where);
 
