@@ -1,17 +1,21 @@
 // PGN reading timings on a large collection: the shared collections
-// concatenated several times into one temporary file, made once per run.
+// concatenated several times into one temporary file, made once per run:
+// the index pass, the walk over every game, one direct read, and the full
+// replay of every game.
 // Every case skips itself when the shared data is absent.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
 
 #include "common/textfile.h"
 #include "pgn/collection.h"
+#include "pgn/replay.h"
 #include "support/shared_data.h"
 
 namespace {
@@ -106,6 +110,38 @@ void ReadOneGame(benchmark::State& state) {
     }
 }
 BENCHMARK(ReadOneGame)->Unit(benchmark::kMicrosecond);
+
+// Every game replayed: the start position, every move matched, played and
+// recorded with its comments. Arg 1: the fast matcher leaving the final
+// move list as the window gets it; arg 0: without that list, as
+// orvane-pgn check replays; arg 2: the literal matcher, for comparison.
+void ReplayEveryGame(benchmark::State& state) {
+    const BigCollection& big = Big();
+    if (!big.Problem.empty()) return state.SkipWithError(big.Problem.c_str());
+    orvane::pgn::ReplayOptions options;
+    options.Matcher = state.range(0) == 2 ? orvane::pgn::MoveMatcher::Literal : orvane::pgn::MoveMatcher::Fast;
+    options.FinalMoveList = state.range(0) != 0;
+    orvane::Position pos;
+    auto record = std::make_unique<orvane::GameRecord>();
+    orvane::MoveInput input;
+    long games = 0, plies = 0, errors = 0;
+    for (auto _ : state) {
+        games = plies = errors = 0;
+        orvane::pgn::ForEachGame(big.Bytes, [&](orvane::pgn::GameText& game) {
+            const orvane::pgn::ReplayInfo info = orvane::pgn::ReplayGame(game, pos, *record, input, options);
+            ++games;
+            plies += record->LastPly;
+            if (info.Error) ++errors;
+            return true;
+        });
+    }
+    Report(state, games);
+    state.counters["errors"] = static_cast<double>(errors);
+    state.counters["plies"] = static_cast<double>(plies);
+    state.counters["plies_per_second"] =
+        benchmark::Counter(static_cast<double>(plies) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(ReplayEveryGame)->Arg(1)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

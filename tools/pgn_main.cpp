@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "common/readerror.h"
-#include "common/textfile.h"
 #include "notation/notation.h"
 #include "pgn/collection.h"
 #include "pgn/replay.h"
@@ -98,11 +97,26 @@ std::string DescribeReplayError(const orvane::ReadError& error) {
     return text;
 }
 
+// The bytes of a whole file, read in large blocks; nothing when it cannot
+// be opened or read (a folder, an I/O error).
+std::optional<std::string> ReadFile(const std::string& file) {
+    std::FILE* in = std::fopen(file.c_str(), "rb");
+    if (in == nullptr) return std::nullopt;
+    std::string bytes;
+    std::vector<char> block(1 << 20);
+    std::size_t n;
+    while ((n = std::fread(block.data(), 1, block.size(), in)) > 0) bytes.append(block.data(), n);
+    const bool failed = std::ferror(in) != 0;
+    std::fclose(in);
+    if (failed) return std::nullopt;
+    return bytes;
+}
+
 // Replays every game of one file, handing each to `done`. Returns 2 when the
 // file cannot be read or holds no PGN games (after saying so), else 0.
 template <typename Done>
 int ReplayFile(const std::string& file, Done&& done) {
-    const std::optional<std::string> bytes = orvane::ReadWholeFile(file);
+    const std::optional<std::string> bytes = ReadFile(file);
     if (!bytes) {
         std::fprintf(stderr, "%s: cannot be read\n", file.c_str());
         return 2;
@@ -110,8 +124,10 @@ int ReplayFile(const std::string& file, Done&& done) {
     orvane::Position pos;
     orvane::GameRecord record;
     orvane::MoveInput input;
+    orvane::pgn::ReplayOptions options;
+    options.FinalMoveList = false;  // the tools never show the available moves
     const orvane::ReadError scan = orvane::pgn::ForEachGame(*bytes, [&](orvane::pgn::GameText& game) {
-        const orvane::pgn::ReplayInfo info = orvane::pgn::ReplayGame(game, pos, record, input);
+        const orvane::pgn::ReplayInfo info = orvane::pgn::ReplayGame(game, pos, record, input, options);
         done(game, info, record);
         return true;
     });

@@ -236,28 +236,39 @@ ReadError Fault(ReadErrorKind kind, const std::string& file, std::string text, s
 
 std::string NotPgnText(const std::filesystem::path& path) { return path.filename().string() + " is not a PGN file"; }
 
+// A whole file's bytes, in a buffer that is not cleared before the read.
+struct FileBytes {
+    std::unique_ptr<char[]> Data;
+    std::size_t Size = 0;
+    std::string_view View() const { return {Data.get(), Size}; }
+};
+
 // Reads a whole file; false with reason set when it cannot be read.
-bool ReadBytes(const std::filesystem::path& path, std::string& bytes, std::string& reason) {
-    std::FILE* in = std::fopen(path.c_str(), "rb");
-    if (in == nullptr) {
+bool ReadBytes(const std::filesystem::path& path, FileBytes& bytes, std::string& reason) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!in) {
         reason = std::strerror(errno);
         return false;
     }
-    bytes.clear();
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::is_regular_file(path, ec) ? std::filesystem::file_size(path, ec) : 0;
-    std::size_t have = 0;
-    bytes.resize(ec ? 1 << 16 : static_cast<std::size_t>(size) + 1);
+    // One byte more than the size, so the end of the file shows at once.
+    std::size_t capacity = ec || size == 0 ? std::size_t{1} << 16 : static_cast<std::size_t>(size) + 1;
+    bytes.Data = std::make_unique_for_overwrite<char[]>(capacity);
+    bytes.Size = 0;
     for (;;) {
-        have += std::fread(bytes.data() + have, 1, bytes.size() - have, in);
-        if (have < bytes.size()) break;
-        bytes.resize(bytes.size() * 2);
+        bytes.Size += std::fread(bytes.Data.get() + bytes.Size, 1, capacity - bytes.Size, in.get());
+        if (bytes.Size < capacity) break;
+        std::unique_ptr<char[]> larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
+        std::memcpy(larger.get(), bytes.Data.get(), bytes.Size);
+        bytes.Data = std::move(larger);
+        capacity *= 2;
     }
-    const bool failed = std::ferror(in) != 0;
-    std::fclose(in);
-    bytes.resize(have);
-    if (failed) reason = "read error";
-    return !failed;
+    if (std::ferror(in.get()) != 0) {
+        reason = "read error";
+        return false;
+    }
+    return true;
 }
 
 // Reads count bytes from offset on (fewer at the end of the file).
@@ -311,12 +322,13 @@ ScanResult ScanFile(const std::filesystem::path& path, const ScanOptions& option
     ScanResult result;
     GameIndex& index = result.Index;
     const std::string file = path.string();
-    std::string bytes;
+    FileBytes fileBytes;
     std::string reason;
-    if (!ReadBytes(path, bytes, reason)) {
+    if (!ReadBytes(path, fileBytes, reason)) {
         result.Error = Fault(ReadErrorKind::FileUnreadable, file, std::string(LoadErrorText), reason);
         return result;
     }
+    const std::string_view bytes = fileBytes.View();
     index.FileSize = bytes.size();
     if (!LooksLikePgn(bytes)) {
         result.Error = Fault(ReadErrorKind::NotPgn, file, NotPgnText(path));

@@ -81,27 +81,39 @@ struct GameIndex {
 };
 
 struct ScanOptions {
-    long Limit = 0;  // stop at this many games (0: no limit)
+    // Stop at this many games (0: no limit). The limit is looked at with the
+    // progress, every 100 games: the game that reaches it keeps an empty row
+    // and Aborted is set (the window passes 30,000).
+    long Limit = 0;
     // Called every 100 games with "Loading PGN file... 300 games".
     std::function<void(const std::string&)> Progress;
 };
 
-// Pass 1 over a whole file.
+// Pass 1 over a whole file: recognition, then the index. Errors:
+// FileUnreadable, NotPgn (Text "NAME is not a PGN file"), TagTooShort (with
+// line, column and game), NoGames (Text "No games found!").
 struct ScanResult {
     GameIndex Index;
     ReadError Error;
 };
 ScanResult ScanFile(const std::filesystem::path& path, const ScanOptions& options = {});
 
-// Pass 2 by seeking: reads game `game` (1-based) of a scanned file.
+// Pass 2 by seeking: reads game `game` (1-based) of a scanned file, from
+// its tag section on only, with the tags, remarks and movetext a scan from
+// the file's start would give. A game number outside the index or a file
+// whose size changed since the scan gives FileUnreadable.
 struct GameResultText {
     GameText Game;
     ReadError Error;
 };
 GameResultText ReadGame(const std::filesystem::path& path, const GameIndex& index, long game);
 
-// Walks every game of a file's bytes in order, as the scan finds them.
-// The visitor returns false to stop early.
+// Walks every game of a file's bytes in order, as the scan finds them
+// (what pass 2 would give for each game number). The visitor returns false
+// to stop early; it may read or take the texts it is given, which are
+// filled anew for the next game. Errors as ScanFile's, without a file name
+// (NotPgn's Text is "is not a PGN file"); games before a TagTooShort have
+// been visited.
 ReadError ForEachGame(std::string_view bytes, const std::function<bool(GameText&)>& visit);
 
 }  // namespace orvane::pgn

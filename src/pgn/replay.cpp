@@ -191,6 +191,7 @@ class FastMatcher {
 public:
     FastMatcher(Position& pos, const ParsedMove& m, int dest) : pos_(pos), m_(m), dest_(dest) {}
 
+    // The first legal move that fits, made (see Try); false when none fits.
     bool Find(MoveRecord& found) {
         const int side = pos_.SideToMove;
         const int target = pos_.Board[At(dest_)];
@@ -199,8 +200,9 @@ public:
         const bool open = target == 0 || (target * side < 0 && target != King && target != -King);
         const int type = TypeOfLetter(m_.Piece);
         if (open && type != 0) {
-            // The squares from which a piece of that kind could reach the
-            // destination, looked up backwards from it, in generation order.
+            // The squares from which a piece of that kind reaches the
+            // destination, looked up backwards from it (a slider over empty
+            // squares only), in generation order.
             const int wanted = type * side;
             std::array<int, 8> sources{};
             std::size_t count = 0;
@@ -227,7 +229,9 @@ public:
             for (std::size_t i = 0; i < count; ++i) {
                 const int s = sources[i];
                 if (!HintFits(m_, s)) continue;
-                if (type == Pawn ? PawnMoves(s, side, target, found) : PieceMoves(s, type, target, found)) return true;
+                if (type == Pawn ? PawnMoves(s, side, target, found)
+                                 : Try(Record(s, dest_, target < 0 ? -target : target), found))
+                    return true;
             }
         }
         if (type == Pawn && EnPassant(side, found)) return true;
@@ -243,16 +247,20 @@ private:
     }
 
     // Tries one record: promotion letter, then legality as the generator
-    // tests it (make, look at the mover's king, take back).
+    // tests it (make, look at the mover's king). A legal move stays made, in
+    // slot 0 at depth 1, as InputMove would leave it; an illegal one is taken back.
     bool Try(const MoveRecord& r, MoveRecord& found) {
         if (!PromotionFits(m_, r)) return false;
-        constexpr int scratch = 0;
-        pos_.MoveList[At(scratch)] = r;
-        pos_.PerformMove(scratch);
+        const char letter = PieceLetterOf(pos_.Board[At(r.Source)]);
+        pos_.MoveList[0] = r;
+        pos_.PerformMove(0);
         const int attacked = pos_.SideToMove == 1 ? pos_.IsAttacked(pos_.BlackKing, 1) : pos_.IsAttacked(pos_.WhiteKing, -1);
-        pos_.TakeBackMove(scratch);
-        if (attacked != 0) return false;
+        if (attacked != 0) {
+            pos_.TakeBackMove(0);
+            return false;
+        }
         found = r;
+        movingLetter_ = letter;
         return true;
     }
 
@@ -266,27 +274,6 @@ private:
     bool Promotions(int source, int captured, MoveRecord& found) {
         for (int promo = PromoHigh; promo >= PromoLow; --promo)
             if (Try(Record(source, dest_, captured, promo), found)) return true;
-        return false;
-    }
-
-    bool PieceMoves(int s, int type, int target, MoveRecord& found) {
-        const PieceMove& pm = orvane::PieceMoves[At(type)];
-        const int captured = target < 0 ? -target : target;
-        const int delta = dest_ - s;
-        for (int k = pm.FirstDir; k <= pm.LastDir; ++k) {
-            const int step = Directions[At(k)];
-            if (pm.Slides == 0 || k > 7) {
-                if (step != delta) continue;
-            } else {
-                // Rays from one square never meet again, so at most one
-                // direction leads to the destination, within seven steps.
-                if (delta % step != 0 || delta / step < 1 || delta / step > 7) continue;
-                int to = s + step;
-                while (to != dest_ && pos_.Board[At(to)] == 0) to += step;
-                if (to != dest_) return false;
-            }
-            return Try(Record(s, dest_, captured), found);
-        }
         return false;
     }
 
@@ -340,10 +327,58 @@ private:
         return false;
     }
 
+public:
+    // The piece letter of the move found, read before it was made.
+    char MovingLetter() const { return movingLetter_; }
+
+private:
     Position& pos_;
     const ParsedMove& m_;
     int dest_;
+    char movingLetter_ = ' ';
 };
+
+// Whether the side to move has a legal move, asked with an early exit: the
+// first steps of the pieces and the pawns' single pushes and captures are
+// made and tested one by one until one is legal; only when none is does the
+// full list decide. Leaves the tree at depth 0.
+bool AnyLegalMove(Position& pos) {
+    pos.InitGameTree();
+    const int side = pos.SideToMove;
+    auto legal = [&pos](int source, int dest, int target, int promotion) {
+        const int captured = target < 0 ? -target : target;
+        pos.MoveList[0] = MoveRecord{static_cast<std::int16_t>(source), static_cast<std::int16_t>(dest),
+                                     static_cast<std::int16_t>(captured), static_cast<std::int16_t>(promotion), 0, 0, 0};
+        pos.PerformMove(0);
+        const int attacked = pos.SideToMove == 1 ? pos.IsAttacked(pos.BlackKing, 1) : pos.IsAttacked(pos.WhiteKing, -1);
+        pos.TakeBackMove(0);
+        return attacked == 0;
+    };
+    // An enemy piece other than the king, or (quiet) an empty square.
+    auto takes = [side](int target) {
+        return target != BorderValue && target * side < 0 && target != King && target != -King;
+    };
+    for (int s = 21; s <= 98; ++s) {
+        const int v = pos.Board[At(s)];
+        if (v == BorderValue || v * side <= 0) continue;
+        if (v == Pawn * side) {
+            const int ahead = 10 * side;
+            const int promotion = (side == 1 ? s > 80 : s <= 38) ? Queen : 0;
+            if (pos.Board[At(s + ahead)] == 0 && legal(s, s + ahead, 0, promotion)) return true;
+            for (const int to : {s + ahead + 1, s + ahead - 1})
+                if (takes(pos.Board[At(to)]) && legal(s, to, pos.Board[At(to)], promotion)) return true;
+            continue;
+        }
+        const PieceMove& pm = PieceMoves[At(v < 0 ? -v : v)];
+        for (int k = pm.FirstDir; k <= pm.LastDir; ++k) {
+            const int to = s + Directions[At(k)];
+            const int target = pos.Board[At(to)];
+            if ((target == 0 || takes(target)) && legal(s, to, target, 0)) return true;
+        }
+    }
+    pos.GenerateMoves(1);
+    return pos.CurrentMoveCount() > 0;
+}
 
 // The promotion InputMove wants for a coordinate text: the fifth character
 // when the text is exactly five characters long.
@@ -363,21 +398,30 @@ int WantedPromotion(std::string_view text) {
 // characters DisplayText and RecordTextOf give (tests compare the two).
 void FastRecordText(std::string& text, char movingLetter, std::string_view coordinate, std::string_view captureChar,
                     bool capture, int promotion) {
-    text.clear();
-    text += movingLetter;
-    for (const char c : coordinate) text += LowerChar(c);
-    text += ' ';
-    text += movingLetter;
-    text += LowerChar(coordinate[0]);
-    text += LowerChar(coordinate[1]);
+    char buffer[64];
+    std::size_t n = 0;
+    auto put = [&](char c) {
+        if (n < sizeof buffer) buffer[n++] = c;
+    };
+    put(movingLetter);
+    for (const char c : coordinate) put(LowerChar(c));
+    put(' ');
+    put(movingLetter);
+    put(LowerChar(coordinate[0]));
+    put(LowerChar(coordinate[1]));
     if (capture) {
-        for (const char c : captureChar) text += LowerChar(c);
+        for (const char c : captureChar) put(LowerChar(c));
     } else {
-        text += '-';
+        put('-');
     }
-    text += LowerChar(coordinate[2]);
-    text += LowerChar(coordinate[3]);
-    if (promotion > 0 && promotion <= King) text += PieceLetter[At(promotion)];
+    put(LowerChar(coordinate[2]));
+    put(LowerChar(coordinate[3]));
+    if (promotion > 0 && promotion <= King) put(PieceLetter[At(promotion)]);
+    if (n < sizeof buffer) {
+        text.assign(buffer, n);
+    } else {  // a capture sign longer than any the program sets
+        text = RecordTextOf(movingLetter, coordinate, DisplayText(movingLetter, coordinate, captureChar, capture, promotion));
+    }
 }
 
 // F.4 to F.6 for the move InputMove (or the fast path) has just played.
@@ -399,21 +443,25 @@ void RecordPly(const Position& pos, GameRecord& record, const MoveInput& input, 
     }
 }
 
-// DisplayMove's text for a move the fast path plays, built in place.
-void FastMoveText(const Position& pos, MoveInput& in, const MoveRecord& r) {
-    std::string& text = in.MoveText;
-    text.clear();
-    text += PieceLetterOf(pos.Board[At(r.Source)]);
-    text += static_cast<char>('a' + r.Source % 10 - 1);
-    text += static_cast<char>('0' + r.Source / 10 - 1);
-    if (r.Captured != 0) {
-        text += in.CaptureChar;
-    } else {
-        text += '-';
+// DisplayMove's text for a move the fast path played, built in place.
+void FastMoveText(const Position& pos, MoveInput& in, const MoveRecord& r, char movingLetter) {
+    if (r.Captured != 0 && in.CaptureChar.size() != 1) {
+        std::string text(1, movingLetter);
+        text += SquareNotation(pos, r.Source) + in.CaptureChar + SquareNotation(pos, r.Dest);
+        if (r.Promotion != 0 && r.Promotion <= King) text += PieceLetter[At(r.Promotion)];
+        in.MoveText = std::move(text);
+        return;
     }
-    text += static_cast<char>('a' + r.Dest % 10 - 1);
-    text += static_cast<char>('0' + r.Dest / 10 - 1);
-    if (r.Promotion != 0 && r.Promotion <= King) text += PieceLetter[At(r.Promotion)];
+    char buffer[8];
+    std::size_t n = 0;
+    buffer[n++] = movingLetter;
+    buffer[n++] = static_cast<char>('a' + r.Source % 10 - 1);
+    buffer[n++] = static_cast<char>('0' + r.Source / 10 - 1);
+    buffer[n++] = r.Captured != 0 ? in.CaptureChar[0] : '-';
+    buffer[n++] = static_cast<char>('a' + r.Dest % 10 - 1);
+    buffer[n++] = static_cast<char>('0' + r.Dest / 10 - 1);
+    if (r.Promotion != 0 && r.Promotion <= King) buffer[n++] = PieceLetter[At(r.Promotion)];
+    in.MoveText.assign(buffer, n);
 }
 
 // F.1 to F.6: InputMove and the record, without the game-end test.
@@ -685,9 +733,12 @@ private:
             if (outcome == PlayOutcome::Played) info_.GameOver = pos_.TestGameEnd() != GameEnd::None ? 1 : 0;
         } else {
             MoveRecord found;
-            if (dest != 0 && FastMatcher(pos_, m, dest).Find(found)) {
+            FastMatcher matcher(pos_, m, dest);
+            if (pos_.CurrentPly >= MaxPlies) {
+                outcome = PlayOutcome::RecordFull;
+            } else if (dest != 0 && matcher.Find(found)) {
                 coordinate = Coordinate(found.Source, m);
-                outcome = PlayFound(found, coordinate);
+                outcome = RecordFound(found, coordinate, matcher.MovingLetter());
             } else {
                 coordinate = FallbackText(t);
                 outcome = PlayText(pos_, record_, input_, coordinate);
@@ -716,23 +767,20 @@ private:
         return text;
     }
 
-    // What InputMove would do with the coordinate text of a move the fast
-    // matcher found, without generating the list again.
-    PlayOutcome PlayFound(const MoveRecord& r, std::string_view coordinate) {
-        if (pos_.CurrentPly >= MaxPlies) return PlayOutcome::RecordFull;
+    // What InputMove would do with the coordinate text of the move the fast
+    // matcher found and made: keep it, or, for a promotion written without
+    // its letter, refuse it.
+    PlayOutcome RecordFound(const MoveRecord& r, std::string_view coordinate, char movingLetter) {
         input_.LastWasCapture = 0;
         input_.LastWasPromotion = 0;
-        // A promotion needs its own letter; without one InputMove finds nothing.
-        if (r.Promotion != 0 && r.Promotion != WantedPromotion(coordinate)) return PlayOutcome::Illegal;
-        const char movingLetter = PieceLetterOf(pos_.Board[At(r.Source)]);
+        if (r.Promotion != 0 && r.Promotion != WantedPromotion(coordinate)) {
+            pos_.TakeBackMove(0);
+            return PlayOutcome::Illegal;
+        }
         if (r.Captured != 0) input_.LastWasCapture = 1;
         if (r.Promotion > 0) input_.LastWasPromotion = 1;
-        pos_.InitGameTree();
-        const int slot = pos_.DepthStart[At(pos_.TreeDepth)];
-        pos_.MoveList[At(slot)] = r;
-        FastMoveText(pos_, input_, r);
-        pos_.PerformMove(slot);
-        input_.LastMoveSlot = slot;
+        FastMoveText(pos_, input_, r, movingLetter);
+        input_.LastMoveSlot = 0;
         RecordPly(pos_, record_, input_, movingLetter, coordinate, true);
         return PlayOutcome::Played;
     }
@@ -792,9 +840,12 @@ ReplayInfo ReplayGame(const GameText& game, Position& pos, GameRecord& record, M
     reader.Run();
 
     // The fast path leaves what the literal one leaves: the game-end test of
-    // the final position and its legal moves at depth 0.
+    // the final position and its legal moves at depth 0; or, when the caller
+    // has no use for that list, only the answer whether any move is legal.
     if (!literal) {
-        if (info.GameHasMoves != 0) {
+        if (!options.FinalMoveList) {
+            if (info.GameHasMoves != 0) info.GameOver = AnyLegalMove(pos) ? 0 : 1;
+        } else if (info.GameHasMoves != 0) {
             info.GameOver = pos.TestGameEnd() != GameEnd::None ? 1 : 0;
         } else {
             pos.GenerateMoves(1);

@@ -31,6 +31,11 @@ struct ReplayOptions {
     // Called after every ply is played and recorded (ply = CurrentPly), with
     // the tree at depth 0; the move list is current only with the literal matcher.
     std::function<void(const Position&, const GameRecord&, int ply)> AfterPly;
+    // The fast matcher ends with the final position's legal moves generated,
+    // as the literal one does. A caller that never reads that list (a batch
+    // check) may turn it off: the game-end test then only asks whether any
+    // move is legal, and the move list and EpTarget(1) are scratch.
+    bool FinalMoveList = true;
 };
 
 // What a replay leaves besides the position and the record.
@@ -50,7 +55,7 @@ struct ReplayInfo {
 // names are kept); results are left to the caller. On failure the position
 // and record hold the moves read so far and the caller resets the game.
 // The tree is left at depth 0 with the legal moves of the final position
-// generated, whichever matcher ran.
+// generated, whichever matcher ran (unless options.FinalMoveList is off).
 ReplayInfo ReplayGame(const GameText& game, Position& pos, GameRecord& record, MoveInput& input,
                       const ReplayOptions& options = {});
 

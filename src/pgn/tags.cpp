@@ -114,9 +114,15 @@ void PgnTags::ResetForGame() {
 }
 
 TagLine ParseTagPair(PgnTags& tags, std::string& remarks, std::string_view line) {
+    // A beginning can only match where the line's first space ends the
+    // name: one character before the quote, or two for the Site form.
+    const std::size_t space = line.find(' ');
+    if (space == std::string_view::npos) return TagLine::Ignored;
     for (std::size_t i = 0; i < TagNames.size(); ++i) {
         if (i == RemarkAfter && StartsWith(line, RemarkBegin)) return Remark(remarks, line);
-        if (StartsWith(line, TagNames[i].Begin)) return StoreTag(tags, TagNames[i], line);
+        const std::size_t size = TagNames[i].Begin.size();
+        if ((size == space + 2 || size == space + 3) && StartsWith(line, TagNames[i].Begin))
+            return StoreTag(tags, TagNames[i], line);
     }
     return TagLine::Ignored;
 }

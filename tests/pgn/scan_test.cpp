@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -455,6 +456,57 @@ TEST(Movetext, CarriedValuesAndDirectReadsAgree) {
             pgntest::ExpectSameGame(one.Game, reference[i]);
         }
         EXPECT_EQ(games[3].Movetext, "1... Kd7 {a  b} *");
+    }
+}
+
+// Files of random lines from a small stock, with random line ends: the
+// index, the walk and every direct read agree with the plain reading.
+TEST(ReadGameDirectly, RandomFilesReadAlikeInEveryPass) {
+    const char* stock[] = {"[Event \"A\"]", "[Round \"2\"]", "[FEN \"f1\"]", "[FEN \"f2\"]", "[! remark]",
+                           "[note]",        "  [White \"W\"]", " [! indented]", "1. e4",  "e5 {",
+                           "} Nf3",         "{ a } *",     "",            "",            "   ",
+                           "[Result \"1-0\"]", "\t",        "1-0",         "[Site  \"S\"]", "[City \"C\"]"};
+    const char* ends[] = {"\n", "\r\n", "\r"};
+    std::mt19937 random(20261208);
+    testing::TempFolder dir;
+    const fs::path file = dir.Path() / "random.pgn";
+    for (int round = 0; round < 300; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        std::string bytes = random() % 4 == 0 ? "\xEF\xBB\xBF" : "";
+        bytes += "[Event \"First\"]";
+        bytes += ends[random() % 3];
+        const int lines = static_cast<int>(random() % 60);
+        const bool oneEnd = random() % 2 == 0;
+        const char* end = ends[random() % 3];
+        for (int i = 0; i < lines; ++i) {
+            bytes += stock[random() % std::size(stock)];
+            bytes += oneEnd ? end : ends[random() % 3];
+        }
+        if (random() % 3 == 0) bytes += "1. d4";  // no line end at the end of the file
+        WriteBytes(file, bytes);
+
+        const std::vector<pgntest::ReferenceGame> reference =
+            pgntest::ReferenceReading(pgntest::SplitLines(bytes.substr(bytes[0] == '\xEF' ? 3 : 0)));
+        ReadError walkError;
+        const std::vector<GameText> walk = pgntest::AllGames(bytes, &walkError);
+        const ScanResult scan = ScanFile(file);
+        const ReadErrorKind none = reference.empty() ? ReadErrorKind::NoGames : ReadErrorKind::None;
+        EXPECT_EQ(walkError.Kind, none);
+        EXPECT_EQ(scan.Error.Kind, none);
+        ASSERT_EQ(walk.size(), reference.size());
+        ASSERT_EQ(scan.Index.Count, static_cast<long>(reference.size()));
+        for (long n = 1; n <= scan.Index.Count; ++n) {
+            SCOPED_TRACE("game " + std::to_string(n));
+            const std::size_t i = static_cast<std::size_t>(n - 1);
+            pgntest::ExpectSameGame(walk[i], reference[i]);
+            const GameResultText one = ReadGame(file, scan.Index, n);
+            ASSERT_FALSE(one.Error);
+            pgntest::ExpectSameGame(one.Game, reference[i]);
+        }
+        if (::testing::Test::HasFailure()) {
+            ADD_FAILURE() << "file: " << ::testing::PrintToString(bytes);
+            return;
+        }
     }
 }
 
