@@ -112,6 +112,7 @@ void frmMain::ShowPlayers() {
 void frmMain::SwapPlayerNames() { std::swap(Record.WhiteName, Record.BlackName); }
 
 void frmMain::TurnBoard() {
+    // Only 0 and 1 are stored, whatever the settings file held.
     BoardTurned = BoardTurned == 1 ? 0 : 1;
     view_.Canvas().Clear();
     DrawBoard();
