@@ -278,13 +278,6 @@ TEST_F(SettingsTest, ALinkToNoFileYetCreatesItsTarget) {
 // Turning the board, the notation and the options store only 0 or 1, so a
 // file with odd values never leads to one the next start refuses (turning
 // -32768 once used to save 32769).
-TEST_F(SettingsTest, TogglesStoreOnlyZeroOrOne) {
-    WriteIni(Ini6(-32768, 32767, 7, -2, 5, 3));
-    Run({"menu Nonotation", "menu Turn", "answer OK", "options", "answer Yes", "menu Exit"});
-    EXPECT_EQ(ReadFile(Ini()), "ORVANE0.10\r\n 1 \r\n 1 \r\n 1 \r\n 1 \r\n 1 \r\n 1 \r\n");
-    EXPECT_TRUE(View().quit);
-}
-
 // ---- where the files are --------------------------------------------------
 
 TEST(ProgramFolders, SettingsGoToTheConfigurationFolderWhenTheProgramFolderCannotBeWritten) {
