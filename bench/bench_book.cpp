@@ -1,6 +1,7 @@
 // Opening book lookups against a generated book of 3,800 lines: at the start
 // of the game, four plies deep, and a first lookup that reads and parses the
-// file.
+// file. And a hostile book: 10 MB of empty lines after the header, read
+// afresh and consulted after each of five moves, as the window does.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -59,6 +60,29 @@ void FirstLookUp(benchmark::State& state, const fs::path& file, const std::strin
     }
 }
 
+// A book whose moves section is ten million empty lines (LF only), 10 MB.
+fs::path WriteEmptyLinesBook(const fs::path& folder) {
+    const fs::path file = folder / "emptylines.bok";
+    std::ofstream out(file, std::ios::binary);
+    out << "ORVANE Version=0.10\r\nstart\r\n";
+    const std::string block(1'000'000, '\n');
+    for (int i = 0; i < 10; ++i) out.write(block.data(), static_cast<std::streamsize>(block.size()));
+    return file;
+}
+
+// The five lookups after 1. e4 e5 2. Nf3 Nc6 3. Bb5 with a book read afresh.
+void FiveMovesFreshBook(benchmark::State& state, const fs::path& file) {
+    const std::string keys[] = {"e2e4", "e2e4 e7e5", "e2e4 e7e5 g1f3", "e2e4 e7e5 g1f3 b8c6",
+                                "e2e4 e7e5 g1f3 b8c6 f1b5"};
+    for (auto _ : state) {
+        orvane::OpeningBook book(file);
+        for (const std::string& key : keys) {
+            orvane::BookResult result = book.LookUp(key, orvane::StandardPositionString, Version);
+            benchmark::DoNotOptimize(result);
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,6 +96,9 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("BookLookUp/Start", LookUpStart, book.File);
     benchmark::RegisterBenchmark("BookLookUp/FourPlies", LookUpFourPlies, book.File, book.FourPlyKey);
     benchmark::RegisterBenchmark("BookLookUp/FirstRead", FirstLookUp, book.File, book.FourPlyKey);
+    const fs::path emptyLines = WriteEmptyLinesBook(book.Folder);
+    benchmark::RegisterBenchmark("BookLookUp/TenMillionEmptyLinesFiveMoves", FiveMovesFreshBook, emptyLines)
+        ->Unit(benchmark::kMillisecond);
 
     benchmark::Initialize(&argc, argv);
     int status = 0;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds Orvane and runs every test; then builds again
-# with AddressSanitizer and UndefinedBehaviorSanitizer and runs the tests there.
+# with AddressSanitizer and UndefinedBehaviorSanitizer and runs the tests there;
+# then runs each libFuzzer harness briefly over its seeds (clang, build-fuzz/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -20,3 +21,6 @@ scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON \
 echo "== sanitizer tests"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+echo "== fuzz (each harness 20 s)"
+scripts/fuzz.sh build-fuzz 20

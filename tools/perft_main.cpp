@@ -42,7 +42,8 @@ int main(int argc, char** argv) {
     orvane::Position pos;
     if (args.size() == 2) {
         if (const orvane::PositionError err = pos.ReadFen(args[1])) {
-            std::fprintf(stderr, "orvane-perft: bad FEN (field %d, character %d)\n", err.Field, err.Character + 1);
+            std::fprintf(stderr, "orvane-perft: bad FEN: %s (field %d, character %d)\n", PositionErrorText(err.Kind), err.Field,
+                         err.Character + 1);
             return 2;
         }
     }

@@ -1,8 +1,11 @@
 #include "book/book.h"
 
+#include <sys/stat.h>
+
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <istream>
 #include <limits>
 #include <system_error>
 #include <utility>
@@ -24,22 +27,83 @@ std::string_view Mid(std::string_view text, std::size_t start, std::size_t count
     return text.substr(start, count);
 }
 
-// Reads the line that starts at pos and moves pos past its end. A line ends
-// at CR LF, at a lone CR or at a lone LF; a line end at the very end of the
-// text does not begin another line. False when the text is used up.
-bool NextLine(std::string_view text, std::size_t& pos, std::string_view& line) {
-    if (pos >= text.size()) return false;
-    std::size_t end = pos;
-    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-    line = text.substr(pos, end - pos);
-    if (end == text.size()) {
-        pos = end;
-        return true;
+// Reads a file line by line in blocks, so that only the line at hand is held,
+// never the whole file. A line ends at CR LF, at a lone CR or at a lone LF; a
+// line end at the very end of the file does not begin another line.
+class LineReader {
+public:
+    explicit LineReader(std::istream& in) : in_(in) {}
+
+    // The next line, valid until the next call; false at the end of the file.
+    bool Next(std::string_view& line) {
+        std::size_t scan = pos_;
+        for (;;) {
+            while (scan < buffer_.size() && buffer_[scan] != '\r' && buffer_[scan] != '\n') ++scan;
+            // A CR at the end of the block may be the first half of CR LF.
+            const bool needMore = scan == buffer_.size() || (buffer_[scan] == '\r' && scan + 1 == buffer_.size());
+            if (needMore && !atEnd_) {
+                const std::size_t scanned = scan - pos_;
+                Fill();
+                scan = pos_ + scanned;
+                continue;
+            }
+            if (scan == buffer_.size()) {
+                if (pos_ == buffer_.size()) return false;
+                line = std::string_view(buffer_).substr(pos_);
+                pos_ = buffer_.size();
+                return true;
+            }
+            line = std::string_view(buffer_).substr(pos_, scan - pos_);
+            pos_ = scan + 1;
+            if (buffer_[scan] == '\r' && pos_ < buffer_.size() && buffer_[pos_] == '\n') ++pos_;
+            return true;
+        }
     }
-    pos = end + 1;
-    if (text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
-    return true;
-}
+
+    // Passes over the empty lines that come next and returns how many there
+    // were: the same lines Next would return one by one, counted in one
+    // sweep over their line ends.
+    std::uint64_t SkipEmptyLines() {
+        std::uint64_t count = 0;
+        for (;;) {
+            while (pos_ < buffer_.size()) {
+                const char c = buffer_[pos_];
+                if (c == '\n') {
+                    ++pos_;
+                } else if (c == '\r') {
+                    if (pos_ + 1 == buffer_.size() && !atEnd_) break;  // CR LF split between blocks?
+                    ++pos_;
+                    if (pos_ < buffer_.size() && buffer_[pos_] == '\n') ++pos_;
+                } else {
+                    return count;
+                }
+                ++count;
+            }
+            if (atEnd_) return count;
+            Fill();
+        }
+    }
+
+    bool Failed() const { return in_.bad(); }
+
+private:
+    void Fill() {
+        buffer_.erase(0, pos_);
+        pos_ = 0;
+        const std::size_t had = buffer_.size();
+        buffer_.resize(had + BlockSize);
+        in_.read(buffer_.data() + had, static_cast<std::streamsize>(BlockSize));
+        const auto got = static_cast<std::size_t>(in_.gcount());
+        buffer_.resize(had + got);
+        if (got == 0) atEnd_ = true;
+    }
+
+    static constexpr std::size_t BlockSize = 1 << 16;
+    std::istream& in_;
+    std::string buffer_;
+    std::size_t pos_ = 0;
+    bool atEnd_ = false;
+};
 
 // Moves of a game key or book line are the 4-character slices at columns 1,
 // 6, 11, ...; only they are compared, not what lies between them.
@@ -70,6 +134,17 @@ std::size_t SharedMoves(std::string_view a, std::string_view b) {
 
 std::uint32_t Narrow(std::size_t value) { return static_cast<std::uint32_t>(value); }
 
+// Stores a move `times` times over at the end of the list; false when the
+// list overflows. Kept out of line: the loop over the book lines that calls
+// it is the hot one, and it runs faster with its counters in registers.
+[[gnu::noinline]] bool StoreMove(BookResult& result, int& count, std::string_view move, std::uint32_t times) {
+    for (std::uint32_t i = 0; i < times; ++i) {
+        if (count == BookMoveSlots) return false;
+        result.BookMoves[At(count++)] = move;
+    }
+    return true;
+}
+
 }  // namespace
 
 OpeningBook::OpeningBook(std::filesystem::path path) : path_(std::move(path)) {}
@@ -82,7 +157,7 @@ void OpeningBook::SetPath(std::filesystem::path path) {
 const std::filesystem::path& OpeningBook::Path() const { return path_; }
 
 std::string_view OpeningBook::RawLine(const Span& span) const {
-    return std::string_view(book_.Text).substr(span.Offset, span.Length);
+    return std::string_view(book_.RawText).substr(span.Offset, span.Length);
 }
 
 std::string_view OpeningBook::ExpandedLine(const Span& span) const {
@@ -90,94 +165,127 @@ std::string_view OpeningBook::ExpandedLine(const Span& span) const {
 }
 
 OpeningBook::CacheState OpeningBook::Refresh() {
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path_, ec);
-    if (ec) {
+    // Size and modification time alone miss a book replaced by another of the
+    // same size and time ("cp -p"): the file's identity and its change time,
+    // which no copy can set, tell them apart.
+    struct stat st {};
+    if (::stat(path_.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         loaded_ = false;
         return CacheState::Missing;
     }
-    const std::filesystem::file_time_type time = std::filesystem::last_write_time(path_, ec);
-    if (ec) {
-        loaded_ = false;
-        return CacheState::Missing;
-    }
-    if (loaded_ && size == loadedSize_ && time == loadedTime_) return CacheState::Loaded;
+    auto wide = [](auto value) { return static_cast<std::int64_t>(value); };
+    const FileIdentity identity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                                static_cast<std::uint64_t>(st.st_size), wide(st.st_mtim.tv_sec),
+                                wide(st.st_mtim.tv_nsec),               wide(st.st_ctim.tv_sec),
+                                wide(st.st_ctim.tv_nsec)};
+    if (loaded_ && identity == loadedIdentity_) return CacheState::Loaded;
 
     loaded_ = false;
     if (!Load()) return CacheState::Unreadable;
     loaded_ = true;
-    loadedSize_ = size;
-    loadedTime_ = time;
+    loadedIdentity_ = identity;
     return CacheState::Loaded;
 }
 
 // Reads the file and takes it apart into what every lookup needs: the header,
-// the version, and the moves and names sections.
+// the version, and the moves and names sections. Reading stops where every
+// lookup stops, and lines that cannot change a result are not kept.
 bool OpeningBook::Load() {
     book_ = ParsedBook{};
-    std::string text;
-    {
-        std::ifstream in(path_, std::ios::binary);
-        if (!in) return false;
-        char buffer[1 << 16];
-        while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-            text.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (in.bad()) return false;
-    }
-    // Spans are 32-bit; a book never comes near that size.
-    if (text.size() > std::numeric_limits<std::uint32_t>::max()) return false;
+    std::ifstream in(path_, std::ios::binary);
+    if (!in) return false;
+    LineReader reader(in);
 
     ParsedBook parsed;
-    parsed.IsBook = text.size() >= BookHeader.size() && text.compare(0, BookHeader.size(), BookHeader) == 0;
+    std::string_view line;
+    if (!reader.Next(line)) return !reader.Failed();
+    parsed.IsBook = line.starts_with(BookHeader);
     if (!parsed.IsBook) {
         book_ = std::move(parsed);
-        return true;
+        return !reader.Failed();
     }
-
-    const std::string_view all(text);
-    std::size_t pos = 0;
-    std::string_view line;
-    NextLine(all, pos, line);
     parsed.Version = static_cast<float>(LeadingNumber(line.substr(BookHeader.size())));
 
-    while (NextLine(all, pos, line)) {
+    for (;;) {
+        reader.SkipEmptyLines();
+        if (!reader.Next(line)) break;
         if (line == "start") {
             parsed.HasStart = true;
             break;
         }
     }
 
+    // Spans are 32-bit; the kept text of a book never comes near that size.
+    constexpr std::size_t SpanLimit = std::numeric_limits<std::uint32_t>::max();
+    auto keep = [&](std::string_view raw) {
+        const Span span{Narrow(parsed.RawText.size()), Narrow(raw.size())};
+        parsed.RawText += raw;
+        return span;
+    };
+    auto expandedOf = [&parsed](const MovesLine& entry) {
+        return std::string_view(parsed.ExpandedText).substr(entry.Expanded.Offset, entry.Expanded.Length);
+    };
+
     if (parsed.HasStart) {
         // A line whose first non-blank character stands in column q repeats
         // the first q - 1 columns of the previous expanded line (padded with
         // blanks where that line is shorter). A line of blanks only repeats
         // as many columns as it has blanks.
-        std::string previous;
+        std::string previous;      // the expanded line before this one
         std::string expanded;
-        while (NextLine(all, pos, line)) {
+        std::string lastKeptRaw;   // the raw line of the last run kept
+        for (;;) {
+            // Runs of empty lines, the bulk of a padded book, in one sweep.
+            if (const std::uint64_t empty = reader.SkipEmptyLines(); empty > 0) {
+                for (std::uint64_t i = 0; i < empty && parsed.FirstMoves.size() < std::size_t{BookMoveSlots}; ++i)
+                    parsed.FirstMoves.emplace_back();
+                parsed.MovesLines += empty;
+                previous.clear();
+            }
+            if (!reader.Next(line)) break;
             if (line == "names") {
                 parsed.HasNames = true;
                 break;
             }
             if (line == "end") break;
+            ++parsed.MovesLines;
+            if (parsed.FirstMoves.size() < std::size_t{BookMoveSlots}) parsed.FirstMoves.emplace_back(Mid(line, 0, 4));
+            if (line.empty()) {
+                // Expands to nothing, so it follows no game; the next line
+                // repeats nothing of what came before it.
+                previous.clear();
+                continue;
+            }
             std::size_t indent = line.find_first_not_of(' ');
             if (indent == std::string_view::npos) indent = line.size();
             expanded.assign(previous, 0, indent);
             expanded.resize(indent, ' ');
             expanded.append(line.substr(indent));
 
-            MovesLine entry;
-            entry.Raw = {Narrow(static_cast<std::size_t>(line.data() - all.data())), Narrow(line.size())};
-            entry.Expanded = {Narrow(parsed.ExpandedText.size()), Narrow(expanded.size())};
-            entry.SharedMoves = parsed.Moves.empty() ? 0 : Narrow(SharedMoves(expanded, previous));
-            parsed.ExpandedText += expanded;
-            parsed.Moves.push_back(entry);
+            if (!parsed.Moves.empty() && line == lastKeptRaw &&
+                expandedOf(parsed.Moves.back()) == std::string_view(expanded)) {
+                std::uint32_t& repeat = parsed.Moves.back().Repeat;
+                if (repeat < std::numeric_limits<std::uint32_t>::max()) ++repeat;
+            } else {
+                if (parsed.RawText.size() + line.size() > SpanLimit ||
+                    parsed.ExpandedText.size() + expanded.size() > SpanLimit)
+                    return false;
+                MovesLine entry;
+                entry.SharedMoves =
+                    parsed.Moves.empty() ? 0 : Narrow(SharedMoves(expanded, expandedOf(parsed.Moves.back())));
+                entry.Raw = keep(line);
+                entry.Expanded = {Narrow(parsed.ExpandedText.size()), Narrow(expanded.size())};
+                parsed.ExpandedText += expanded;
+                parsed.Moves.push_back(entry);
+                lastKeptRaw.assign(line);
+            }
             previous.swap(expanded);
         }
     }
 
     if (parsed.HasNames) {
-        while (NextLine(all, pos, line)) {
+        std::string lastName;
+        while (reader.Next(line)) {
             if (line == "end") break;
             const std::size_t tilde = line.find('~');
             if (tilde == std::string_view::npos) {
@@ -185,14 +293,23 @@ bool OpeningBook::Load() {
                 parsed.NamesBroken = true;
                 break;
             }
+            // The last matching line names the opening: a line equal to the
+            // one before it names nothing new.
+            if (!parsed.Names.empty() && line == lastName) continue;
+            if (parsed.RawText.size() + line.size() > SpanLimit) return false;
             NamesLine entry;
-            entry.Raw = {Narrow(static_cast<std::size_t>(line.data() - all.data())), Narrow(line.size())};
+            entry.Raw = keep(line);
             entry.Tilde = Narrow(tilde);
             parsed.Names.push_back(entry);
+            lastName.assign(line);
         }
     }
 
-    parsed.Text = std::move(text);
+    if (reader.Failed()) return false;
+    parsed.RawText.shrink_to_fit();
+    parsed.ExpandedText.shrink_to_fit();
+    parsed.Moves.shrink_to_fit();
+    parsed.Names.shrink_to_fit();
     book_ = std::move(parsed);
     return true;
 }
@@ -226,17 +343,12 @@ BookResult OpeningBook::LookUp(std::string_view gameKey, std::string_view startP
     // contributes the move after them, cut from the line as read (an
     // indented line keeps its columns, so the cut lands on the same move).
     int count = 0;
-    auto store = [&](std::string_view move) {
-        if (count == BookMoveSlots) return false;
-        result.BookMoves[At(count++)] = move;
-        return true;
-    };
+    auto store = [&](std::string_view move, std::uint32_t times) { return StoreMove(result, count, move, times); };
     if (gameKey.empty()) {
-        for (const MovesLine& line : book_.Moves) {
-            if (!store(Mid(RawLine(line.Raw), 0, 4))) {
-                result.Status = BookStatus::Aborted;
-                return result;
-            }
+        for (const std::string& move : book_.FirstMoves) store(move, 1);
+        if (book_.MovesLines > book_.FirstMoves.size()) {
+            result.Status = BookStatus::Aborted;
+            return result;
         }
     } else {
         // Neighbouring lines share their openings, so most lines are decided
@@ -255,7 +367,7 @@ BookResult OpeningBook::LookUp(std::string_view gameKey, std::string_view startP
             if (matched < gameMoves) continue;
 
             result.InBook = 1;
-            if (!store(Mid(RawLine(line.Raw), gameKey.size() + 1, 4))) {
+            if (!store(Mid(RawLine(line.Raw), gameKey.size() + 1, 4), line.Repeat)) {
                 result.Status = BookStatus::Aborted;
                 return result;
             }

@@ -36,8 +36,11 @@ struct BookResult {
     std::string OpeningName;
 };
 
-// Reads the book file once and again only when its size or modification time
-// changes; every lookup behaves as if the file had been read afresh.
+// Reads the book file once and again only when the file changes (another
+// file under the name, or a change of its size, modification or change
+// time); every lookup behaves as if the file had been read afresh. Only what
+// can change a lookup's result is kept, so a book of millions of empty or
+// repeated lines costs what its few useful lines cost.
 class OpeningBook {
 public:
     OpeningBook() = default;
@@ -57,14 +60,18 @@ private:
         std::uint32_t Offset = 0;
         std::uint32_t Length = 0;
     };
-    // A line of the moves section: as read, and expanded (its indentation
-    // replaced by the columns of the previous expanded line it repeats).
-    // SharedMoves counts the leading moves (4-character slices at columns 1,
-    // 6, 11, ...) that the expanded line has in common with the one before.
+    // A run of equal lines of the moves section: as read, and expanded (its
+    // indentation replaced by the columns of the previous expanded line it
+    // repeats). SharedMoves counts the leading moves (4-character slices at
+    // columns 1, 6, 11, ...) that the expanded line has in common with the
+    // run kept before it; Repeat is how many lines in a row the run stands for
+    // (held at its largest value beyond that: past 101 lines the count no
+    // longer changes a lookup).
     struct MovesLine {
         Span Raw;
         Span Expanded;
         std::uint32_t SharedMoves = 0;
+        std::uint32_t Repeat = 1;
     };
     // A line of the names section with the position of its first "~".
     struct NamesLine {
@@ -76,12 +83,30 @@ private:
         bool IsBook = false;           // the header is there
         float Version = 0.0f;          // the number after the header, single precision
         bool HasStart = false;         // a "start" line was found
-        std::string Text;              // the whole file as read
-        std::string ExpandedText;      // the expanded moves lines, one after another
+        std::string RawText;           // the kept lines as read, one after another
+        std::string ExpandedText;      // the kept moves lines expanded, one after another
+        // At the start of the game every moves line gives its first four
+        // characters, and more lines than the list holds end the lookup:
+        // the first lines' four characters and the count are all that needs.
+        std::vector<std::string> FirstMoves;
+        std::uint64_t MovesLines = 0;
+        // Moves lines that a game can follow, equal neighbours as one run.
+        // A line whose expanded text is empty follows no game.
         std::vector<MovesLine> Moves;  // up to "names", "end" or the end of the file
         bool HasNames = false;         // the moves section ended with "names"
         std::vector<NamesLine> Names;  // up to "end", the end of the file or a line without "~"
         bool NamesBroken = false;      // the names section holds a line without "~"
+    };
+    // What tells one state of the file from another.
+    struct FileIdentity {
+        std::uint64_t Device = 0;
+        std::uint64_t Inode = 0;
+        std::uint64_t Size = 0;
+        std::int64_t ModifiedSeconds = 0;
+        std::int64_t ModifiedNanoseconds = 0;
+        std::int64_t ChangedSeconds = 0;
+        std::int64_t ChangedNanoseconds = 0;
+        friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
     };
 
     enum class CacheState { Missing, Unreadable, Loaded };
@@ -94,8 +119,7 @@ private:
 
     std::filesystem::path path_;
     bool loaded_ = false;
-    std::uintmax_t loadedSize_ = 0;
-    std::filesystem::file_time_type loadedTime_{};
+    FileIdentity loadedIdentity_{};
     ParsedBook book_;
 };
 

@@ -23,7 +23,26 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
     }
 }
 
-std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view content) {
+namespace {
+
+// The file a path finally names: symbolic links followed (a relative one from
+// the link's own folder), up to the system's usual 40 links.
+std::filesystem::path FinalTarget(std::filesystem::path path) {
+    for (int links = 0; links < 40; ++links) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, ec))) break;
+        const std::filesystem::path next = std::filesystem::read_symlink(path, ec);
+        if (ec) break;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
+}  // namespace
+
+std::string WriteFileAtomically(const std::filesystem::path& linkOrFile, std::string_view content) {
+    // A link is written through: the file it names is replaced, the link stays.
+    const std::filesystem::path path = FinalTarget(linkOrFile);
     std::filesystem::path temp = path;
     temp += ".tmp~";
     {
@@ -38,6 +57,10 @@ std::string WriteFileAtomically(const std::filesystem::path& path, std::string_v
         }
     }
     std::error_code ec;
+    // The new file keeps the permissions of the one it replaces.
+    const std::filesystem::file_status old = std::filesystem::status(path, ec);
+    if (!ec && std::filesystem::is_regular_file(old)) std::filesystem::permissions(temp, old.permissions(), ec);
+    ec.clear();
     std::filesystem::rename(temp, path, ec);
     if (ec) {
         std::error_code ignored;

@@ -12,8 +12,9 @@ namespace orvane {
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 // Writes content to a temporary file beside path and renames it over path,
-// so a crash or a full disk never leaves a half-written file. Returns an
-// empty text on success, else what went wrong.
+// so a crash or a full disk never leaves a half-written file. A path that is
+// a symbolic link is written through: the file it names is replaced and the
+// link stays. Returns an empty text on success, else what went wrong.
 std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
 
 }  // namespace orvane

@@ -1,5 +1,7 @@
 // FEN reading. The text is checked whole before anything is written, so a
 // refused FEN leaves the position exactly as it was.
+#include <utility>
+
 #include "engine/position.h"
 
 namespace orvane {
@@ -37,6 +39,13 @@ PositionError Position::ReadFen(std::string_view fen, FenInfo* info) {
     std::size_t pos = 0;
     while (pos < fen.size() && fen[pos] == ' ') ++pos;
 
+    // Where each king and each pawn on an edge rank was written, for the
+    // faults that only the whole board shows.
+    std::size_t whiteKings = 0, blackKings = 0;
+    std::size_t secondWhiteKingAt = 0, secondBlackKingAt = 0;
+    bool edgePawn = false;
+    std::size_t edgePawnAt = 0;
+
     // Field 1: ranks 8 down to 1, separated by "/".
     for (int rank = 8; rank >= 1; --rank) {
         int square = rank * 10 + 11;
@@ -51,6 +60,12 @@ PositionError Position::ReadFen(std::string_view fen, FenInfo* info) {
             } else if (const int piece = PieceFromFen(c); piece != 0) {
                 advance = 1;
                 if (filled < 8) board[At(square)] = piece;
+                if (piece == King && ++whiteKings == 2) secondWhiteKingAt = pos;
+                if (piece == -King && ++blackKings == 2) secondBlackKingAt = pos;
+                if ((piece == Pawn || piece == -Pawn) && (rank == 1 || rank == 8) && !edgePawn) {
+                    edgePawn = true;
+                    edgePawnAt = pos;
+                }
             } else {
                 return Fault(PositionErrorKind::BadCharacter, 1, pos);
             }
@@ -68,8 +83,11 @@ PositionError Position::ReadFen(std::string_view fen, FenInfo* info) {
         else if (rank != 1) return Fault(PositionErrorKind::MissingRank, 1, pos);
     }
 
+    const std::size_t ranksEnd = pos == 0 ? 0 : pos - 1;
+
     // Field 2: side to move.
     if (pos >= fen.size()) return Fault(PositionErrorKind::MissingField, 2, pos);
+    const std::size_t sideAt = pos;
     int side;
     if (fen[pos] == 'w') side = 1;
     else if (fen[pos] == 'b') side = -1;
@@ -89,7 +107,6 @@ PositionError Position::ReadFen(std::string_view fen, FenInfo* info) {
 
     // Field 3: castling rights. A withheld right marks the rook's home square
     // as moved, so the generator's own rule offers exactly the rights granted.
-    std::array<int, BoardSize> counts{};
     const std::string_view castling = nextField();
     const std::size_t castlingAt = fieldStart;
     if (!castling.empty() && castling != "-") {
@@ -99,12 +116,13 @@ PositionError Position::ReadFen(std::string_view fen, FenInfo* info) {
                 return Fault(PositionErrorKind::BadCastling, 3, castlingAt + i);
         }
     }
-    const bool rightsGiven = !castling.empty();
-    if (rightsGiven) {
-        if (castling.find('K') == std::string_view::npos) counts[28] = 1;
-        if (castling.find('Q') == std::string_view::npos) counts[21] = 1;
-        if (castling.find('k') == std::string_view::npos) counts[98] = 1;
-        if (castling.find('q') == std::string_view::npos) counts[91] = 1;
+    // Rook squares whose right is withheld (an empty field grants all four).
+    std::array<int, 4> withheld{};
+    std::size_t withheldCount = 0;
+    if (!castling.empty()) {
+        constexpr std::pair<char, int> Rights[] = {{'K', 28}, {'Q', 21}, {'k', 98}, {'q', 91}};
+        for (const auto& [letter, rookSquare] : Rights)
+            if (castling.find(letter) == std::string_view::npos) withheld[withheldCount++] = rookSquare;
     }
 
     // Field 4: en passant target. It must be the square a pawn of the side not
@@ -128,18 +146,25 @@ PositionError Position::ReadFen(std::string_view fen, FenInfo* info) {
     nextField();
     const std::string_view moveNumber = nextField();
 
+    // Well formed; now the position must be one a game can reach.
+    if (whiteKings == 0) return Fault(PositionErrorKind::NoWhiteKing, 1, ranksEnd);
+    if (blackKings == 0) return Fault(PositionErrorKind::NoBlackKing, 1, ranksEnd);
+    if (whiteKings > 1) return Fault(PositionErrorKind::SeveralWhiteKings, 1, secondWhiteKingAt);
+    if (blackKings > 1) return Fault(PositionErrorKind::SeveralBlackKings, 1, secondBlackKingAt);
+    if (edgePawn) return Fault(PositionErrorKind::PawnOnEdgeRank, 1, edgePawnAt);
+    const int waitingKing = FirstSquareOf(board, -King * side);
+    if (SquareAttacked(board, waitingKing, side) != 0) return Fault(PositionErrorKind::SideNotToMoveInCheck, 2, sideAt);
+
     // Accepted: write the position.
     Board = board;
     StartBoard = board;
-    MoveCounts = counts;
+    MoveCounts.fill(0);
+    for (std::size_t i = 0; i < withheldCount; ++i) MoveCounts[At(withheld[i])] = 1;
     EpTarget.fill(0);
     EpTarget[At(TreeDepth)] = epTarget;
     SideToMove = side;
     BlackStarts = side == -1 ? 1 : 0;
-    for (int s = 21; s <= 98; ++s) {
-        if (Board[At(s)] == King) WhiteKing = s;
-        if (Board[At(s)] == -King) BlackKing = s;
-    }
+    LocateKings();
     if (info != nullptr) {
         info->FenSideToMove = side;
         info->FenMoveNumber = std::string(moveNumber);

@@ -6,6 +6,18 @@ namespace orvane {
 
 namespace {
 inline std::size_t At(int square) { return static_cast<std::size_t>(square); }
+
+// The king square of a side after its king (piece code king) went from
+// `from` to `to`, keeping it the first of the side's kings in square order
+// on a set-up board with several. tracked is the square before the move.
+// Only the squares between from and to can hold the new first king, so this
+// costs a few steps at most.
+int KingSquareAfter(const std::array<int, BoardSize>& board, int tracked, int king, int from, int to) {
+    if (tracked != from) return tracked == NoKing || to < tracked ? to : tracked;
+    for (int s = from + 1; s < to; ++s)
+        if (board[At(s)] == king) return s;
+    return to;
+}
 }  // namespace
 
 void Position::PerformMove(int CurrMove) {
@@ -41,8 +53,8 @@ void Position::PerformMove(int CurrMove) {
         Board[At(to + 1)] = Rook * mover;
     }
 
-    if (Board[At(to)] == King) WhiteKing = to;
-    if (Board[At(to)] == -King) BlackKing = to;
+    if (Board[At(to)] == King) WhiteKing = KingSquareAfter(Board, WhiteKing, King, from, to);
+    if (Board[At(to)] == -King) BlackKing = KingSquareAfter(Board, BlackKing, -King, from, to);
     SideToMove = -SideToMove;
 }
 
@@ -78,8 +90,8 @@ void Position::TakeBackMove(int CurrMove) {
 
     if (r.Promotion != 0) Board[At(from)] = mover;
 
-    if (Board[At(from)] == King) WhiteKing = from;
-    if (Board[At(from)] == -King) BlackKing = from;
+    if (Board[At(from)] == King) WhiteKing = KingSquareAfter(Board, WhiteKing, King, to, from);
+    if (Board[At(from)] == -King) BlackKing = KingSquareAfter(Board, BlackKing, -King, to, from);
 }
 
 void Position::InitGameTree() {

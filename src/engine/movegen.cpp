@@ -46,28 +46,30 @@ int Position::RegisterEpCapture(int source, int target, int victim) {
     return slot;
 }
 
-int Position::IsAttacked(int square, int attacker) const {
+// The attack test on a given board: pawns, knights, then the first piece met
+// along each line.
+int SquareAttacked(const std::array<int, BoardSize>& board, int square, int attacker) {
     // Pawns.
     if (attacker == 1) {
-        if (Board[At(square - 11)] == 1 || Board[At(square - 9)] == 1) return -1;
+        if (board[At(square - 11)] == 1 || board[At(square - 9)] == 1) return -1;
     } else {
-        if (Board[At(square + 11)] == -1 || Board[At(square + 9)] == -1) return -1;
+        if (board[At(square + 11)] == -1 || board[At(square + 9)] == -1) return -1;
     }
     // Knights.
     const int knight = Knight * attacker;
     for (int k = 8; k <= 15; ++k) {
-        if (Board[At(square + Directions[At(k)])] == knight) return -1;
+        if (board[At(square + Directions[At(k)])] == knight) return -1;
     }
     // Lines: the first piece met along each direction.
     for (int k = 0; k <= 7; ++k) {
         const int step = Directions[At(k)];
         int to = square + step;
         int steps = 1;
-        while (Board[At(to)] == 0) {
+        while (board[At(to)] == 0) {
             to += step;
             ++steps;
         }
-        const int piece = Board[At(to)];
+        const int piece = board[At(to)];
         if (piece == BorderValue || piece * attacker <= 0) continue;
         const int type = piece < 0 ? -piece : piece;
         if (type == King) {
@@ -77,6 +79,11 @@ int Position::IsAttacked(int square, int attacker) const {
         }
     }
     return 0;
+}
+
+int Position::IsAttacked(int square, int attacker) const {
+    if (!IsPlayingSquare(square)) return 0;
+    return SquareAttacked(Board, square, attacker);
 }
 
 void Position::GenerateMoves(int AllMoves) {
@@ -176,7 +183,8 @@ void Position::GenerateMoves(int AllMoves) {
         }
     }
 
-    // Legality: make each move, test the mover's king, take it back. Removing
+    // Legality: make each move, test the mover's king, take it back. A side
+    // without a king cannot leave it attacked: every move of it stands. Removing
     // a move never changes whether another is legal, so one compacting pass
     // gives the same list in the same order as rescanning after each removal.
     int kept = DepthStart[At(d)];

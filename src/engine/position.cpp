@@ -87,10 +87,20 @@ PositionError Position::ReadPositionString(std::string_view text) {
         const int v = DecodePositionChar(text[next++]);
         Board[At(s)] = v;
         StartBoard[At(s)] = v;
-        if (v == King) WhiteKing = s;
-        if (v == -King) BlackKing = s;
     }
+    LocateKings();
     return {};
+}
+
+int FirstSquareOf(const std::array<int, BoardSize>& board, int piece) {
+    for (int s = 21; s <= 98; ++s)
+        if (board[At(s)] == piece) return s;
+    return NoKing;
+}
+
+void Position::LocateKings() {
+    WhiteKing = FirstSquareOf(Board, King);
+    BlackKing = FirstSquareOf(Board, -King);
 }
 
 bool Position::InCheck() const {
@@ -107,18 +117,39 @@ std::string Position::CheckInvariants() const {
         }
         if (MoveCounts[At(s)] < 0) return "negative move counter on square " + std::to_string(s);
     }
-    bool whiteKingOnBoard = false, blackKingOnBoard = false;
-    for (int s = 21; s <= 98; ++s) {
-        if (Board[At(s)] == King) whiteKingOnBoard = true;
-        if (Board[At(s)] == -King) blackKingOnBoard = true;
-    }
-    if (whiteKingOnBoard && (!IsPlayingSquare(WhiteKing) || Board[At(WhiteKing)] != King))
-        return "WhiteKing does not hold the white king";
-    if (blackKingOnBoard && (!IsPlayingSquare(BlackKing) || Board[At(BlackKing)] != -King))
-        return "BlackKing does not hold the black king";
+    // The king squares follow the board: where the king stands, the first
+    // in square order when there are several, NoKing when there is none.
+    if (WhiteKing != FirstSquareOf(Board, King))
+        return "WhiteKing is " + std::to_string(WhiteKing) + ", the board's first white king " +
+               std::to_string(FirstSquareOf(Board, King));
+    if (BlackKing != FirstSquareOf(Board, -King))
+        return "BlackKing is " + std::to_string(BlackKing) + ", the board's first black king " +
+               std::to_string(FirstSquareOf(Board, -King));
     if (SideToMove != 1 && SideToMove != -1) return "SideToMove is neither 1 nor -1";
     if (TreeDepth < 0 || TreeDepth > MaxTreeDepth) return "TreeDepth out of range";
     return {};
+}
+
+const char* PositionErrorText(PositionErrorKind kind) {
+    switch (kind) {
+    case PositionErrorKind::None: return "no error";
+    case PositionErrorKind::BadLength: return "position text not 64 characters";
+    case PositionErrorKind::BadCharacter: return "a character with no meaning in its field";
+    case PositionErrorKind::RankTooLong: return "more than eight squares in a rank";
+    case PositionErrorKind::RankTooShort: return "fewer than eight squares in a rank";
+    case PositionErrorKind::MissingRank: return "fewer than eight ranks";
+    case PositionErrorKind::BadSide: return "side to move not \"w\" or \"b\"";
+    case PositionErrorKind::BadCastling: return "castling field not \"-\" or letters of KQkq";
+    case PositionErrorKind::BadEnPassant: return "en passant field not \"-\" or a possible target square";
+    case PositionErrorKind::MissingField: return "the text ends before the side to move";
+    case PositionErrorKind::NoWhiteKing: return "no White king";
+    case PositionErrorKind::NoBlackKing: return "no Black king";
+    case PositionErrorKind::SeveralWhiteKings: return "more than one White king";
+    case PositionErrorKind::SeveralBlackKings: return "more than one Black king";
+    case PositionErrorKind::PawnOnEdgeRank: return "a pawn on the first or last rank";
+    case PositionErrorKind::SideNotToMoveInCheck: return "the side not to move is in check";
+    }
+    return "unknown fault";
 }
 
 const char* GameEndText(GameEnd kind, int sideToMove) {

@@ -22,6 +22,9 @@ inline constexpr int MaxTreeDepth = 100;   // EpTarget and DepthStart have 0..10
 
 inline constexpr int Pawn = 1, Rook = 2, Bishop = 3, Knight = 4, Queen = 5, King = 6;
 
+// The king square of a side that has no king on the board.
+inline constexpr int NoKing = 0;
+
 // The standard initial position as a position string (a1..h8).
 inline constexpr std::string_view StandardPositionString =
     "243563421111111100000000000000000000000000000000777777778A9BC9A8";
@@ -77,6 +80,13 @@ enum class PositionErrorKind {
     BadCastling,     // castling field not "-" or letters of KQkq
     BadEnPassant,    // en passant field not "-" or a possible target square
     MissingField,    // the text ends before the side field
+    // Well-formed FENs of positions that are not chess:
+    NoWhiteKing,           // field 1 holds no "K"
+    NoBlackKing,           // field 1 holds no "k"
+    SeveralWhiteKings,     // a second "K" (Character points at it)
+    SeveralBlackKings,     // a second "k" (Character points at it)
+    PawnOnEdgeRank,        // a pawn on the first or last rank (Character points at it)
+    SideNotToMoveInCheck,  // the king of the side not to move is attacked (Character: the side letter)
 };
 
 struct PositionError {
@@ -85,6 +95,9 @@ struct PositionError {
     int Character = 0;  // 0-based index into the text where the fault was seen
     explicit operator bool() const { return Kind != PositionErrorKind::None; }
 };
+
+// What the fault is, in a few English words ("fewer than eight ranks").
+const char* PositionErrorText(PositionErrorKind kind);
 
 // What a FEN tells besides the board.
 struct FenInfo {
@@ -107,6 +120,8 @@ public:
     std::array<int, BoardSize> BorderBoard{};
     std::array<int, BoardSize> MoveCounts{};
     int SideToMove = 1;
+    // Square of each side's king: where it stands, the first in square order
+    // when a set-up board holds several, NoKing when it holds none.
     int WhiteKing = 25;
     int BlackKing = 95;
     int BlackStarts = 0;
@@ -140,10 +155,17 @@ public:
     // refused and leaves the position untouched.
     PositionError ReadPositionString(std::string_view text);
 
+    // Sets WhiteKing and BlackKing from Board: for each side the first
+    // square in square order that holds its king, NoKing when none does.
+    // Called after anything but a move changed the board.
+    void LocateKings();
+
     // Reads a FEN into Board and StartBoard: side to move (BlackStarts = 1
     // for Black), king squares, castling rights as move counters, the en
-    // passant target at the current depth. A malformed FEN is refused and
-    // leaves the position untouched.
+    // passant target at the current depth. A malformed FEN, and one whose
+    // position no game can reach (a side without a king or with several,
+    // a pawn on the first or last rank, the side not to move in check), is
+    // refused and leaves the position untouched.
     PositionError ReadFen(std::string_view fen, FenInfo* info = nullptr);
 
     // Legal moves of the side to move into MoveList from DepthStart(TreeDepth)
@@ -157,7 +179,8 @@ public:
     void RegisterPromotion(int source, int dest, int cm1);
     int RegisterEpCapture(int source, int target, int victim);
 
-    // -1 when square is attacked by a piece of colour attacker (+1 / -1), else 0.
+    // -1 when square is attacked by a piece of colour attacker (+1 / -1),
+    // else 0; 0 for a square off the playing area (such as NoKing).
     int IsAttacked(int square, int attacker) const;
 
     // Plays MoveList(CurrMove) / takes it back. Mirror images of each other.
@@ -169,7 +192,7 @@ public:
     // The game-end test: tree to depth 0, legal moves at depth 0, and whether
     // the side to move is mated, stalemated or can play on.
     GameEnd TestGameEnd();
-    // True when the side to move's king is attacked.
+    // True when the side to move's king is attacked; never without a king.
     bool InCheck() const;
 
     // Number of legal moves at the current depth after GenerateMoves.
@@ -185,5 +208,13 @@ public:
 constexpr bool IsPlayingSquare(int square) {
     return square >= 21 && square <= 98 && square % 10 >= 1 && square % 10 <= 8;
 }
+
+// -1 when square (a playing square) is attacked on board by a piece of
+// colour attacker, else 0: the attack test of Position::IsAttacked for a
+// board that is not (yet) the position's.
+int SquareAttacked(const std::array<int, BoardSize>& board, int square, int attacker);
+
+// The first square in square order holding piece, NoKing when none does.
+int FirstSquareOf(const std::array<int, BoardSize>& board, int piece);
 
 }  // namespace orvane

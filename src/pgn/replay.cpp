@@ -32,22 +32,6 @@ char PieceLetterOf(int code) {
     return type <= King ? PieceLetter[At(type)] : '.';
 }
 
-const char* PositionErrorText(PositionErrorKind kind) {
-    switch (kind) {
-    case PositionErrorKind::None: return "no error";
-    case PositionErrorKind::BadLength: return "position text not 64 characters";
-    case PositionErrorKind::BadCharacter: return "a character with no meaning in its field";
-    case PositionErrorKind::RankTooLong: return "more than eight squares in a rank";
-    case PositionErrorKind::RankTooShort: return "fewer than eight squares in a rank";
-    case PositionErrorKind::MissingRank: return "fewer than eight ranks";
-    case PositionErrorKind::BadSide: return "side to move not \"w\" or \"b\"";
-    case PositionErrorKind::BadCastling: return "castling field not \"-\" or letters of KQkq";
-    case PositionErrorKind::BadEnPassant: return "en passant field not \"-\" or a possible target square";
-    case PositionErrorKind::MissingField: return "the text ends before the side to move";
-    }
-    return "unknown fault";
-}
-
 // The value of a glyph's number text as the program reads numbers: blanks,
 // a sign, digits and a fraction rounded half to even. False when the value
 // lies beyond the 16-bit range.

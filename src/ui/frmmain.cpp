@@ -65,15 +65,16 @@ bool frmMain::Form_Load(const std::string& commandLine) {
     return true;
 }
 
-// Reads the settings file; a missing, short or other-version file is
-// replaced by the defaults. False for a file that cannot be used at all (a
-// value that does not fit, or no file can be written).
+// Reads the settings file. A missing, short or other-version file, and one
+// the program cannot use (a value that does not fit, or that is not 0 or 1),
+// is replaced by the defaults, so that one bad file never keeps the program
+// from starting. False only when no settings file can be written.
 bool frmMain::ReadSettingsFile() {
     const std::string header = "ORVANE" + Cversion;
     Settings settings;
     SettingsStatus status = SettingsStatus::Invalid;
     if (const auto text = ReadWholeFile(SettingsPath())) status = ParseSettings(*text, header, settings);
-    if (status == SettingsStatus::Overflow) return false;
+    if (status != SettingsStatus::Read) status = SettingsStatus::Invalid;
 
     if (status == SettingsStatus::Invalid) {
         settings = Settings{};

@@ -198,6 +198,9 @@ private:
 
     // frmmain_mouse.cpp
     bool HasMoveFrom(int square) const;
+    // Forgets a press whose release never came: its piece goes back on its
+    // square and the drag state is cleared.
+    void ForgetPress();
     void ShowMovableHints();
     void RecordBoardMove(char pieceLetter, const std::string& moveText);
 

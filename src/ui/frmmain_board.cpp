@@ -112,13 +112,14 @@ void frmMain::ShowPlayers() {
 void frmMain::SwapPlayerNames() { std::swap(Record.WhiteName, Record.BlackName); }
 
 void frmMain::TurnBoard() {
-    BoardTurned = 1 - BoardTurned;
+    // Only 0 and 1 are stored, whatever the settings file held.
+    BoardTurned = BoardTurned == 1 ? 0 : 1;
     view_.Canvas().Clear();
     DrawBoard();
 }
 
 void frmMain::ToggleNotation() {
-    Notation = 1 - Notation;
+    Notation = Notation == 1 ? 0 : 1;
     view_.Menu().SetChecked("Nonotation", Notation == 1);
     view_.Canvas().Clear();
     DrawBoard();

@@ -83,12 +83,14 @@ void frmMain::ShowOptions() {
     controls.Option1_0 = !controls.Option1_1;
 
     if (view_.ShowOptions(controls) == DialogClose::OK) {
-        ShowMoves = controls.Check3;
+        // The settings are flags: a box is on or off, whatever it reports.
+        ShowMoves = controls.Check3 != 0 ? 1 : 0;
         // The coordinate letters are drawn straight onto the window: erase
         // them before they are drawn in the other case.
-        if (CapNot != controls.Check5) view_.Canvas().Clear();
-        CapNot = controls.Check5;
-        AskExit = controls.Check6;
+        const int capNot = controls.Check5 != 0 ? 1 : 0;
+        if (CapNot != capNot) view_.Canvas().Clear();
+        CapNot = capNot;
+        AskExit = controls.Check6 != 0 ? 1 : 0;
         CapCharacter = controls.Option1_0 ? 0 : 1;
     }
     Input.CaptureChar = CapCharacter == 1 ? ":" : "x";

@@ -46,6 +46,19 @@ void frmMain::ShowMovableHints() {
     }
 }
 
+void frmMain::ForgetPress() {
+    if (DragSource >= 0) {
+        view_.Board().SetDragPointer(DragSource, 0);
+        view_.Board().SetPicture(DragSource, PlainPicture(SquareOfControl(DragSource)));
+    }
+    DragSource = -1;
+    DragStarted = 0;
+    DragX = 0;
+    DragY = 0;
+    EmptyPress = 0;
+    HintsShown = 0;
+}
+
 void frmMain::Form_MouseMove() {
     if (ShowMoves == 1) HintsShown = 0;
 }
@@ -79,6 +92,10 @@ void frmMain::c_MouseMove(int index, double x, double y) {
 }
 
 void frmMain::c_MouseDown(int index, MouseButton button, double /*x*/, double /*y*/) {
+    // A left press while the last one is still held means its release never
+    // arrived (the window system sent it elsewhere): that press is forgotten,
+    // its piece put back, before this one is taken.
+    if (button == MouseButton::Left && (DragSource >= 0 || EmptyPress == 1)) ForgetPress();
     if (Loading == 1 || RightPressControl >= 0 || SetupJustEdited == 1) return;
     if (button == MouseButton::Right) {
         if (HintsShown != 1) RightPressControl = index;

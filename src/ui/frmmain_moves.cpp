@@ -19,8 +19,8 @@ void frmMain::ResetGame() {
     SetupJustEdited = 0;
     RightPressControl = -1;
     HoverControl = -1;
-    DragSource = -1;
-    EmptyPress = 0;
+    // A piece lifted by a press whose release never came goes back.
+    ForgetPress();
     Pos.TreeDepth = 0;
     GameOver = 0;
     GameFileName.clear();

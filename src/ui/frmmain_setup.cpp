@@ -61,6 +61,7 @@ void frmMain::SetupCommand(const std::string& item) {
     if (item == "mnu_PopUp_ClearBoard") {
         for (int s = 0; s < BoardSize; ++s)
             if (Pos.Board[At(s)] != BorderValue) Pos.Board[At(s)] = 0;
+        Pos.LocateKings();
         return;
     }
     if (item == "mnu_PopUp_BlackM" || item == "WhiteM") {
@@ -72,8 +73,11 @@ void frmMain::SetupCommand(const std::string& item) {
     for (const SetupItem& square : SquareItems) {
         if (item != square.Name) continue;
         Pos.Board[At(SetupSquare)] = square.Value;
-        if (square.Value == King) Pos.WhiteKing = SetupSquare;
-        if (square.Value == -King) Pos.BlackKing = SetupSquare;
+        // Any edit can put a king down or take one away (also by covering
+        // it with another piece): the king squares are found on the board
+        // again, so the legality of every later move rests on where the
+        // kings really stand.
+        Pos.LocateKings();
         return;
     }
 }

@@ -1,8 +1,10 @@
 #include "ui/settingsfile.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <system_error>
 
 #include "record/gamerecord.h"
 
@@ -64,13 +66,45 @@ private:
     std::size_t pos_ = 0;
 };
 
-// The value of a numeric field rounded to a whole number (half to even);
-// false when it does not fit a 16-bit whole number.
+// The value of a numeric field: its leading decimal number (sign, digits,
+// decimal point and digits, exponent), rounded to a whole number (half to
+// even). A field that does not begin with one ("nan", "INF", "information",
+// "x1") reads as 0, and "0x1" as its leading 0. False when the number does
+// not fit a 16-bit whole number.
 bool FieldValue(const std::string& field, int& value) {
-    char* end = nullptr;
-    const double v = std::strtod(field.c_str(), &end);
-    if (end == field.c_str()) {
-        value = 0;  // not a number
+    auto isDigit = [&](std::size_t i) { return i < field.size() && field[i] >= '0' && field[i] <= '9'; };
+    std::size_t end = 0;
+    if (end < field.size() && (field[end] == '+' || field[end] == '-')) ++end;
+    std::size_t digits = 0;
+    for (; isDigit(end); ++end) ++digits;
+    if (end < field.size() && field[end] == '.') {
+        ++end;
+        for (; isDigit(end); ++end) ++digits;
+    }
+    if (digits == 0) {
+        value = 0;
+        return true;
+    }
+    if (end < field.size() && (field[end] == 'e' || field[end] == 'E')) {
+        std::size_t exponent = end + 1;
+        if (exponent < field.size() && (field[exponent] == '+' || field[exponent] == '-')) ++exponent;
+        if (isDigit(exponent)) {
+            while (isDigit(exponent)) ++exponent;
+            end = exponent;
+        }
+    }
+    // from_chars takes no "+" and ignores the locale, unlike strtod.
+    const std::size_t start = field[0] == '+' ? 1 : 0;
+    double v = 0.0;
+    const auto [stop, ec] = std::from_chars(field.data() + start, field.data() + end, v);
+    if (ec == std::errc::result_out_of_range) {
+        // Too small to tell from 0 (a large negative exponent) is 0; too large does not fit.
+        const std::size_t e = field.find_first_of("eE");
+        const bool tiny = e < end && field[e + 1] == '-';
+        if (!tiny) return false;
+        v = 0.0;
+    } else if (ec != std::errc() || stop != field.data() + end) {
+        value = 0;
         return true;
     }
     const double rounded = std::nearbyint(v);
@@ -90,6 +124,10 @@ SettingsStatus ParseSettings(std::string_view text, std::string_view header, Set
         if (!reader.ReadNumberField(field)) return SettingsStatus::Invalid;
         if (!FieldValue(field, v)) return SettingsStatus::Overflow;
     }
+    // Every setting is a flag: anything but 0 and 1 is a file the program
+    // cannot use.
+    for (const int v : values)
+        if (v != 0 && v != 1) return SettingsStatus::NotAFlag;
     out = Settings{values[0], values[1], values[2], values[3], values[4], values[5]};
     return SettingsStatus::Read;
 }

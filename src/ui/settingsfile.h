@@ -21,11 +21,13 @@ enum class SettingsStatus {
     Read,      // header and six numbers read
     Invalid,   // missing, short, or another version: replaced by the defaults
     Overflow,  // a number that does not fit the program's whole numbers
+    NotAFlag,  // a number other than 0 and 1: every setting is a flag
 };
 
 // Reads the text of a settings file. Numbers are fields ended by a blank, a
-// comma or a line end (leading blanks skipped); a field that is no number
-// reads as 0. Only a Read result fills out.
+// comma or a line end (leading blanks skipped); a field that does not begin
+// with a decimal number ("nan", "INF", "information") reads as 0. Only a Read
+// result fills out.
 SettingsStatus ParseSettings(std::string_view text, std::string_view header, Settings& out);
 
 // The text of a settings file, lines ended by CR LF.

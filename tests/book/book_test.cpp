@@ -3,13 +3,17 @@
 // parse that always answers like a fresh read of the file.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <random>
 #include <string>
+#include <thread>
 #include <string_view>
 #include <system_error>
 #include <vector>
@@ -377,15 +381,49 @@ TEST_F(OpeningBookTest, ChangedFileIsReadAgain) {
                  "Newer name");
 }
 
-// Same size and time: the book is not read again (this is what saves the work).
-TEST_F(OpeningBookTest, UnchangedSizeAndTimeKeepTheParse) {
+// The change time of a file in nanoseconds; no copy can set it.
+std::int64_t ChangeTime(const fs::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return -1;
+    return static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1'000'000'000 + st.st_ctim.tv_nsec;
+}
+
+// A book replaced by another of the same size and modification time, as
+// "cp -p other orvane.bok" does it: the same file rewritten in place, its
+// time set back. It is noticed by its change time.
+TEST_F(OpeningBookTest, BookCopiedOverWithTheSameSizeAndTimeIsReadAgain) {
     OpeningBook book(BookPath());
     WriteBook(WithHeader({"start", "e2e4 e7e5"}));
     const fs::file_time_type first = fs::last_write_time(BookPath());
+    const std::int64_t changed = ChangeTime(BookPath());
     ExpectResult(book.LookUp("e2e4", Standard, ProgramVersion), BookStatus::Completed, Moves({"e7e5"}), 1, "");
-    WriteBook(WithHeader({"start", "e2e4 c7c5"}));
-    fs::last_write_time(BookPath(), first);
+    // The file system's clock may tick coarsely: copy until the change time moved on.
+    for (int attempt = 0; attempt < 1000 && ChangeTime(BookPath()) == changed; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        {
+            std::ofstream out(BookPath(), std::ios::binary | std::ios::in | std::ios::out);
+            out << Joined(WithHeader({"start", "e2e4 c7c5"}));
+        }
+        fs::last_write_time(BookPath(), first);
+    }
+    ASSERT_NE(ChangeTime(BookPath()), changed);
+    ASSERT_EQ(fs::last_write_time(BookPath()), first);
+    ExpectResult(book.LookUp("e2e4", Standard, ProgramVersion), BookStatus::Completed, Moves({"c7c5"}), 1, "");
+    // Unchanged since: the same result from the kept parse.
+    ExpectResult(book.LookUp("e2e4", Standard, ProgramVersion), BookStatus::Completed, Moves({"c7c5"}), 1, "");
+}
+
+// Another file of the same size and time renamed over the book is another
+// file: noticed by its identity.
+TEST_F(OpeningBookTest, BookRenamedOverWithTheSameSizeAndTimeIsReadAgain) {
+    OpeningBook book(BookPath());
+    WriteBook(WithHeader({"start", "e2e4 e7e5"}));
+    const fs::path other = BookPath().parent_path() / "other.bok";
+    WriteBytes(other, Joined(WithHeader({"start", "e2e4 c7c5"})));
+    fs::last_write_time(other, fs::last_write_time(BookPath()));
     ExpectResult(book.LookUp("e2e4", Standard, ProgramVersion), BookStatus::Completed, Moves({"e7e5"}), 1, "");
+    fs::rename(other, BookPath());
+    ExpectResult(book.LookUp("e2e4", Standard, ProgramVersion), BookStatus::Completed, Moves({"c7c5"}), 1, "");
 }
 
 TEST_F(OpeningBookTest, RemovedAndRecreatedFile) {
@@ -530,11 +568,15 @@ TEST_F(OpeningBookTest, RandomBooksMatchAPlainReading) {
         unsigned Seed;
         std::size_t Lines;
         bool BrokenNames;
+        bool Repeats;  // runs of equal lines, of empty lines, and of equal names lines
     };
     const std::vector<Row> rows = {
-        {"small book", 1, 40, false},     {"medium book", 2, 150, false},
-        {"large book", 3, 300, false},    {"book with a broken names line", 4, 150, true},
-        {"another large book", 5, 400, false},
+        {"small book", 1, 40, false, false},     {"medium book", 2, 150, false, false},
+        {"large book", 3, 300, false, false},    {"book with a broken names line", 4, 150, true, false},
+        {"another large book", 5, 400, false, false},
+        {"repeated and empty lines", 6, 150, false, true},
+        {"repeated and empty lines, another", 7, 300, false, true},
+        {"repeated lines and a broken names line", 8, 200, true, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -578,13 +620,27 @@ TEST_F(OpeningBookTest, RandomBooksMatchAPlainReading) {
                                                       std::string(3, ' '), ""};
                 lines.push_back(odd[below(odd.size())]);
             }
+            if (row.Repeats) {
+                // The reader keeps one run of equal or empty lines: it must
+                // count them all, also past the 101 continuations.
+                const std::size_t kind2 = below(12);
+                const std::size_t times = below(10) == 0 ? 60 + below(90) : 1 + below(4);
+                const std::string last = lines.back();
+                if (kind2 < 3) lines.insert(lines.end(), times, last);
+                else if (kind2 < 6) lines.insert(lines.end(), times, std::string());
+                else if (kind2 < 7) lines.insert(lines.end(), times, std::string(1 + below(12), ' '));
+            }
             previous = text;
         }
         lines.push_back("names");
         for (std::size_t i = 0; i < 40; ++i) {
             const std::string prefix = joined(games[below(games.size())], below(4));
             lines.push_back(prefix + "~Opening " + std::to_string(i) + (below(5) == 0 ? "~x~" : "~"));
-            if (row.BrokenNames && i == 20) lines.push_back("Broken");
+            if (row.Repeats && below(4) == 0) {
+                const std::string last = lines.back();
+                lines.insert(lines.end(), 1 + below(3), last);
+            }
+            if (row.BrokenNames && i == 20) lines.push_back(row.Repeats ? "" : "Broken");
         }
         if (below(2) == 0) lines.push_back("end");
 
@@ -614,6 +670,35 @@ TEST_F(OpeningBookTest, RandomBooksMatchAPlainReading) {
             SCOPED_TRACE("game \"" + key + "\"");
             ExpectSame(book.LookUp(key, Standard, ProgramVersion), PlainLookUp(plainLines, key));
             if (HasFailure()) return;
+        }
+    }
+}
+
+// Books padded with runs of empty lines long enough to cross the reader's
+// blocks at every alignment of a CR LF: read alike by every line end, and
+// like the plain reading.
+TEST_F(OpeningBookTest, LongRunsOfEmptyLinesAcrossReadBlocks) {
+    for (const std::string_view eol : {"\r\n", "\r", "\n"}) {
+        for (const std::size_t padding : {32767u, 32768u, 65535u, 65536u, 70001u}) {
+            SCOPED_TRACE(std::to_string(padding) + " empty lines, line end of " + std::to_string(eol.size()));
+            const Lines lines = [&] {
+                Lines l = WithHeader({"start", "e2e4 e7e5 g1f3"});
+                l.insert(l.end(), padding, "");
+                l.insert(l.end(), {"          b1c3", "e2e4 c7c5", " ", "     d7d5", "names"});
+                l.insert(l.end(), 3, "e2e4~King's pawn~");
+                l.insert(l.end(), padding / 1000, "");
+                return l;
+            }();
+            const std::string bytes = Joined(lines, eol);
+            WriteBytes(BookPath(), bytes);
+            const Lines plain = PlainLines(bytes);
+            OpeningBook book(BookPath());
+            for (const std::string key : {"", "e2e4", "e2e4 e7e5", "e2e4 d7d5", "     "}) {
+                SCOPED_TRACE("game \"" + key + "\"");
+                ExpectSame(book.LookUp(key, Standard, ProgramVersion), PlainLookUp(plain, key));
+            }
+            ExpectResult(book.LookUp("e2e4", Standard, ProgramVersion), BookStatus::Aborted, Moves({"e7e5", "c7c5"}),
+                         1, "King's pawn");
         }
     }
 }

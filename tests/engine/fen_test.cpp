@@ -40,6 +40,8 @@ Position BusyPosition() {
     return pos;
 }
 
+void ExpectRefused(const std::vector<BadFenRow>& rows);
+
 TEST(FenErrors, MalformedFenIsRefusedAndChangesNothing) {
     using K = PositionErrorKind;
     const std::vector<BadFenRow> rows = {
@@ -81,6 +83,12 @@ TEST(FenErrors, MalformedFenIsRefusedAndChangesNothing) {
         {"ranks only", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", K::MissingField, 2, 43},
         {"ranks and a blank", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR ", K::MissingField, 2, 44},
     };
+    ExpectRefused(rows);
+}
+
+// Each row must be refused with its kind, field and character, leaving the
+// position and the caller's FenInfo exactly as they were.
+void ExpectRefused(const std::vector<BadFenRow>& rows) {
     for (const BadFenRow& row : rows) {
         SCOPED_TRACE(row.Name);
         Position pos = BusyPosition();
@@ -99,12 +107,44 @@ TEST(FenErrors, MalformedFenIsRefusedAndChangesNothing) {
     }
 }
 
+TEST(FenErrors, PositionsThatAreNotChessAreRefusedAndChangeNothing) {
+    // Well-formed texts whose position no game can reach. Were one taken, a
+    // rook could be moved as the missing king, or a king taken.
+    using K = PositionErrorKind;
+    const std::vector<BadFenRow> rows = {
+        {"no kings at all", "4r3/8/8/8/8/8/8/4R3 w - - 0 1", K::NoWhiteKing, 1, 19},
+        {"no white king", "4k3/8/8/8/8/8/8/4R3 w - - 0 1", K::NoWhiteKing, 1, 19},
+        {"no black king", "8/8/8/8/8/8/8/4K3 b - - 0 1", K::NoBlackKing, 1, 17},
+        {"no black king, en passant given", "8/8/8/3pP3/8/8/8/4K3 w - d6 0 1", K::NoBlackKing, 1, 20},
+        {"two white kings", "4k3/8/8/8/8/8/8/K3K3 w - - 0 1", K::SeveralWhiteKings, 1, 18},
+        {"three white kings: the second written is named", "4k3/8/8/8/8/8/K7/K3K3 w - - 0 1",
+         K::SeveralWhiteKings, 1, 17},
+        {"two black kings", "k3k3/8/8/8/8/8/8/4K3 b - - 0 1", K::SeveralBlackKings, 1, 2},
+        {"kings missing outrank kings several", "k3k3/8/8/8/8/8/8/8 w - - 0 1", K::NoWhiteKing, 1, 18},
+        {"white pawn on the first rank", "4k3/8/8/8/8/8/8/P3K3 w - - 0 1", K::PawnOnEdgeRank, 1, 16},
+        {"black pawn on the first rank", "4k3/8/8/8/8/8/8/4K2p b - - 0 1", K::PawnOnEdgeRank, 1, 19},
+        {"white pawn on the last rank", "4k2P/8/8/8/8/8/8/4K3 w - - 0 1", K::PawnOnEdgeRank, 1, 3},
+        {"black pawn on the last rank, the first one named", "p3k2p/8/8/8/8/8/8/4K3 w - - 0 1",
+         K::PawnOnEdgeRank, 1, 0},
+        {"black in check, white to move", "4k3/8/8/8/8/8/8/4R1K1 w - - 0 1", K::SideNotToMoveInCheck, 2, 22},
+        {"white in check from a pawn, black to move", "4k3/8/8/8/8/8/3p4/4K3 b - - 0 1", K::SideNotToMoveInCheck,
+         2, 22},
+        {"both in check", "r3k2R/8/8/8/8/8/8/R3K2r w - - 0 1", K::SideNotToMoveInCheck, 2, 24},
+        {"a malformed field still wins", "4r3/8/8/8/8/8/8/4R3 x - - 0 1", K::BadSide, 2, 20},
+        {"bad castling before a missing king", "4r3/8/8/8/8/8/8/4R3 w X - 0 1", K::BadCastling, 3, 22},
+    };
+    ExpectRefused(rows);
+}
+
 TEST(FenErrors, EachRowIsOneFaultAwayFromAnAcceptedFen) {
     // The refused rows above are edits of texts like these; were these not
     // accepted, the rows would prove nothing.
     for (const char* fen : {StartFen, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1",
                             "rnbqkbnr/pppp1ppp/8/4p3/8/8/PPPPPPPP/RNBQKBNR w KQkq e6 0 2",
-                            "rnbqkbnr/pppp1ppp/8/4p3/8/8/PPPPPPPP/RNBQKBNR w  KQkq  e6  0  2"}) {
+                            "rnbqkbnr/pppp1ppp/8/4p3/8/8/PPPPPPPP/RNBQKBNR w  KQkq  e6  0  2",
+                            "4k3/8/8/8/8/8/8/4R1K1 b - - 0 1", "4k3/8/8/8/8/8/3p4/4K3 w - - 0 1",
+                            "4k3/8/8/8/8/8/8/K7 w - - 0 1", "4k3/7P/8/8/8/8/p7/4K3 w - - 0 1",
+                            "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1"}) {
         Position pos;
         EXPECT_TRUE(LoadFen(pos, fen));
     }

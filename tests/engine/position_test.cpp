@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
@@ -163,6 +164,9 @@ TEST(Invariants, CheckerNoticesBrokenState) {
         {"white king square stale", [](Position& p) { p.WhiteKing = 26; }},
         {"black king square stale", [](Position& p) { p.BlackKing = 94; }},
         {"negative counter", [](Position& p) { p.MoveCounts[35] = -1; }},
+        {"king square kept after the king went", [](Position& p) { p.Board[25] = 0; }},
+        {"no king recorded while one stands", [](Position& p) { p.BlackKing = NoKing; }},
+        {"second of two kings recorded", [](Position& p) { p.Board[21] = King; }},
         {"side to move zero", [](Position& p) { p.SideToMove = 0; }},
     };
     EXPECT_EQ(Position().CheckInvariants(), "");
@@ -171,6 +175,78 @@ TEST(Invariants, CheckerNoticesBrokenState) {
         row.Break(pos);
         EXPECT_NE(pos.CheckInvariants(), "") << row.Name;
     }
+}
+
+// Walks every line of legal moves to the given depth, checking the
+// invariants (the king squares among them) after every make and unmake.
+int WalkChecked(Position& pos, int depth) {
+    if (depth == 0) return 1;
+    pos.GenerateMoves(1);
+    const auto d = At(pos.TreeDepth);
+    int leaves = 0;
+    for (int i = pos.DepthStart[d]; i < pos.DepthStart[d + 1]; ++i) {
+        pos.PerformMove(i);
+        EXPECT_EQ(pos.CheckInvariants(), "") << "after " << pos.MoveList[At(i)].Source << "-" << pos.MoveList[At(i)].Dest;
+        leaves += WalkChecked(pos, depth - 1);
+        pos.TakeBackMove(i);
+        EXPECT_EQ(pos.CheckInvariants(), "");
+        if (testing::Test::HasFailure()) return leaves;
+    }
+    return leaves;
+}
+
+TEST(KingSquares, FollowTheBoardOfASetUpPositionThroughMakeAndUnmake) {
+    // Position setup allows any number of kings; the king squares name the
+    // first of a side's kings in square order, or NoKing, whatever moves.
+    struct Row {
+        const char* Name;
+        std::vector<std::pair<std::size_t, char>> Pieces;  // position-string index, character
+        int WhiteKing;
+        int BlackKing;
+        int Side;
+    };
+    const std::vector<Row> rows = {
+        {"two white kings, the first on a1", {{0, '6'}, {6, '6'}, {60, 'C'}, {9, '2'}}, 21, 95, 1},
+        {"kings side by side on one rank", {{27, '6'}, {28, '6'}, {29, '6'}, {63, 'C'}}, 54, 98, 1},
+        {"three black kings, Black to move", {{4, '6'}, {56, 'C'}, {59, 'C'}, {63, 'C'}, {44, '7'}}, 25, 91, -1},
+        {"no white king", {{4, '2'}, {60, 'C'}, {12, '1'}}, NoKing, 95, 1},
+        {"no black king, Black to move", {{4, '6'}, {57, 'A'}, {62, '7'}}, 25, NoKing, -1},
+        {"no kings at all", {{0, '2'}, {63, '8'}}, NoKing, NoKing, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        std::string text(64, '0');
+        for (const auto& [index, piece] : row.Pieces) text[index] = piece;
+        Position pos;
+        ASSERT_FALSE(pos.ReadPositionString(text));
+        pos.SideToMove = row.Side;
+        EXPECT_EQ(pos.WhiteKing, row.WhiteKing);
+        EXPECT_EQ(pos.BlackKing, row.BlackKing);
+        ASSERT_EQ(pos.CheckInvariants(), "");
+        EXPECT_GT(WalkChecked(pos, 3), 0);
+        EXPECT_EQ(pos.BoardPositionString(), text);
+    }
+}
+
+TEST(KingSquares, ASideWithoutAKingMayMakeEveryMoveAndIsNeverInCheck) {
+    // White: rook a1 and pawn e2, no king; Black: king e8 and a rook on a8
+    // attacking a1's file. Every move of White stands.
+    std::string text(64, '0');
+    text[0] = '2';
+    text[12] = '1';
+    text[60] = 'C';
+    text[56] = '8';
+    Position pos;
+    ASSERT_FALSE(pos.ReadPositionString(text));
+    EXPECT_FALSE(pos.InCheck());
+    EXPECT_EQ(enginetest::LegalMoves(pos).size(), 14u + 2u);  // rook 7 + 7, pawn 2
+    EXPECT_EQ(pos.TestGameEnd(), GameEnd::None);
+
+    // Nothing left to move and no king: stalemate, not mate.
+    Position empty;
+    ASSERT_FALSE(empty.ReadPositionString(std::string(64, '0')));
+    EXPECT_EQ(empty.WhiteKing, NoKing);
+    EXPECT_EQ(empty.TestGameEnd(), GameEnd::Stalemate);
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ using pgntest::ReplayDifference;
 
 constexpr const char* CastleFen = "r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1";
 constexpr const char* PromoFen = "3r3k/4P3/8/8/8/8/8/4K3 w - - 0 1";
-constexpr const char* BlackPromoFen = "4k3/8/8/8/8/8/3p4/2R1K3 b - - 0 1";
+constexpr const char* BlackPromoFen = "4k3/8/8/8/8/8/3p4/2R3K1 b - - 0 1";
 constexpr const char* KnightsFen = "4k3/8/8/4N3/8/8/8/4K1N1 w - - 0 1";      // knights e5 and g1 reach f3
 constexpr const char* RooksRankFen = "4k3/8/8/8/8/8/8/R4R1K w - - 0 1";     // rooks a1 and f1 reach d1
 constexpr const char* RooksFileFen = "4k3/8/8/R7/8/8/8/R6K w - - 0 1";      // rooks a1 and a5 reach a3

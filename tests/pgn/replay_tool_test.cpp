@@ -1,7 +1,6 @@
 // orvane-pgn check and moves as a user runs them: the lines printed for the
 // games that fail, the totals, the coordinate moves, and the exit status.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -9,34 +8,17 @@
 
 #include "common/textfile.h"
 #include "pgn_test_util.h"
+#include "tool_run.h"
 #include "support/temp_folder.h"
 
-#ifndef ORVANE_PGN_TOOL
-#error "ORVANE_PGN_TOOL must name the orvane-pgn program"
-#endif
 
 namespace orvane::pgn {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolResult {
-    int Status = -1;
-    std::string Out, Err;
-};
-
-ToolResult RunTool(const fs::path& dir, const std::string& args) {
-    const fs::path out = dir / "stdout.txt";
-    const fs::path err = dir / "stderr.txt";
-    const std::string command =
-        std::string("'") + ORVANE_PGN_TOOL + "' " + args + " >'" + out.string() + "' 2>'" + err.string() + "'";
-    const int status = std::system(command.c_str());
-    ToolResult run;
-    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.Out = ReadWholeFile(out).value_or("?");
-    run.Err = ReadWholeFile(err).value_or("?");
-    return run;
-}
+using pgntest::RunTool;
+using pgntest::ToolRun;
 
 // Three games: one that replays, an illegal move on the second line of its
 // movetext, a comment that is never closed.
@@ -53,25 +35,25 @@ TEST(ReplayTool, CheckListsTheFailingGamesAndCounts) {
     pgntest::WriteBytes(good, "[Event \"A\"]\r\n\r\n1. f3 e5 2. g4 Qh4# 0-1\r\n");
     const std::string m = mixed.string();
 
-    const ToolResult failing = RunTool(dir.Path(), "check '" + m + "' '" + good.string() + "'");
+    const ToolRun failing = RunTool(dir.Path(), "check '" + m + "' '" + good.string() + "'");
     EXPECT_EQ(failing.Status, 1);
     EXPECT_EQ(failing.Err, "");
     EXPECT_EQ(failing.Out, m + ":10:7: game 2 (Carl - Dora): illegal move \"Nf7\" (F7: Illegal move!), ply 4\n" + m +
                                ":14:7: game 3 (Eve - ): comment \"{\" without \"}\", ply 2\n" +
                                "4 games, 13 plies, 2 errors\n");
 
-    const ToolResult passing = RunTool(dir.Path(), "check '" + good.string() + "'");
+    const ToolRun passing = RunTool(dir.Path(), "check '" + good.string() + "'");
     EXPECT_EQ(passing.Status, 0);
     EXPECT_EQ(passing.Out, "1 games, 4 plies, 0 errors\n");
 
     const fs::path text = dir.Path() / "notes.txt";
     pgntest::WriteBytes(text, "1. e4 e5\n");
-    const ToolResult notPgn = RunTool(dir.Path(), "check '" + text.string() + "' '" + good.string() + "'");
+    const ToolRun notPgn = RunTool(dir.Path(), "check '" + text.string() + "' '" + good.string() + "'");
     EXPECT_EQ(notPgn.Status, 2);
     EXPECT_EQ(notPgn.Err, text.string() + " is not a PGN file\n");
     EXPECT_EQ(notPgn.Out, "1 games, 4 plies, 0 errors\n");
 
-    const ToolResult missing = RunTool(dir.Path(), "check '" + (dir.Path() / "none.pgn").string() + "'");
+    const ToolRun missing = RunTool(dir.Path(), "check '" + (dir.Path() / "none.pgn").string() + "'");
     EXPECT_EQ(missing.Status, 2);
     EXPECT_NE(missing.Err.find("cannot be read"), std::string::npos) << missing.Err;
 }
@@ -80,7 +62,7 @@ TEST(ReplayTool, MovesPrintsEachMainLineInCoordinates) {
     testing::TempFolder dir;
     const fs::path file = dir.Path() / "mixed.pgn";
     pgntest::WriteBytes(file, std::string(Mixed) + "\n[SetUp \"1\"]\n[FEN \"4k3/P7/8/8/8/8/8/4K3 w - - 0 1\"]\n\n1. a8=Q+ *\n");
-    const ToolResult run = RunTool(dir.Path(), "moves '" + file.string() + "'");
+    const ToolRun run = RunTool(dir.Path(), "moves '" + file.string() + "'");
     EXPECT_EQ(run.Status, 1);
     EXPECT_EQ(run.Out,
               "1: e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 b5c6 d7c6 e1g1\n"

@@ -1,7 +1,6 @@
 // The command-line tool orvane-pgn as a user runs it: what it prints on
 // stdout and stderr, and its exit status.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -12,34 +11,17 @@
 #include "common/textfile.h"
 #include "pgn/collection.h"
 #include "pgn_test_util.h"
+#include "tool_run.h"
 #include "support/temp_folder.h"
 
-#ifndef ORVANE_PGN_TOOL
-#error "ORVANE_PGN_TOOL must name the orvane-pgn program"
-#endif
 
 namespace orvane::pgn {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int Status = -1;
-    std::string Out, Err;
-};
-
-ToolRun RunTool(const fs::path& dir, const std::string& args) {
-    const fs::path out = dir / "stdout.txt";
-    const fs::path err = dir / "stderr.txt";
-    const std::string command =
-        std::string("'") + ORVANE_PGN_TOOL + "' " + args + " >'" + out.string() + "' 2>'" + err.string() + "'";
-    const int status = std::system(command.c_str());
-    ToolRun run;
-    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.Out = ReadWholeFile(out).value_or("?");
-    run.Err = ReadWholeFile(err).value_or("?");
-    return run;
-}
+using pgntest::RunTool;
+using pgntest::ToolRun;
 
 const std::string Header =
     "Number\tEvent\tSite\tDate\tRound\tWhite\tBlack\tResult\tSetup\tECO\tWhiteElo\tBlackElo\tAnnotator\tPlyCount\t"

@@ -81,6 +81,35 @@ TEST_F(UiTest, PressAndReleaseWithoutMovingIsCancelledSilently) {
     EXPECT_EQ(Show().list1, Lines{"   1.  d2-d4"});
 }
 
+// A press whose release never arrives (the driver can do that) is forgotten
+// at the next press: no piece stays off the picture, and a drag started then
+// plays as usual.
+TEST_F(UiTest, PressWithoutReleaseIsForgottenAtTheNextPress) {
+    // The lifted e2 pawn must come back when the next press (refused) comes.
+    EXPECT_EQ(Run({"hover e2", "press e2", "move e2 300 -200", "press e7"}), Lines{WhiteMoves});
+    EXPECT_EQ(Show().ranks, StartRanks());
+    EXPECT_EQ(View().squares.pictures[52], 31);
+    EXPECT_EQ(Form().DragSource, -1);
+    // A lost release after a press on an empty square does not swallow the next drag.
+    Run({"press e4", "press e2", "move e2 300 -868", "release e2 left 300 -868"});
+    const Screen screen = Show();
+    EXPECT_EQ(screen.list1, Lines{"   1.  e2-e4"});
+    EXPECT_EQ(screen.ranks[4], ". . . . P . . .");
+    EXPECT_EQ(screen.ranks[6], "P P P P . P P P");
+}
+
+// A lost release is also forgotten when the game is reset: the knight lifted
+// by a stale press (it can no longer move, so Switch Colors does not redraw
+// its square as a movable piece) is shown again.
+TEST_F(UiTest, PressWithoutReleaseIsForgottenWhenTheGameIsReset) {
+    Run({"hover g1", "press g1", "list2 \" f2-f3\"", "list2 \" a7-a6\"", "list2 \" h2-h3\"", "list2 \" a6-a5\"",
+         "hover e4"});
+    EXPECT_EQ(Show().ranks[7], "R N B Q K B . R");  // lifted by the stale press
+    Run({"button \"Switch Colors\""});
+    EXPECT_EQ(Show().ranks[7], "R N B Q K B N R");
+    EXPECT_EQ(Form().DragSource, -1);
+}
+
 TEST_F(UiTest, TurnedBoardCountsTheOffsetTheOtherWay) {
     Run({"menu Turn", "list2 \" e2-e4\"", "list2 \" d7-d5\"", "hover e4"});
     // To the right and down the screen is toward the a-file and rank 8.
@@ -271,6 +300,38 @@ TEST_F(UiTest, NoHintsWhenAvailableMovesAreNotShown) {
     Run({"move e2 300 -872", "release e2 left 300 -872"});
     EXPECT_EQ(Show().list1, Lines{"   1.  e2-e4"});
 }
+
+// A press whose release never arrived (the driver, or a window system that
+// sent the release elsewhere) is forgotten at the next press: no piece stays
+// lifted off the picture.
+struct LostRelease {
+    const char* name;
+    Lines before;  // ends with a press that is never released
+};
+void PrintTo(const LostRelease& row, std::ostream* os) { *os << row.name; }
+
+class ReleaseNeverArrives : public UiTest, public ::testing::WithParamInterface<LostRelease> {};
+
+TEST_P(ReleaseNeverArrives, IsForgottenAtTheNextPress) {
+    EXPECT_EQ(Run(GetParam().before), Lines{});
+    EXPECT_EQ(Run({"hover d2", "press d2", "move d2 300 -286", "release d2 300 -286"}), Lines{});
+    const Screen screen = Show();
+    EXPECT_EQ(screen.list1, Lines{"   1.  d2-d3"});
+    EXPECT_EQ(screen.ranks[6], "P P P . P P P P") << "the pawn on e2 is shown again";
+    EXPECT_EQ(screen.ranks[5], ". . . P . . . .");
+    for (int i = 0; i < 64; ++i) EXPECT_EQ(View().squares.pointers[static_cast<std::size_t>(i)], 0) << i;
+    // And the forgotten pawn still moves.
+    Run({"hover e7", "drag e7 e5", "hover e2", "drag e2 e4"});
+    EXPECT_EQ(Show().list1.back(), "   2.  e2-e4");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mouse, ReleaseNeverArrives,
+    ::testing::Values(LostRelease{"PressOnly", {"hover e2", "press e2"}},
+                      LostRelease{"PressAndDrag", {"hover e2", "press e2", "move e2 300 -886"}},
+                      LostRelease{"PressOnTheSameSquareAgain", {"hover d2", "press d2", "move d2 300 -100"}},
+                      LostRelease{"PressOnAnEmptySquare", {"hover e2", "press e4"}}),
+    ScenarioName());
 
 TEST_F(UiTest, RightReleaseAwayFromTheSquareOpensNoMenu) {
     EXPECT_EQ(Run({"press e2 right", "release e2 right 571 300"}), Lines{});

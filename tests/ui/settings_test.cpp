@@ -69,10 +69,14 @@ INSTANTIATE_TEST_SUITE_P(
                 "ORVANE0.10\r\n 1 \r\n yes \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n",
                 {1, 0, 0, 1, 0, 1},
                 "ORVANE0.10\r\n 1 \r\n yes \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n"},
-        IniFile{"LargestAndSmallestWholeNumbers",
-                "ORVANE0.10\r\n 32767 \r\n-32768 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n",
-                {32767, -32768, 1, 0, 1, 0},
-                "ORVANE0.10\r\n 32767 \r\n-32768 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n"}),
+        IniFile{"NotNumbersReadAsZero",
+                "ORVANE0.10\r\n nan \r\n INF \r\n 1 \r\n information \r\n 0x1 \r\n 1 \r\n",
+                {0, 0, 1, 0, 0, 1},
+                "ORVANE0.10\r\n nan \r\n INF \r\n 1 \r\n information \r\n 0x1 \r\n 1 \r\n"},
+        IniFile{"SignsPointsAndExponents",
+                "ORVANE0.10\r\n-0 \r\n+1 \r\n 1.0 \r\n 0.5 \r\n 1e0 \r\n 1e-999 \r\n",
+                {0, 1, 1, 0, 1, 0},
+                "ORVANE0.10\r\n-0 \r\n+1 \r\n 1.0 \r\n 0.5 \r\n 1e0 \r\n 1e-999 \r\n"}),
     ScenarioName());
 
 TEST_F(SettingsTest, NoFileLeavesTheDefaultFile) {
@@ -125,22 +129,52 @@ void PrintTo(const BadIni& row, std::ostream* os) { *os << row.name; }
 
 class UnusableSettings : public SettingsTest, public ::testing::WithParamInterface<BadIni> {};
 
-TEST_P(UnusableSettings, EndTheProgramAndLeaveTheFile) {
+TEST_P(UnusableSettings, AreReplacedByTheDefaultsAndTheProgramStarts) {
     WriteIni(GetParam().text);
     Start();
-    EXPECT_EQ(Run({}), (Lines{StartupError, "quit"}));
-    EXPECT_TRUE(View().quit);
-    EXPECT_EQ(RunRaw("show"), drive::Driver::Result::Quit);
-    EXPECT_EQ(RunRaw("list2 \" e2-e4\""), drive::Driver::Result::Quit);
-    EXPECT_EQ(ReadFile(Ini()), GetParam().text);
+    EXPECT_EQ(Run({}), Lines{}) << "no message at start-up";
+    EXPECT_FALSE(View().quit);
+    EXPECT_EQ(InForce(), Defaults);
+    EXPECT_EQ(ReadFile(Ini()), DefaultFile);
+    EXPECT_EQ(Show().ranks, StartRanks());
+    Run({"list2 \" e2-e4\""});
+    EXPECT_EQ(Show().list1, Lines{"   1.  e2-e4"});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     SettingsFile, UnusableSettings,
     ::testing::Values(BadIni{"TooLarge", "ORVANE0.10\r\n 0 \r\n 99999 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n"},
                       BadIni{"JustTooLarge", "ORVANE0.10\r\n 0 \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n 32768 \r\n"},
-                      BadIni{"JustTooSmall", "ORVANE0.10\r\n-32769 \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n"}),
+                      BadIni{"JustTooSmall", "ORVANE0.10\r\n-32769 \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n"},
+                      BadIni{"HugeExponent", "ORVANE0.10\r\n 0 \r\n 0 \r\n 1e999 \r\n 0 \r\n 1 \r\n 0 \r\n"},
+                      BadIni{"LargestWholeNumber", "ORVANE0.10\r\n 32767 \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n"},
+                      BadIni{"SmallestWholeNumber", "ORVANE0.10\r\n 0 \r\n-32768 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n"},
+                      BadIni{"Two", "ORVANE0.10\r\n 0 \r\n 0 \r\n 1 \r\n 0 \r\n 2 \r\n 0 \r\n"},
+                      BadIni{"MinusOne", "ORVANE0.10\r\n-1 \r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n"},
+                      BadIni{"OneAndAHalfRoundsToTwo", "ORVANE0.10\r\n 0 \r\n 0 \r\n 1.5 \r\n 0 \r\n 1 \r\n 0 \r\n"}),
     ScenarioName());
+
+TEST_F(SettingsTest, TogglesStoreOnlyZeroAndOneAndTheNextStartTakesThem) {
+    // Once -32768 in the file became 32769 after a toggle, which the next
+    // start refused.
+    WriteIni(Ini6(-32768, 0, 1, 0, 0, 0));
+    Start();
+    EXPECT_EQ(InForce(), Defaults);
+    Run({"menu Nonotation", "menu Turn", "menu Turn", "menu Turn", "answer \"Check3=0;Check6=0;OK\"", "options",
+         "menu Exit"});
+    const std::string saved = Ini6(1, 1, 0, 0, 0, 0);
+    EXPECT_EQ(ReadFile(Ini()), saved);
+
+    std::ostringstream out;
+    ProgramPaths paths;
+    paths.ProgramFolder = Home();
+    drive::Driver again(out, paths);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(again.Form().Notation, 1);
+    EXPECT_EQ(again.Form().BoardTurned, 1);
+    EXPECT_EQ(again.Form().ShowMoves, 0);
+    EXPECT_EQ(ReadFile(Ini()), saved);
+}
 
 TEST_F(SettingsTest, FileThatCannotBeWrittenEndsTheProgram) {
     fs::create_directory(Ini());
@@ -207,13 +241,43 @@ TEST_F(SettingsTest, SettingsThatCannotBeSavedAreReportedOnExit) {
     EXPECT_EQ(printed[2], "quit");
 }
 
-TEST_F(SettingsTest, ValuesOutsideZeroAndOneAreWrittenBackAsRead) {
-    WriteIni(Ini6(-1, 0, 7, 0, 0, 0));
+TEST_F(SettingsTest, ASettingsFileThatIsALinkIsWrittenThroughTheLink) {
+    // The link stays a link; the file it names gets the settings, replaced
+    // whole (a new file under the same name), and a relative link is
+    // followed from the link's own folder.
+    fs::create_directories(Home() / "dotfiles");
+    WriteFile(Home() / "dotfiles" / "orvane.ini", Ini6(0, 0, 1, 0, 0, 0));
+    fs::create_symlink(fs::path("dotfiles") / "orvane.ini", Ini());
     Start();
-    Run({"menu Exit"});
-    EXPECT_EQ(ReadFile(Ini()), "ORVANE0.10\r\n-1 \r\n 0 \r\n 7 \r\n 0 \r\n 0 \r\n 0 \r\n");
+    Run({"menu Turn", "menu Exit"});
+    EXPECT_TRUE(fs::is_symlink(Ini()));
+    EXPECT_EQ(fs::read_symlink(Ini()), fs::path("dotfiles") / "orvane.ini");
+    EXPECT_EQ(ReadFile(Home() / "dotfiles" / "orvane.ini"), Ini6(0, 1, 1, 0, 0, 0));
+    EXPECT_FALSE(fs::exists(Home() / "dotfiles" / "orvane.ini.tmp~"));
 }
 
+TEST_F(SettingsTest, AnUnusableFileBehindALinkIsReplacedThroughTheLink) {
+    const fs::path target = Home() / "elsewhere.ini";
+    WriteFile(target, "ORVANE0.10\r\n nan \r\n 7 \r\n");
+    fs::create_symlink(target, Ini());
+    Start();
+    EXPECT_EQ(Run({}), Lines{});
+    EXPECT_TRUE(fs::is_symlink(Ini()));
+    EXPECT_EQ(ReadFile(target), DefaultFile);
+}
+
+TEST_F(SettingsTest, ALinkToNoFileYetCreatesItsTarget) {
+    const fs::path target = Home() / "new.ini";
+    fs::create_symlink(target, Ini());
+    Start();
+    EXPECT_EQ(Run({}), Lines{});
+    EXPECT_TRUE(fs::is_symlink(Ini()));
+    EXPECT_EQ(ReadFile(target), DefaultFile);
+}
+
+// Turning the board, the notation and the options store only 0 or 1, so a
+// file with odd values never leads to one the next start refuses (turning
+// -32768 once used to save 32769).
 // ---- where the files are --------------------------------------------------
 
 TEST(ProgramFolders, SettingsGoToTheConfigurationFolderWhenTheProgramFolderCannotBeWritten) {

@@ -100,12 +100,64 @@ TEST_F(UiTest, KingItemsMoveTheKingSquare) {
     // The old king stays on e8 until it is removed.
     EXPECT_EQ(Show().ranks[0], "r n b q k b n r");
     EXPECT_EQ(Show().ranks[7], "k N B Q K B N R");
+    // With two kings of a side, the first in square order is the one that
+    // counts: e1 comes before h8.
     Run({"answer \"White King\"", "rightclick h8"});
-    EXPECT_EQ(Form().Pos.WhiteKing, 98);
+    EXPECT_EQ(Form().Pos.WhiteKing, 25);
     EXPECT_EQ(Show().ranks[0], "r n b q k b n K");
     Run({"answer Empty", "rightclick e8", "answer Empty", "rightclick e1"});
     EXPECT_EQ(Form().Pos.BlackKing, 21);
     EXPECT_EQ(Form().Pos.WhiteKing, 98);
+    Run({"answer \"Black Knight\"", "rightclick a1"});
+    EXPECT_EQ(Form().Pos.BlackKing, NoKing);
+    EXPECT_EQ(Form().Pos.CheckInvariants(), "");
+}
+
+// ---- the king squares follow the board ---------------------------------------
+
+TEST_F(UiTest, AKingPutDownAndTakenAwayAgainLeavesTheStartPositionPlayable) {
+    const Lines startMoves = Show().list2;
+    ASSERT_EQ(startMoves.size(), 20u);
+    Run({"answer \"White King\"", "rightclick d6", "answer Empty", "rightclick d6"});
+    Screen screen = Show();
+    EXPECT_EQ(screen.ranks, StartRanks());
+    EXPECT_EQ(screen.list2, startMoves) << "White's twenty moves, not none";
+    EXPECT_EQ(Form().Pos.WhiteKing, 25);
+
+    // A drag is taken as well, without a message.
+    EXPECT_EQ(Run({"hover e2", "drag e2 e4", "hover g8", "drag g8 f6"}), Lines{});
+    screen = Show();
+    EXPECT_EQ(screen.list1, (Lines{"   1.  e2-e4", "      Ng8-f6"}));
+    EXPECT_TRUE(Contains(screen.list2, "   O-O") == false);
+    EXPECT_TRUE(Contains(screen.list2, "Ke1-e2"));
+}
+
+TEST_F(UiTest, AKingCoveredByAnotherPieceNoLongerHidesACheck) {
+    // A Black King put on g8 and covered by a Black Knight again: the king
+    // that counts is the one on e8, which the knight on d6 checks.
+    Run({"answer \"Black King\"", "rightclick g8", "answer \"Black Knight\"", "rightclick g8"});
+    EXPECT_EQ(Show().ranks, StartRanks());
+    Run(Play({"Nb1-c3", " a7-a6", "Nc3-b5", " a6-a5", "Nb5-d6"}));
+    Screen screen = Show();
+    EXPECT_EQ(screen.ranks[2], ". . . N . . . .");
+    EXPECT_EQ(screen.list2, (Lines{" c7xd6", " e7xd6"})) << "only the captures of the checking knight";
+
+    // h7-h6 leaves the king in check: the board refuses it too, and e7-e6.
+    EXPECT_EQ(Run({"hover h7", "drag h7 h6"}),
+              Lines{MsgLine("Error", "exclamation", "You cannot move that piece")});
+    EXPECT_EQ(Run({"hover e7", "drag e7 e6"}), Lines{IllegalMove});
+    EXPECT_EQ(Show().list1.size(), 5u);
+    Run(Play({" e7xd6"}));
+    EXPECT_EQ(Show().list1.back(), "       e7xd6");
+}
+
+TEST_F(UiTest, MateIsFoundAgainstTheKingThatStands) {
+    // The king squares named e1/e8 before; here the only Black king stands on
+    // h8 after setup, and Qg7 mates it there.
+    Run({"answer \"Clear Board\"", "rightclick a1", "answer \"Black King\"", "rightclick h8",
+         "answer \"White King\"", "rightclick f6", "answer \"White Queen\"", "rightclick g1"});
+    EXPECT_EQ(Run(Play({"Qg1-g7"})), Lines{MsgLine("Congratulations", "exclamation", "White wins!")});
+    EXPECT_EQ(Form().GameOver, 1);
 }
 
 TEST_F(UiTest, ClearBoardEmptiesEverySquare) {
