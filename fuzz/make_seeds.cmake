@@ -9,7 +9,7 @@ endif()
 get_filename_component(shared "${SOURCE_DIR}/../shared/data" ABSOLUTE)
 set(crlf "\r\n")
 
-foreach(harness fuzz_fen fuzz_book fuzz_settings fuzz_session fuzz_pgn)
+foreach(harness fuzz_fen fuzz_book fuzz_settings fuzz_session fuzz_pgn fuzz_gamefile)
   file(REMOVE_RECURSE "${OUT}/${harness}")
   file(MAKE_DIRECTORY "${OUT}/${harness}")
 endforeach()
@@ -105,4 +105,24 @@ foreach(path IN ITEMS ${shared}/pgn/samples/*.pgn ${shared}/pgn/collections/*.pg
     file(WRITE "${OUT}/fuzz_session/seed${n}" "${head}")
     math(EXPR n "${n} + 1")
   endforeach()
+endforeach()
+
+# Game files as the program writes them: the example game, a set-up start
+# with a knight promotion and a final comment, a game Black starts, comments
+# of two lines, castling and en passant; and a few the reader refuses.
+string(ASCII 255 mark)
+set(head "ORVANE Version=0.10${crlf}")
+set(standard "Setup=243563421111111100000000000000000000000000000000777777778A9BC9A8${crlf}")
+set(gamefiles
+  "${head}${standard}BlackStarts=0${crlf}START${crlf}e2e4${crlf}{Open game}${crlf}e7e5${crlf}"
+  "${head}Setup=6000000000000000000000000000000000000000000000001000000C00000000${crlf}BlackStarts=0${crlf}START${crlf}a7a8N${crlf}{underpromotion}${crlf}"
+  "${head}Setup=000060000000700000000000000000000000000000000000000000000000C000${crlf}BlackStarts=1${crlf}START${crlf}e8d7${crlf}e1e2${crlf}"
+  "${head}${standard}BlackStarts=0${crlf}START${crlf}{first${mark}${mark}second}${crlf}d2d4${crlf}d7d5${crlf}{the end}${crlf}"
+  "ORVANE Version=0.1${crlf}${standard}BlackStarts=0${crlf}START${crlf}e2e4${crlf}e7e6${crlf}e4e5${crlf}d7d5${crlf}e5d6${crlf}f8d6${crlf}g1f3${crlf}g8f6${crlf}f1e2${crlf}e8g8${crlf}e1g1${crlf}${crlf}h2h3${crlf}"
+  "${head}${standard}START${crlf}e2e4${crlf}e7e5 e5${crlf}"
+  "ORVANE Version=0.26${crlf}START${crlf}")
+set(n 0)
+foreach(text IN LISTS gamefiles)
+  file(WRITE "${OUT}/fuzz_gamefile/seed${n}" "${text}")
+  math(EXPR n "${n} + 1")
 endforeach()

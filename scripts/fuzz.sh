@@ -10,7 +10,7 @@ dir=${1:-build-fuzz}
 seconds=${2:-20}
 shift 2 || shift $# || true
 harnesses=("$@")
-[ ${#harnesses[@]} -eq 0 ] && harnesses=(fuzz_fen fuzz_book fuzz_settings fuzz_session fuzz_pgn)
+[ ${#harnesses[@]} -eq 0 ] && harnesses=(fuzz_fen fuzz_book fuzz_settings fuzz_session fuzz_pgn fuzz_gamefile)
 
 cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DORVANE_FUZZ=ON -DORVANE_SANITIZE=OFF -DORVANE_BUILD_QT=OFF -DORVANE_BUILD_TESTS=OFF \

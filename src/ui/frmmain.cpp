@@ -37,9 +37,6 @@ bool frmMain::Form_Load(const std::string& commandLine) {
     Cversion = "0.10";
     C1version = "0.26";
     view_.Toolbar().SetEnabled("New Variant", false);
-    // Saving games arrives later; until then it is shown disabled.
-    view_.Menu().SetEnabled("saveopen", false);
-    view_.Toolbar().SetEnabled("Save", false);
 
     CurrentFilePath.clear();
     GetGame = 1;

@@ -11,10 +11,12 @@
 //   frmmain_moves.cpp       reset, recording moves, List2, book, game end
 //   frmmain_navigation.cpp  First / Back / Forward / Last and List1
 //   frmmain_commands.cpp    menu and toolbar commands, the dialogs
-//   frmmain_files.cpp       opening PGN collections, the game picker, the batch check
+//   frmmain_files.cpp       opening game files, the game picker, the batch check
+//   frmmain_save.cpp        saving the game in the program's own game file
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "book/book.h"
@@ -93,6 +95,10 @@ public:
     void CheckPgnFile();
     void DisableCommands();
     void EnableCommands();
+    // Saves the game in the program's own file format: to the file last read
+    // or saved when name is its name (not a PGN file), else where the save
+    // dialog says.
+    void SaveGameFile(const std::string& name);
 
     // ---- state ----------------------------------------------------------
     Position Pos;        // Board, StartBoard, SideToMove, MoveList, ...
@@ -125,6 +131,9 @@ public:
     int GameHasMoves = 0;
     int Loading = 0;
     std::string GameFileName;
+    // The full path of that file: Save writes there, wherever the current
+    // folder is. Emptied with GameFileName.
+    std::string GameFilePath;
     std::string SetupTag;
     std::string FenMoveNumber;
     int FenSideToMove = 1;
@@ -216,9 +225,16 @@ private:
     // Sets up, replays and shows game `game` of a scanned collection; false
     // when it stopped with a message (the game is then reset).
     bool ReadPgnGame(const std::string& path, const pgn::GameIndex& index, long game, bool check);
+    // The move list of a game just replayed, every ply numbered by
+    // numberOf(ply) with its book marker.
+    void FillMoveList(const std::function<int(int)>& numberOf);
     void IllegalMoveSteps(const std::string& message);
-    void LoadErrorSteps();
+    void LoadErrorSteps(const std::string& message);
+    void NativeLoadErrorSteps();
     void LookUpBookAt(int plies);
+
+    // frmmain_save.cpp
+    void ForgetGameFile();
 
     // frmmain_commands.cpp
     void ShowDetails();

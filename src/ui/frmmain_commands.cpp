@@ -22,8 +22,7 @@ void frmMain::MenuClick(const std::string& name) {
         StartNewGame(1);
     } else if (name == "Open1") LoadGameFile(std::string());
     else if (name == "debug2") CheckPgnFile();
-    // saveopen belongs to saving games, which is not part of the program
-    // yet; it stays disabled.
+    else if (name == "saveopen") SaveGameFile(GameFileName);
 }
 
 void frmMain::Toolbar1_ButtonClick(const std::string& key) {
@@ -34,6 +33,8 @@ void frmMain::Toolbar1_ButtonClick(const std::string& key) {
         if (!CurrentFilePath.empty()) StartNewGame(1);
     } else if (key == "Open") {
         LoadGameFile(std::string());
+    } else if (key == "Save") {
+        SaveGameFile(GameFileName);
     } else if (key == "First") {
         GoFirst();
     } else if (key == "Back") {

@@ -1,10 +1,13 @@
 // Opening game files: the Open command and its callers, the collection scan
-// with the game picker, the chosen game replayed onto the board, and the
-// batch check of a whole collection.
+// with the game picker, the chosen game replayed onto the board, the
+// program's own game files, and the batch check of a whole collection.
 #include <filesystem>
-#include <fstream>
+#include <functional>
+#include <optional>
 #include <system_error>
 
+#include "common/textfile.h"
+#include "gamefile/gamefile.h"
 #include "pgn/replay.h"
 #include "ui/frmmain.h"
 
@@ -17,6 +20,7 @@ inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
 constexpr long MaxGames = 30000;
 const char* const OpenFilter = "Portable Game Notation File (*.pgn)|*.pgn|Orvane File (*.orv)|*.orv";
 const char* const LoadError = "Error in loading PGN file!";
+const char* const NativeLoadError = "Error in loading game file!";
 
 // The part of a path after its last "/", the whole path when there is none.
 std::string FileNameOf(const std::string& path) {
@@ -135,7 +139,7 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
         return;
     }
     if (scan.Error) {
-        LoadErrorSteps();
+        LoadErrorSteps(LoadError);
         return;
     }
     const pgn::GameIndex& index = scan.Index;
@@ -179,6 +183,7 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
         view_.SetCaption(" Orvane " + C1version + " Beta - " + name);
         DrawBoard();
         GameFileName = name;
+        GameFilePath = path;
         if (GameHasMoves == 1) EnableBackCommands(true);
         view_.List1().SetEnabled(true);
         view_.List2().SetEnabled(true);
@@ -204,6 +209,7 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
     // The end of the load.
     view_.SetCaption(" " + name + " - Game: " + std::to_string(GetGame1));
     GameFileName = name;
+    GameFilePath = path;
     if (GameHasMoves == 1) EnableBackCommands(true);
     view_.List1().SetEnabled(true);
     view_.List2().SetEnabled(true);
@@ -223,7 +229,7 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
 bool frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, long game, bool check) {
     pgn::GameResultText read = pgn::ReadGame(path, index, game);
     if (read.Error) {
-        LoadErrorSteps();
+        LoadErrorSteps(LoadError);
         return false;
     }
     const pgn::PgnTags& tags = read.Game.Tags;
@@ -271,19 +277,31 @@ bool frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, 
         return false;
     }
     if (info.Error) {
-        LoadErrorSteps();
+        LoadErrorSteps(LoadError);
         return false;
     }
     GameHasMoves = info.GameHasMoves;
     GameOver = info.GameOver;
     Record.GameResult.clear();
 
-    // The move list: every ply with its number and book marker. A game that
-    // has left the book cannot come back into it (a longer game is held by no
-    // line that does not hold the shorter one), so the lookups stop there.
+    FillMoveList([&info](int ply) { return pgn::GamePlyNumber(info, ply); });
+    if (GameOver == 1 && !check) view_.List2().SetEnabled(false);
+
+    ListAvailableMoves();
+    Record.WhiteName = pgnWhite.empty() ? "Player" : pgnWhite;
+    Record.BlackName = pgnBlack.empty() ? "Player" : pgnBlack;
+    view_.StatusBar1().SetPanelText(1, pgnResult + (Record.HasComments == 0 ? "; no comments" : ""));
+    return true;
+}
+
+// The move list: every ply with its number and book marker, the last one
+// selected. A game that has left the book cannot come back into it (a longer
+// game is held by no line that does not hold the shorter one), so the
+// lookups stop there.
+void frmMain::FillMoveList(const std::function<int(int)>& numberOf) {
     bool inBook = true;
     for (int ply = 1; ply <= Record.LastPly; ++ply) {
-        std::string entry = MoveListEntry(pgn::GamePlyNumber(info, ply), pgn::RecordedDisplayText(Record, ply));
+        std::string entry = MoveListEntry(numberOf(ply), pgn::RecordedDisplayText(Record, ply));
         if (inBook) {
             LookUpBookAt(ply);
             inBook = InBook == 1;
@@ -292,13 +310,6 @@ bool frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, 
         view_.List1().AddItem(entry);
     }
     view_.List1().SetListIndex(Record.LastPly - 1);
-    if (GameOver == 1 && !check) view_.List2().SetEnabled(false);
-
-    ListAvailableMoves();
-    Record.WhiteName = pgnWhite.empty() ? "Player" : pgnWhite;
-    Record.BlackName = pgnBlack.empty() ? "Player" : pgnBlack;
-    view_.StatusBar1().SetPanelText(1, pgnResult + (Record.HasComments == 0 ? "; no comments" : ""));
-    return true;
 }
 
 void frmMain::IllegalMoveSteps(const std::string& message) {
@@ -322,11 +333,11 @@ void frmMain::IllegalMoveSteps(const std::string& message) {
     DrawBoard();
 }
 
-void frmMain::LoadErrorSteps() {
+void frmMain::LoadErrorSteps(const std::string& message) {
     view_.SetSquaresBusyPointer(false);
     Loading = 0;
     EnableCommands();
-    view_.MsgBox(LoadError, "Error", MsgIcon::Exclamation, MsgButtons::OK);
+    view_.MsgBox(message, "Error", MsgIcon::Exclamation, MsgButtons::OK);
     view_.List1().SetEnabled(true);
     view_.List2().SetEnabled(true);
     KeepPosition = 0;
@@ -335,22 +346,96 @@ void frmMain::LoadErrorSteps() {
     DrawBoard();
 }
 
-// The program's own game files are read by their own reader; until it is
-// part of the program, such a file is checked for its header and refused
-// with a message.
+// A game file of the program's own: its start position and moves replayed
+// as a PGN game's are, shown at its start with every comment in place.
 void frmMain::ReadNativeFile(const std::string& path, const std::string& name) {
-    std::ifstream in(path, std::ios::binary);
-    char header[15] = {};
-    in.read(header, sizeof header);
-    if (!in || std::string(header, sizeof header) != "ORVANE Version=") {
-        view_.MsgBox(name + " is not an Orvane file", "", MsgIcon::Exclamation, MsgButtons::OK);
+    const std::optional<std::string> bytes = ReadWholeFile(path);
+    gamefile::ParsedGameFile parsed;
+    if (bytes) {
+        parsed = gamefile::ParseGameFile(*bytes, name);
     } else {
-        view_.MsgBox(name + " is an Orvane game file; this version cannot read such files yet.", "",
-                     MsgIcon::Exclamation, MsgButtons::OK);
+        parsed.Error.Kind = ReadErrorKind::FileUnreadable;
     }
-    view_.StatusBar1().SetPanelText(1, "");
+    const ReadErrorKind kind = parsed.Error.Kind;
+    if (kind == ReadErrorKind::NotGameFile || kind == ReadErrorKind::WrongVersion) {
+        view_.MsgBox(parsed.Error.Text, kind == ReadErrorKind::NotGameFile ? "" : "Error", MsgIcon::Exclamation,
+                     MsgButtons::OK);
+        view_.StatusBar1().SetPanelText(1, "");
+        DrawBoard();
+        ListAvailableMoves();
+        return;
+    }
+
+    KeepPosition = 0;
+    ResetGame();
+    // The moves of a native file are numbered from its first ply, also when
+    // they are continued on the board.
+    SetupTag.clear();
+    FenMoveNumber.clear();
+    FenSideToMove = 1;
+    if (parsed.Error) {
+        // The file cannot be read, ends before START or has a broken line.
+        NativeLoadErrorSteps();
+        return;
+    }
+    const gamefile::GameFile& file = parsed.File;
+
+    view_.SetBusyPointer(true);
+    view_.SetSquaresBusyPointer(true);
+    view_.List2().Clear();
+    view_.Canvas().Clear();
     DrawBoard();
+    view_.List1().SetEnabled(false);
+    view_.List2().SetEnabled(false);
+    if (file.LinesAfterStart > 0) view_.StatusBar1().SetPanelText(1, "Loading and analyzing...");
+    Loading = 1;
+    DisableCommands();
+
+    const ReadError error = gamefile::ReplayGameFile(file, Pos, Record, Input);
+    if (error.Kind == ReadErrorKind::IllegalMove) {
+        IllegalMoveSteps(error.Text);
+        return;
+    }
+    if (error) {
+        NativeLoadErrorSteps();
+        return;
+    }
+    GameHasMoves = Record.LastPly > 0 ? 1 : 0;
+    GameOver = GameHasMoves == 1 && Pos.TestGameEnd() != GameEnd::None ? 1 : 0;
+    Record.GameResult.clear();
+    FillMoveList([](int ply) { return ply; });
+    if (GameOver == 1) view_.List2().SetEnabled(false);
+
+    // The end of the load.
     ListAvailableMoves();
+    Record.WhiteName = PlayerName;
+    Record.BlackName = PlayerName;
+    view_.StatusBar1().SetPanelText(1, "");
+    view_.SetCaption(" Orvane " + C1version + " Beta - " + name);
+    GameFileName = name;
+    GameFilePath = path;
+    if (GameHasMoves == 1) EnableBackCommands(true);
+    view_.List1().SetEnabled(true);
+    view_.List2().SetEnabled(true);
+    KeepPosition = 0;
+    view_.Text1().SetText(Record.Comments[At(Pos.CurrentPly)]);
+    view_.SetBusyPointer(false);
+    view_.SetSquaresBusyPointer(false);
+    Loading = 0;
+    EnableCommands();
+    const std::string status = view_.StatusBar1().PanelText(1);
+    if (Pos.CurrentPly != 0) StepPlies(Pos.CurrentPly);
+    view_.StatusBar1().SetPanelText(1, status);
+    ShowPlayers();
+    DrawBoard();
+}
+
+// A native file that fails while it is read: the commands and lists work
+// again, the game is a fresh one and the user is told.
+void frmMain::NativeLoadErrorSteps() {
+    Pos.BlackStarts = 0;
+    LoadErrorSteps(NativeLoadError);
+    ShowPlayers();
 }
 
 }  // namespace orvane::ui

@@ -24,6 +24,7 @@ void frmMain::ResetGame() {
     Pos.TreeDepth = 0;
     GameOver = 0;
     GameFileName.clear();
+    GameFilePath.clear();
     GameHasMoves = 0;
 
     view_.StatusBar1().SetPanelText(1, Pos.SideToMove == -1 ? "Black moves" : "White moves");

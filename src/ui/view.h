@@ -206,6 +206,11 @@ public:
     // folder. Returns the chosen path, "" when cancelled.
     virtual std::string OpenFileDialog(const std::string& title, const std::string& filter,
                                        const std::string& initialFolder) = 0;
+    // The Save file dialog: title, filter as for Open, initial folder; the
+    // file name starts empty. Returns the chosen path, "" when cancelled. It
+    // asks nothing about an existing file: the program asks that itself.
+    virtual std::string SaveFileDialog(const std::string& title, const std::string& filter,
+                                       const std::string& initialFolder) = 0;
     // The game picker, shown modally: the chosen game (1-based), -1 on Cancel.
     virtual long ShowPicker(const PickerContent& content) = 0;
     // The hourglass pointer over the window, and over the 64 square controls.

@@ -206,12 +206,15 @@ TEST_F(UiTest, AfterSwitchColorsNewGivesWhiteToMove) {
     EXPECT_TRUE(Contains(screen.list2, " e2-e4"));
 }
 
-// ---- commands that are not there yet ---------------------------------------
+// ---- commands that need a file -----------------------------------------------
 
-TEST_F(UiTest, SaveStaysDisabledAndNewVariantNeedsAFile) {
-    EXPECT_EQ(Run({"button \"New Variant\"", "menu saveopen", "button Save", "menu debug2"}),
-              (Lines{"button \"New Variant\" is disabled", "menu saveopen is disabled", "button \"Save\" is disabled",
-                     "menu debug2 is disabled"}));
+TEST_F(UiTest, NewVariantNeedsAFileAndSaveAsksForOne) {
+    EXPECT_EQ(Run({"button \"New Variant\"", "menu debug2"}),
+              (Lines{"button \"New Variant\" is disabled", "menu debug2 is disabled"}));
+    // Save is there from the start: a game without a file asks for a name.
+    const std::string dialog = "dialog Save: title=\"Save Game\" filter=\"Orvane File (*.orv)|*.orv|\" -> \"\"";
+    EXPECT_EQ(Run({"answer \"\"", "menu saveopen"}), Lines{dialog});
+    EXPECT_EQ(Run({"answer \"\"", "button Save"}), Lines{dialog});
     // Also after a new game.
     Run({"list2 \" e2-e4\"", "answer Yes", "button \"New Game\""});
     EXPECT_EQ(Run({"button \"New Variant\""}), (Lines{"button \"New Variant\" is disabled"}));

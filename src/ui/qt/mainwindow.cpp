@@ -443,6 +443,18 @@ std::string MainWindow::OpenFileDialog(const std::string& title, const std::stri
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+std::string MainWindow::SaveFileDialog(const std::string& title, const std::string& filter,
+                                       const std::string& initialFolder) {
+    if (SaveFileAnswer) return SaveFileAnswer();
+    // The program asks about an existing file itself, with its own words.
+    const QString path = QFileDialog::getSaveFileName(this, ShowText(title), QFile::decodeName(initialFolder.c_str()),
+                                                      DialogFilter(filter), nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty()) return {};
+    const QByteArray bytes = QFile::encodeName(path);
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
 long MainWindow::ShowPicker(const PickerContent& content) {
     // The pointer is normal while the user picks.
     const bool busy = overrideCursor_;

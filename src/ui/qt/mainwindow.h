@@ -83,6 +83,8 @@ public:
 
     std::string OpenFileDialog(const std::string& title, const std::string& filter,
                                const std::string& initialFolder) override;
+    std::string SaveFileDialog(const std::string& title, const std::string& filter,
+                               const std::string& initialFolder) override;
     long ShowPicker(const PickerContent& content) override;
     void SetBusyPointer(bool busy) override;
     void SetSquaresBusyPointer(bool busy) override;
@@ -93,6 +95,8 @@ public:
 
     // Tests stand in for the Open dialog: when set, it gives the path.
     std::function<std::string()> OpenFileAnswer;
+    // And for the Save dialog.
+    std::function<std::string()> SaveFileAnswer;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

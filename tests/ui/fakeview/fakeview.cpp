@@ -227,6 +227,13 @@ std::string FakeView::OpenFileDialog(const std::string& title, const std::string
     return path;
 }
 
+std::string FakeView::SaveFileDialog(const std::string& title, const std::string& filter, const std::string&) {
+    std::string path;
+    NextAnswer(path);
+    Log("dialog Save: title=" + Quoted(title) + " filter=" + Quoted(filter) + " -> " + Quoted(path));
+    return path;
+}
+
 long FakeView::ShowPicker(const PickerContent& content) {
     ++pickerShown;
     picker = Picker{};

@@ -144,6 +144,8 @@ public:
     void ShowAbout(const std::string& versionLine) override;
     std::string OpenFileDialog(const std::string& title, const std::string& filter,
                                const std::string& initialFolder) override;
+    std::string SaveFileDialog(const std::string& title, const std::string& filter,
+                               const std::string& initialFolder) override;
     long ShowPicker(const PickerContent& content) override;
     void SetBusyPointer(bool busy) override { busyPointer = busy; }
     void SetSquaresBusyPointer(bool busy) override { squaresBusyPointer = busy; }
@@ -157,7 +159,7 @@ public:
     // Answers for the next modal interactions, in order: "Yes", "No", "OK",
     // "Cancel", a pop-up item's caption, "" to dismiss or cancel, or for a
     // dialog a list of actions separated by ";" ("Check3=0;Option1(1);OK");
-    // the Open dialog takes a path ("" cancels), the game picker a game
+    // the Open and Save dialogs take a path ("" cancels), the game picker a game
     // number, "OK" or "Cancel".
     void QueueAnswer(const std::string& answer) { answers.push_back(answer); }
 

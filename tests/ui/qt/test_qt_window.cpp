@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 #include <algorithm>
 #include <cmath>
@@ -175,6 +177,7 @@ private slots:
     void tabWalksTheListsAndTheCommentBox();
     void layoutFollowsTheScreensDensity();
     void startUpErrorBoxIsCentred();
+    void saveWritesTheGameAndOpenReadsItBack();
     // Exit ends the event loops of the test process too: keep it last.
     void exitCommandAsksOnlyOnce();
 };
@@ -194,11 +197,12 @@ void WindowTest::startsWithTheStartPosition() {
     for (const auto& text : program.window.SurfaceWidget()->Texts())
         if (text.Text.size() == 1 && text.Text[0] >= QLatin1Char('a') && text.Text[0] <= QLatin1Char('h')) ++letters;
     QCOMPARE(letters, 8);
-    // Debug and Label7 stay hidden; Open is there, Save not yet.
+    // Debug and Label7 stay hidden; Open and Save are there.
     QVERIFY(!program.window.findChild<QAction*>(QStringLiteral("debug2"))->isVisible());
     QVERIFY(!program.window.findChild<QLabel*>(QStringLiteral("Label7"))->isVisible());
     QVERIFY(program.window.findChild<QAction*>(QStringLiteral("Open1"))->isEnabled());
-    QVERIFY(!program.window.findChild<QAction*>(QStringLiteral("saveopen"))->isEnabled());
+    QVERIFY(program.window.findChild<QAction*>(QStringLiteral("saveopen"))->isEnabled());
+    QVERIFY(program.window.Toolbar().Enabled("Save"));
     QVERIFY(!program.window.Toolbar().Enabled("New Variant"));
     QVERIFY(!program.window.Toolbar().Enabled("Back"));
     QVERIFY(program.window.Toolbar().Enabled("Switch Colors"));
@@ -582,6 +586,69 @@ void WindowTest::ctrlXExitsFromTheCommentBox() {
     text1->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(text1, Qt::Key_B, Qt::ControlModifier);
     QCOMPARE(program.form->Pos.CurrentPly, 0);
+}
+
+void WindowTest::saveWritesTheGameAndOpenReadsItBack() {
+    Program program;
+    QVERIFY(program.Start());
+    auto* saveMenu = program.window.findChild<QAction*>(QStringLiteral("saveopen"));
+    QAction* saveButton = nullptr;
+    for (QAction* action : program.window.ToolBar1()->actions())
+        if (action->objectName() == QStringLiteral("Save")) saveButton = action;
+    QVERIFY(saveMenu != nullptr && saveButton != nullptr);
+
+    // The real dialog: the program's title and filter, saving, and no
+    // question of its own about an existing file (the program asks that).
+    QString title;
+    QStringList filters;
+    bool asksItself = true;
+    bool saving = false;
+    AnswerModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (dialog == nullptr) return;
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        asksItself = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+        saving = dialog->acceptMode() == QFileDialog::AcceptSave;
+        dialog->reject();
+    });
+    saveMenu->trigger();
+    QCOMPARE(title, QStringLiteral("Save Game"));
+    QCOMPARE(filters, QStringList{QStringLiteral("Orvane File (*.orv)")});
+    QVERIFY(!asksItself);
+    QVERIFY(saving);
+    QCOMPARE(program.window.windowTitle(), QStringLiteral(" Orvane 0.26 Beta - "));
+
+    // A move and a comment typed in the box, saved with the toolbar button:
+    // the comment is written as UTF-8.
+    QVERIFY(PlayFromList2(program.List("List2"), QStringLiteral(" e2-e4")));
+    auto* text1 = program.window.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
+    text1->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(text1, QStringLiteral("Caf"));
+    QTest::sendKeyEvent(QTest::Click, text1, Qt::Key_Eacute, QStringLiteral("\u00e9"), Qt::NoModifier);
+    const QString path = program.folder.filePath(QStringLiteral("game.orv"));
+    const std::string pathBytes = QFile::encodeName(path).toStdString();
+    program.window.SaveFileAnswer = [pathBytes] { return pathBytes; };
+    saveButton->trigger();
+    QCOMPARE(program.Panel1(), QStringLiteral("Game saved!"));
+    QCOMPARE(program.window.windowTitle(), QStringLiteral(" Orvane 0.26 Beta - game.orv"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("ORVANE Version=0.10\r\n"
+                                        "Setup=243563421111111100000000000000000000000000000000777777778A9BC9A8\r\n"
+                                        "BlackStarts=0\r\nSTART\r\ne2e4\r\n{Caf\xC3\xA9}\r\n"));
+    file.close();
+
+    // Read back through Open: the move and the comment of its ply.
+    program.window.OpenFileAnswer = [pathBytes] { return pathBytes; };
+    AnswerModal([](QWidget* modal) { ClickMessageButton(modal, QMessageBox::Yes, nullptr); });
+    program.window.findChild<QAction*>(QStringLiteral("Open1"))->trigger();
+    QCOMPARE(program.window.windowTitle(), QStringLiteral(" Orvane 0.26 Beta - game.orv"));
+    QCOMPARE(program.List("List1")->count(), 1);
+    QCOMPARE(text1->toPlainText(), QString());
+    program.window.findChild<QAction*>(QStringLiteral("Last"))->trigger();
+    QCOMPARE(text1->toPlainText(), QStringLiteral("Caf\u00e9"));
+    QVERIFY(!program.window.Toolbar().Enabled("New Variant"));
 }
 
 void WindowTest::tabWalksTheListsAndTheCommentBox() {

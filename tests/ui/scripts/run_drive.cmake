@@ -13,9 +13,14 @@ set(home "${CMAKE_CURRENT_BINARY_DIR}/drive_home_${name}")
 file(REMOVE_RECURSE "${home}")
 file(MAKE_DIRECTORY "${home}")
 
-# Paths in a script are relative to the script's folder.
+# Paths in a script are relative to the script's folder, or with -DIN_HOME=1
+# to the fresh program folder (a script that writes files).
+set(work_dir "${script_dir}")
+if(IN_HOME)
+  set(work_dir "${home}")
+endif()
 execute_process(COMMAND "${DRIVE}" --home "${home}" "${SCRIPT}"
-  WORKING_DIRECTORY "${script_dir}"
+  WORKING_DIRECTORY "${work_dir}"
   OUTPUT_VARIABLE output
   ERROR_VARIABLE errors
   RESULT_VARIABLE status)

@@ -1,0 +1,71 @@
+// Saving the game on the board in the program's own game file (.orv): the
+// Save command, its dialog and overwrite question, and the atomic write.
+#include <filesystem>
+#include <system_error>
+
+#include "common/textfile.h"
+#include "gamefile/gamefile.h"
+#include "ui/frmmain.h"
+
+namespace orvane::ui {
+
+namespace {
+
+const char* const SaveFilter = "Orvane File (*.orv)|*.orv|";
+
+std::string FileNameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string CurrentFolder() {
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::current_path(ec);
+    return ec ? std::string() : folder.string();
+}
+
+}  // namespace
+
+void frmMain::SaveGameFile(const std::string& name) {
+    std::string path;
+    const bool direct = !name.empty() && (name.size() < 3 || Upper(name.substr(name.size() - 3)) != "PGN");
+    if (direct) {
+        // The file last read or saved, wherever it is; a bare name is
+        // taken from the current folder.
+        path = !GameFilePath.empty() && FileNameOf(GameFilePath) == name ? GameFilePath : name;
+    } else {
+        path = view_.SaveFileDialog("Save Game", SaveFilter, CurrentFolder());
+        GameFileName = FileNameOf(path);
+        GameFilePath = path;
+        view_.SetCaption(" Orvane " + C1version + " Beta - " + GameFileName);
+        if (path.empty()) return;
+        std::error_code ec;
+        if (std::filesystem::exists(std::filesystem::path(path), ec) &&
+            view_.MsgBox(GameFileName + " already exists, overwrite?", "Confirmation", MsgIcon::Question,
+                         MsgButtons::YesNo) == MsgAnswer::No) {
+            // Refused: the game is no file's yet, so the next Save asks again
+            // rather than writing over the file the user kept.
+            ForgetGameFile();
+            return;
+        }
+    }
+
+    const std::string error = WriteFileAtomically(path, gamefile::WriteGameText(Pos, Record));
+    if (!error.empty()) {
+        // Nothing was written; the next Save asks for a name, so another
+        // folder can be chosen.
+        ForgetGameFile();
+        view_.MsgBox("The game could not be saved: " + error, "Error", MsgIcon::Exclamation, MsgButtons::OK);
+        return;
+    }
+    view_.StatusBar1().SetPanelText(1, "Game saved!");
+}
+
+// As after a cancelled save dialog: no game file name, and the caption says so.
+void frmMain::ForgetGameFile() {
+    GameFileName.clear();
+    GameFilePath.clear();
+    view_.SetCaption(" Orvane " + C1version + " Beta - ");
+}
+
+}  // namespace orvane::ui

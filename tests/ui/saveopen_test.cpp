@@ -1,0 +1,325 @@
+// The program's own game files through the window: Save with its dialog,
+// its question and its failures, and such a file read back with Open, its
+// comments on their plies and every refusal with the state it leaves.
+#include <unistd.h>
+
+#include "uitest.h"
+
+namespace orvane::ui::test {
+namespace {
+
+const std::string SaveFilter = "Orvane File (*.orv)|*.orv|";
+const std::string OpenFilter = "Portable Game Notation File (*.pgn)|*.pgn|Orvane File (*.orv)|*.orv";
+const std::string StartSetup = "Setup=243563421111111100000000000000000000000000000000777777778A9BC9A8";
+const std::string QuitGame = MsgLine("Confirmation", "question", "Quit current game?", "Yes");
+
+std::string SaveLine(const std::string& path) {
+    return "dialog Save: title=\"Save Game\" filter=" + fake::Quoted(SaveFilter) + " -> " + fake::Quoted(path);
+}
+std::string OpenLine(const std::string& path) {
+    return "dialog Open: title=\"Load Game\" filter=" + fake::Quoted(OpenFilter) + " -> " + fake::Quoted(path);
+}
+std::string OverwriteLine(const std::string& name, const std::string& answer) {
+    return MsgLine("Confirmation", "question", name + " already exists, overwrite?", answer);
+}
+
+// The file of a game from the standard position.
+std::string GameBytes(const Lines& afterStart) {
+    Lines lines = {"ORVANE Version=0.10", StartSetup, "BlackStarts=0", "START"};
+    lines.insert(lines.end(), afterStart.begin(), afterStart.end());
+    return CrLf(lines);
+}
+
+bool NoTemporaryBeside(const fs::path& file) {
+    for (const auto& entry : fs::directory_iterator(file.parent_path()))
+        if (entry.path().filename().string().find(".tmp~") != std::string::npos) return false;
+    return true;
+}
+
+class SaveOpenTest : public UiTest {
+protected:
+    std::string PathOf(const std::string& name) const { return (Home() / name).string(); }
+    // Opens a file through the Open command (no game on the board to quit).
+    Lines Open(const std::string& path) { return Run({"answer \"" + path + "\"", "menu Open1"}); }
+    // The commands and lists a user needs after a load are all usable.
+    void ExpectUsable() {
+        EXPECT_TRUE(View().toolbarEnabled);
+        EXPECT_TRUE(View().menu.Get("mnuGame").enabled);
+        EXPECT_TRUE(View().menu.Get("mnuPlay").enabled);
+        EXPECT_TRUE(View().menu.Get("mnu_Board1").enabled);
+        EXPECT_TRUE(View().list1.enabled);
+        EXPECT_TRUE(View().list2.enabled);
+        EXPECT_FALSE(Show().busy);
+        EXPECT_EQ(Form().Loading, 0);
+    }
+};
+
+// ---- Save ------------------------------------------------------------------
+
+TEST_F(SaveOpenTest, SaveAsksForANameThenWritesTheGameWithEveryComment) {
+    const std::string path = PathOf("game.orv");
+    Start();
+    Run({"comment \"Start\\nof it\""});
+    Run(Play({" e2-e4"}));
+    Run({"comment \"Open game\""});
+    Run(Play({" e7-e5"}));
+    Run({"comment \"My last word\""});
+    EXPECT_EQ(Run({"answer \"" + path + "\"", "menu saveopen"}), Lines{SaveLine(path)});
+    EXPECT_EQ(ReadFile(path), GameBytes({"{Start\xFF\xFFof it}", "e2e4", "{Open game}", "e7e5", "{My last word}"}));
+    EXPECT_TRUE(NoTemporaryBeside(path));
+    const Screen s = Show();
+    EXPECT_EQ(s.status1, "Game saved!");
+    EXPECT_EQ(s.caption, " Orvane 0.26 Beta - game.orv");
+    EXPECT_EQ(Form().GameFileName, "game.orv");
+    // The record keeps its own line break.
+    EXPECT_EQ(Form().Record.Comments[0], "Start\nof it");
+
+    // Save again: no dialog and no question, the file holds the longer game.
+    Run(Play({"Ng1-f3"}));
+    EXPECT_EQ(Run({"button Save"}), Lines{});
+    EXPECT_EQ(ReadFile(path),
+              GameBytes({"{Start\xFF\xFFof it}", "e2e4", "{Open game}", "e7e5", "{My last word}", "g1f3"}));
+    EXPECT_EQ(Show().status1, "Game saved!");
+}
+
+TEST_F(SaveOpenTest, TheStartPositionAloneIsFourLines) {
+    const std::string path = PathOf("empty.orv");
+    Start();
+    EXPECT_EQ(Run({"answer \"" + path + "\"", "button Save"}), Lines{SaveLine(path)});
+    EXPECT_EQ(ReadFile(path), GameBytes({}));
+}
+
+TEST_F(SaveOpenTest, ACancelledDialogWritesNothing) {
+    Start();
+    Run(Play({" e2-e4"}));
+    EXPECT_EQ(Run({"answer \"\"", "button Save"}), Lines{SaveLine("")});
+    EXPECT_EQ(Show().caption, " Orvane 0.26 Beta - ");
+    EXPECT_EQ(Form().GameFileName, "");
+    for (const auto& entry : fs::directory_iterator(Home())) EXPECT_NE(entry.path().extension(), ".orv");
+}
+
+TEST_F(SaveOpenTest, AnExistingFileIsOverwrittenOnlyWhenTheUserSaysYes) {
+    const std::string path = PathOf("kept.orv");
+    WriteFile(path, "the user's own notes\r\n");
+    Start();
+    Run(Play({" d2-d4"}));
+    EXPECT_EQ(Run({"answer \"" + path + "\"", "answer No", "menu saveopen"}),
+              (Lines{SaveLine(path), OverwriteLine("kept.orv", "No")}));
+    EXPECT_EQ(ReadFile(path), "the user's own notes\r\n");
+    EXPECT_NE(Show().status1, "Game saved!");
+    // Refused, the game belongs to no file: the next Save asks again rather
+    // than writing over the file kept.
+    EXPECT_EQ(Form().GameFileName, "");
+    EXPECT_EQ(Show().caption, " Orvane 0.26 Beta - ");
+    EXPECT_EQ(Run({"answer \"" + path + "\"", "answer Yes", "menu saveopen"}),
+              (Lines{SaveLine(path), OverwriteLine("kept.orv", "Yes")}));
+    EXPECT_EQ(ReadFile(path), GameBytes({"d2d4"}));
+    EXPECT_EQ(Show().caption, " Orvane 0.26 Beta - kept.orv");
+}
+
+TEST_F(SaveOpenTest, AfterAPgnGameSaveAsksForANameAndKeepsItsComments) {
+    const std::string pgn = PathOf("club.pgn");
+    WriteFile(pgn, CrLf({"[Event \"Club\"]", "[White \"Cid\"]", "[Black \"Dee\"]", "[Result \"*\"]", "",
+                         "1. e4 {Best by test} e5 (1... c5) 2. Nf3 *"}));
+    Start();
+    Run({"answer \"" + pgn + "\"", "answer 1", "menu Open1"});
+    EXPECT_EQ(Form().GameFileName, "club.pgn");
+    const std::string path = PathOf("club game.orv");
+    EXPECT_EQ(Run({"answer \"" + path + "\"", "button Save"}), Lines{SaveLine(path)});
+    EXPECT_EQ(ReadFile(path), GameBytes({"e2e4", "{Best by test}", "e7e5", "{1... c5}", "g1f3"}));
+    EXPECT_EQ(Show().caption, " Orvane 0.26 Beta - club game.orv");
+    // The PGN file itself is untouched and the next Save goes to the new file.
+    EXPECT_EQ(Run({"button Save"}), Lines{});
+}
+
+TEST_F(SaveOpenTest, AFolderThatCannotBeWrittenIsNamedAndNothingIsHalfWritten) {
+    Start();
+    Run(Play({" e2-e4"}));
+    // A "folder" that is a plain file: nothing can be created in it.
+    WriteFile(Home() / "notes", "x");
+    const std::string inFile = PathOf("notes/game.orv");
+    EXPECT_EQ(Run({"answer \"" + inFile + "\"", "button Save"}),
+              (Lines{SaveLine(inFile),
+                     MsgLine("Error", "exclamation",
+                             "The game could not be saved: " + inFile + ".tmp~: Not a directory")}));
+    EXPECT_EQ(ReadFile(Home() / "notes"), "x");
+    EXPECT_NE(Show().status1, "Game saved!");
+    // The next Save asks again, so another folder can be chosen.
+    EXPECT_EQ(Form().GameFileName, "");
+
+    // A folder without write permission (root may write anywhere).
+    if (::geteuid() != 0) {
+        fs::create_directory(Home() / "locked");
+        fs::permissions(Home() / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+        const std::string locked = PathOf("locked/game.orv");
+        const Lines printed = Run({"answer \"" + locked + "\"", "button Save"});
+        fs::permissions(Home() / "locked", fs::perms::owner_all);
+        EXPECT_EQ(printed, (Lines{SaveLine(locked), MsgLine("Error", "exclamation",
+                                                            "The game could not be saved: " + locked +
+                                                                ".tmp~: Permission denied")}));
+        EXPECT_TRUE(fs::is_empty(Home() / "locked"));
+    }
+}
+
+TEST_F(SaveOpenTest, AFailedSaveOverAnEarlierOneLeavesTheEarlierFileWhole) {
+    const std::string path = PathOf("game.orv");
+    Start();
+    Run(Play({" e2-e4"}));
+    Run({"answer \"" + path + "\"", "button Save"});
+    ASSERT_EQ(ReadFile(path), GameBytes({"e2e4"}));
+    // The temporary file cannot be made (a folder stands in its place), so
+    // the write fails before the saved file is touched.
+    fs::create_directory(path + ".tmp~");
+    Run(Play({" e7-e5"}));
+    const Lines printed = Run({"button Save"});
+    ASSERT_EQ(printed.size(), 1U);
+    EXPECT_EQ(printed[0].rfind("msgbox title=\"Error\" icon=exclamation text=\"The game could not be saved: " + path +
+                                   ".tmp~: ",
+                               0),
+              0U)
+        << printed[0];
+    EXPECT_EQ(ReadFile(path), GameBytes({"e2e4"}));
+}
+
+// ---- reading back -------------------------------------------------------------
+
+TEST_F(SaveOpenTest, AGameReadBackShowsItsMovesAndEveryCommentOnItsPly) {
+    const std::string path = PathOf("game.orv");
+    const std::string bytes = GameBytes({"{Before the first move}", "e2e4", "{Open game}", "e7e5", "g1f3",
+                                         "{two\xFF\xFFlines}", "b8c6", "{The end}"});
+    WriteFile(path, bytes);
+    Start();
+    // The game on the board makes New Variant available first.
+    const std::string pgn = PathOf("club.pgn");
+    WriteFile(pgn, CrLf({"[Event \"Club\"]", "", "1. d4 *"}));
+    Run({"answer \"" + pgn + "\"", "answer 1", "menu Open1"});
+    ASSERT_TRUE(View().toolbar.Get("New Variant").enabled);
+
+    EXPECT_EQ(Run({"answer Yes", "answer \"" + path + "\"", "menu Open1"}), (Lines{QuitGame, OpenLine(path)}));
+    const Screen s = Show();
+    EXPECT_EQ(s.caption, " Orvane 0.26 Beta - game.orv");
+    EXPECT_EQ(s.status1, "");
+    EXPECT_EQ(s.ranks, StartRanks());
+    EXPECT_EQ(s.list1, (Lines{"   1.  e2-e4", "       e7-e5", "   2. Ng1-f3", "      Nb8-c6"}));
+    EXPECT_EQ(s.list1Selected, -1);
+    EXPECT_EQ(s.labels[1], "Player");
+    EXPECT_EQ(s.enabled, "First=0 Moveback=0 MoveForward=1 Last=1 List2=1");
+    EXPECT_EQ(s.list2.size(), 20U);
+    ExpectUsable();
+    EXPECT_FALSE(View().toolbar.Get("New Variant").enabled);
+    EXPECT_EQ(Form().CurrentFilePath, "");
+    EXPECT_EQ(Form().GameFileName, "game.orv");
+
+    // The comment of the final position is there too.
+    const Lines comments = {"Before the first move", "Open game", "", "two\nlines", "The end"};
+    EXPECT_EQ(s.text1, comments[0]);
+    for (std::size_t ply = 1; ply < comments.size(); ++ply) {
+        Run({"button Forward"});
+        EXPECT_EQ(Show().text1, comments[ply]) << "after ply " << ply;
+    }
+    EXPECT_EQ(Show().list1Selected, 3);
+    Run({"button First"});
+    EXPECT_EQ(Show().text1, comments[0]);
+    Run({"button Last"});
+    EXPECT_EQ(Show().text1, "The end");
+    EXPECT_EQ(Run({"list1 0"}), Lines{});
+    EXPECT_EQ(Show().text1, "Open game");
+
+    // Save writes the same bytes back to the file read, without a question,
+    // though the current folder is another one.
+    WriteFile(path, "changed");
+    EXPECT_EQ(Run({"menu saveopen"}), Lines{});
+    EXPECT_EQ(ReadFile(path), bytes);
+    EXPECT_FALSE(fs::exists("game.orv"));
+}
+
+TEST_F(SaveOpenTest, AGameBlackStartsReadsBackWithBlackToMove) {
+    const std::string path = PathOf("black.orv");
+    // White king e1, Black king e8, Black pawn e7; Black starts.
+    const std::string bytes = CrLf({"ORVANE Version=0.1", "Setup=000060000000000000000000000000000000000000000000000070000000C000", "BlackStarts=1", "START",
+                                    "e8d8", "e1d1", "{centre}"});
+    WriteFile(path, bytes);
+    Start();
+    EXPECT_EQ(Open(path), Lines{OpenLine(path)});
+    const Screen s = Show();
+    EXPECT_EQ(s.caption, " Orvane 0.26 Beta - black.orv");
+    EXPECT_EQ(s.ranks[0], ". . . . k . . .");
+    EXPECT_EQ(s.ranks[1], ". . . . p . . .");
+    // Black's label is first and highlighted; Black's six moves are listed.
+    EXPECT_EQ(s.labels[3], "Black");
+    EXPECT_EQ(s.highlighted, 1);
+    EXPECT_EQ(s.list2.size(), 6U);
+    // Numbered from the file's first ply, as every native file is.
+    EXPECT_EQ(s.list1, (Lines{"   1. Ke8-d8", "      Ke1-d1"}));
+    EXPECT_EQ(Form().Record.MoveTexts[1].White, "Ke8d8 Ke8-d8");
+    Run({"button Last"});
+    EXPECT_EQ(Show().text1, "centre");
+    // Saved again: the file as it was, with the version written out.
+    Run({"button Save"});
+    EXPECT_EQ(ReadFile(path), "ORVANE Version=0.10" + bytes.substr(std::string("ORVANE Version=0.1").size()));
+}
+
+// ---- the reader's failures ---------------------------------------------------
+
+struct FailureRow {
+    std::string name;
+    std::string bytes;
+    std::string message;  // the message box line
+    bool fresh = true;    // a fresh game afterwards; else the game stays on the board
+};
+
+class ReadFailures : public SaveOpenTest, public ::testing::WithParamInterface<FailureRow> {};
+
+TEST_P(ReadFailures, EachIsToldAndLeavesAGameToPlay) {
+    const FailureRow& row = GetParam();
+    const std::string path = PathOf("bad.orv");
+    WriteFile(path, row.bytes);
+    Start();
+    Run(Play({" e2-e4"}));
+    EXPECT_EQ(Run({"answer Yes", "answer \"" + path + "\"", "menu Open1"}),
+              (Lines{QuitGame, OpenLine(path), row.message}));
+    const Screen s = Show();
+    EXPECT_TRUE(s.list1.empty());
+    EXPECT_EQ(s.list2.size(), 20U);
+    EXPECT_EQ(s.text1, "");
+    ExpectUsable();
+    EXPECT_EQ(Form().CurrentFilePath, "");
+    EXPECT_FALSE(View().toolbar.Get("New Variant").enabled);
+    EXPECT_NE(Form().GameFileName, "bad.orv");
+    if (!row.fresh) {
+        // Refused before anything was read: the position stays, with Black to move.
+        EXPECT_EQ(s.ranks[4], ". . . . P . . .");
+        EXPECT_EQ(Form().Pos.SideToMove, -1);
+        return;
+    }
+    EXPECT_EQ(s.ranks, StartRanks());
+    EXPECT_EQ(s.caption, " Orvane 0.26 Beta");
+    EXPECT_EQ(s.status1, "White moves");
+    EXPECT_EQ(Form().Pos.SideToMove, 1);
+    EXPECT_EQ(Form().Pos.BlackStarts, 0);
+    // The user can play at once.
+    EXPECT_EQ(Run(Play({" d2-d4"})), Lines{});
+    EXPECT_EQ(Show().list1, Lines{"   1.  d2-d4"});
+}
+
+const std::string LoadErrorLine = MsgLine("Error", "exclamation", "Error in loading game file!");
+
+INSTANTIATE_TEST_SUITE_P(
+    SaveOpen, ReadFailures,
+    ::testing::Values(
+        FailureRow{"NotAnOrvaneFile", "[Event \"Club\"]\r\n\r\n1. e4 *\r\n",
+                   MsgLine("Orvane", "exclamation", "bad.orv is not an Orvane file"), false},
+        FailureRow{"Version026", "ORVANE Version=0.26\r\nSTART\r\ne2e4\r\n",
+                   MsgLine("Error", "exclamation", "Incorrect game file!\r\nNeed version 0.10"), false},
+        FailureRow{"EndBeforeStart", CrLf({"ORVANE Version=0.10", StartSetup, "BlackStarts=0"}), LoadErrorLine},
+        FailureRow{"ShortSetup", CrLf({"ORVANE Version=0.10", "Setup=24356342", "START", "e2e4"}), LoadErrorLine},
+        FailureRow{"MoveLineTooLong", GameBytes({"e2e4", "e7e5 e5"}), LoadErrorLine},
+        FailureRow{"IllegalMove", GameBytes({"e2e4", "{fine}", "e2e5"}),
+                   MsgLine("Error", "exclamation", "E2E5: Illegal move!")},
+        FailureRow{"BlackStartsIllegal",
+                   CrLf({"ORVANE Version=0.10", StartSetup, "BlackStarts=1", "START", "e2e4"}),
+                   MsgLine("Error", "exclamation", "E2E4: Illegal move!")}),
+    ScenarioName());
+
+}  // namespace
+}  // namespace orvane::ui::test
