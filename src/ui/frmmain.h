@@ -229,6 +229,8 @@ private:
     // numberOf(ply) with its book marker.
     void FillMoveList(const std::function<int(int)>& numberOf);
     void IllegalMoveSteps(const std::string& message);
+    void FinishLoad(const std::string& name, const std::string& path);
+    void ShowGameStart();
     void LoadErrorSteps(const std::string& message);
     void NativeLoadErrorSteps();
     void LookUpBookAt(int plies);

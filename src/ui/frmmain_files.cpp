@@ -182,17 +182,7 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
         view_.StatusBar1().SetPanelText(1, pgnResult + (Record.HasComments == 0 ? "; no comments" : ""));
         view_.SetCaption(" Orvane " + C1version + " Beta - " + name);
         DrawBoard();
-        GameFileName = name;
-        GameFilePath = path;
-        if (GameHasMoves == 1) EnableBackCommands(true);
-        view_.List1().SetEnabled(true);
-        view_.List2().SetEnabled(true);
-        KeepPosition = 0;
-        view_.Text1().SetText(Record.Comments[At(Pos.CurrentPly)]);
-        view_.SetBusyPointer(false);
-        view_.SetSquaresBusyPointer(false);
-        Loading = 0;
-        EnableCommands();
+        FinishLoad(name, path);
         ShowPlayers();
         return;
     }
@@ -208,6 +198,13 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
 
     // The end of the load.
     view_.SetCaption(" " + name + " - Game: " + std::to_string(GetGame1));
+    FinishLoad(name, path);
+    ShowGameStart();
+}
+
+// The steps every successful load ends with: the file is the game's own,
+// the lists and commands work again and the pointers are normal.
+void frmMain::FinishLoad(const std::string& name, const std::string& path) {
     GameFileName = name;
     GameFilePath = path;
     if (GameHasMoves == 1) EnableBackCommands(true);
@@ -219,6 +216,10 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
     view_.SetSquaresBusyPointer(false);
     Loading = 0;
     EnableCommands();
+}
+
+// A loaded game is shown at its start, with the status text it was given.
+void frmMain::ShowGameStart() {
     const std::string status = view_.StatusBar1().PanelText(1);
     if (Pos.CurrentPly != 0) StepPlies(Pos.CurrentPly);
     view_.StatusBar1().SetPanelText(1, status);
@@ -412,22 +413,8 @@ void frmMain::ReadNativeFile(const std::string& path, const std::string& name) {
     Record.BlackName = PlayerName;
     view_.StatusBar1().SetPanelText(1, "");
     view_.SetCaption(" Orvane " + C1version + " Beta - " + name);
-    GameFileName = name;
-    GameFilePath = path;
-    if (GameHasMoves == 1) EnableBackCommands(true);
-    view_.List1().SetEnabled(true);
-    view_.List2().SetEnabled(true);
-    KeepPosition = 0;
-    view_.Text1().SetText(Record.Comments[At(Pos.CurrentPly)]);
-    view_.SetBusyPointer(false);
-    view_.SetSquaresBusyPointer(false);
-    Loading = 0;
-    EnableCommands();
-    const std::string status = view_.StatusBar1().PanelText(1);
-    if (Pos.CurrentPly != 0) StepPlies(Pos.CurrentPly);
-    view_.StatusBar1().SetPanelText(1, status);
-    ShowPlayers();
-    DrawBoard();
+    FinishLoad(name, path);
+    ShowGameStart();
 }
 
 // A native file that fails while it is read: the commands and lists work
