@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config git
           qt6-base-dev qt6-base-dev-tools libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev
-          clang-14 libclang-rt-14-dev
+          clang-14 libclang-rt-14-dev clang-format-14
           xvfb xauth fonts-dejavu-core)
 
 missing=()
