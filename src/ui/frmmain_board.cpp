@@ -3,12 +3,12 @@
 #include <cstdlib>
 
 #include "ui/frmmain.h"
+#include "common/index.h"
 
 namespace orvane::ui {
 
 namespace {
 
-inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 // First picture of each piece type in the piece image list: bishop 1,
 // king 4, knight 7, pawn 10, queen 13, rook 16 (Black on a dark square).

@@ -10,12 +10,12 @@
 #include "gamefile/gamefile.h"
 #include "pgn/replay.h"
 #include "ui/frmmain.h"
+#include "common/index.h"
 
 namespace orvane::ui {
 
 namespace {
 
-inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 constexpr long MaxGames = 30000;
 const char* const OpenFilter = "Portable Game Notation File (*.pgn)|*.pgn|Orvane File (*.orv)|*.orv";

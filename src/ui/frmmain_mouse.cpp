@@ -4,12 +4,12 @@
 #include <cstdlib>
 
 #include "ui/frmmain.h"
+#include "common/index.h"
 
 namespace orvane::ui {
 
 namespace {
 
-inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 constexpr int DropStep = 568;      // twips per square when working out the drop square
 constexpr int LargeDropStep = 456;  // the large-font layout's squares are 456 twips apart

@@ -4,12 +4,9 @@
 
 #include "book/availablemoves.h"
 #include "ui/frmmain.h"
+#include "common/index.h"
 
 namespace orvane::ui {
-
-namespace {
-inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
-}  // namespace
 
 void frmMain::ResetGame() {
     view_.SetCaption(" Orvane " + C1version + " Beta");

@@ -1,11 +1,8 @@
 // Walking through the game record: First, Back, Forward, Last and List1.
 #include "ui/frmmain.h"
+#include "common/index.h"
 
 namespace orvane::ui {
-
-namespace {
-inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
-}  // namespace
 
 void frmMain::StepBackOnce() {
     const int ply = Pos.CurrentPly;

@@ -1,11 +1,11 @@
 // Position setup with the right-click menu, and Switch Colors.
 #include "ui/frmmain.h"
+#include "common/index.h"
 
 namespace orvane::ui {
 
 namespace {
 
-inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 struct SetupItem {
     const char* Name;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/position.h"
+#include "common/index.h"
 
 namespace orvane {
 
@@ -33,7 +34,6 @@ constexpr int Sq(std::string_view name) {
     return (name[1] - '1') * 10 + 20 + (name[0] - 'a') + 1;
 }
 
-inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 inline MoveRecord Rec(int source, int dest, int captured = 0, int promotion = 0, int castle = 0, int ep = 0) {
     return MoveRecord{static_cast<std::int16_t>(source), static_cast<std::int16_t>(dest),

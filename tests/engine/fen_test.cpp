@@ -13,7 +13,6 @@
 namespace orvane {
 namespace {
 
-using enginetest::At;
 using enginetest::LoadFen;
 using enginetest::Sq;
 using testsupport::StateDifference;

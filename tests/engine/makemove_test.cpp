@@ -17,7 +17,6 @@
 namespace orvane {
 namespace {
 
-using enginetest::At;
 using enginetest::FindSlot;
 using enginetest::LoadFen;
 using enginetest::MakeMove;

@@ -14,7 +14,6 @@
 namespace orvane {
 namespace {
 
-using enginetest::At;
 using enginetest::FindSlot;
 using enginetest::LegalMoves;
 using enginetest::LoadFen;

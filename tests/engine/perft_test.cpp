@@ -19,7 +19,6 @@
 namespace orvane {
 namespace {
 
-using enginetest::At;
 using enginetest::LoadFen;
 using testsupport::StateDifference;
 using testsupport::StateScope;

@@ -14,7 +14,6 @@
 namespace orvane {
 namespace {
 
-using enginetest::At;
 using testsupport::StateDifference;
 using testsupport::StateScope;
 

@@ -9,6 +9,7 @@
 #include "engine/position.h"
 #include "notation/notation.h"
 #include "support/position_state.h"
+#include "common/index.h"
 
 namespace orvane {
 namespace {
@@ -16,7 +17,6 @@ namespace {
 using testsupport::StateDifference;
 using testsupport::StateScope;
 
-inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 constexpr const char* PromotionFen = "k7/4P3/8/8/8/8/8/4K3 w - - 0 1";
 constexpr const char* CastlingFen = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";

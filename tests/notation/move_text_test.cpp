@@ -8,11 +8,11 @@
 
 #include "engine/position.h"
 #include "notation/notation.h"
+#include "common/index.h"
 
 namespace orvane {
 namespace {
 
-inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 struct DisplayRow {
     const char* Name;

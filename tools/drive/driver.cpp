@@ -1,4 +1,5 @@
 #include "driver.h"
+#include "common/index.h"
 
 #include <istream>
 #include <ostream>
@@ -12,7 +13,6 @@ using ui::fake::Quoted;
 
 namespace {
 
-inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 // The piece a square control shows, from its picture: upper case White,
 // lower case Black, "." empty.

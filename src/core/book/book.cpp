@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "engine/position.h"
+#include "common/index.h"
 
 namespace orvane {
 
@@ -18,7 +19,6 @@ namespace {
 
 constexpr std::string_view BookHeader = "ORVANE Version=";
 
-inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 // Up to count characters from the 0-based start, fewer (or none) where the
 // text ends first.

@@ -3,11 +3,11 @@
 #include <utility>
 
 #include "engine/position.h"
+#include "common/index.h"
 
 namespace orvane {
 
 namespace {
-inline std::size_t At(int square) { return static_cast<std::size_t>(square); }
 
 int PieceFromFen(char c) {
     switch (c) {

@@ -1,11 +1,11 @@
 // Make and unmake. The move record is the whole undo information, so the two
 // functions are mirror images and must stay side by side.
 #include "engine/position.h"
+#include "common/index.h"
 
 namespace orvane {
 
 namespace {
-inline std::size_t At(int square) { return static_cast<std::size_t>(square); }
 
 // The king square of a side after its king (piece code king) went from
 // `from` to `to`, keeping it the first of the side's kings in square order

@@ -1,11 +1,11 @@
 // Move generation: pseudo-legal moves square by square in a fixed order, then
 // the moves that leave the mover's king attacked are removed.
 #include "engine/position.h"
+#include "common/index.h"
 
 namespace orvane {
 
 namespace {
-inline std::size_t At(int square) { return static_cast<std::size_t>(square); }
 inline std::int16_t I16(int v) { return static_cast<std::int16_t>(v); }
 }  // namespace
 

@@ -1,12 +1,9 @@
 #include "engine/position.h"
+#include "common/index.h"
 
 #include <cstdlib>
 
 namespace orvane {
-
-namespace {
-inline std::size_t At(int square) { return static_cast<std::size_t>(square); }
-}  // namespace
 
 int DecodePositionChar(char c) {
     int v;

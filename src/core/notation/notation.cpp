@@ -1,10 +1,7 @@
 #include "notation/notation.h"
+#include "common/index.h"
 
 namespace orvane {
-
-namespace {
-inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
-}  // namespace
 
 std::string Upper(std::string_view text) {
     std::string out(text);

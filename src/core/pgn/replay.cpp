@@ -12,12 +12,12 @@
 #include <cmath>
 
 #include "pgn/nag.h"
+#include "common/index.h"
 
 namespace orvane::pgn {
 
 namespace {
 
-inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 constexpr std::string_view CrLf = "\r\n";
 constexpr const char* LoadErrorText = "Error in loading PGN file!";

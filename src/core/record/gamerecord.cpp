@@ -3,12 +3,9 @@
 #include <charconv>
 
 #include "notation/notation.h"
+#include "common/index.h"
 
 namespace orvane {
-
-namespace {
-inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
-}  // namespace
 
 void GameRecord::Reset(const std::string& playerName) {
     LastPly = 0;

@@ -1,4 +1,5 @@
 #include "fakeview.h"
+#include "common/index.h"
 
 #include <sstream>
 
@@ -6,7 +7,6 @@ namespace orvane::ui::fake {
 
 namespace {
 
-inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
 bool Valid(int index) { return index >= 0 && index < 64; }
 
 const char* IconName(MsgIcon icon) {

@@ -13,12 +13,12 @@
 
 #include "ui/qt/programtext.h"
 #include "ui/qt/windowlayout.h"
+#include "common/index.h"
 
 namespace orvane::ui::qt {
 
 namespace {
 
-inline std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 // The three spaces every cell carries after its value.
 const QString CellTail = QStringLiteral("   ");
