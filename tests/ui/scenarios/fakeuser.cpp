@@ -59,6 +59,14 @@ void FakeUser::View::ShowAbout(const std::string& versionLine) {
     FakeView::ShowAbout(versionLine);
 }
 
+std::string FakeUser::View::PopupMenu(const std::string& menuName, const std::vector<ui::MenuItem>& items) {
+    std::string line = "menu " + menuName + ":";
+    for (const ui::MenuItem& item : items)
+        if (!item.Separator && item.Enabled) line += " " + item.Caption;
+    user_.Meet(line);
+    return FakeView::PopupMenu(menuName, items);
+}
+
 void FakeUser::View::Pause(double seconds) {
     user_.Meet("pause " + SecondsText(seconds));
     FakeView::Pause(seconds);

@@ -52,6 +52,7 @@ private:
         ui::MsgAnswer MsgBox(const std::string& text, const std::string& title, ui::MsgIcon icon,
                              ui::MsgButtons buttons) override;
         void ShowAbout(const std::string& versionLine) override;
+        std::string PopupMenu(const std::string& menuName, const std::vector<ui::MenuItem>& items) override;
         void Pause(double seconds) override;
 
     private:

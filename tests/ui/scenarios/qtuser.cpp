@@ -82,13 +82,43 @@ void QtUser::Meet(const std::string& what) {
     boardWhenMet_ = RanksOf(pictures);
 }
 
+// A pop-up menu of the program (not one of the menu bar's) is answered by
+// clicking the item with the answer's caption, or dismissed with Escape.
+bool QtUser::AnswerPopup(const std::string& answer) {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr || menu->parentWidget() != window_.get() || !menu->isVisible()) return false;
+    std::string line = "menu " + Bytes(menu->objectName()) + ":";
+    QAction* chosen = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator() || !action->isEnabled()) continue;
+        const std::string caption = Bytes(action->text());
+        line += " " + caption;
+        if (caption == answer) chosen = action;
+    }
+    Meet(line);
+    if (chosen == nullptr) {
+        QTest::keyClick(menu, Qt::Key_Escape);
+        return true;
+    }
+    const QPoint at = menu->actionGeometry(chosen).center();
+    MoveOver(menu, at, Qt::NoButton);
+    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, at);
+    return true;
+}
+
 void QtUser::AnswerModal() {
+    QWidget* popup = QApplication::activePopupWidget();
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || !modal->isVisible()) return;
+    if (popup == nullptr && (modal == nullptr || !modal->isVisible())) return;
     std::string answer;
     if (!answers_.empty()) {
         answer = answers_.front();
         answers_.pop_front();
+    }
+    if (popup != nullptr) {
+        // The menu bar's menus are the user's own doing: left alone.
+        if (!AnswerPopup(answer) && !answer.empty()) answers_.push_front(answer);
+        return;
     }
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         Meet("box " + Bytes(box->windowTitle()) + ": " + Bytes(box->text()));

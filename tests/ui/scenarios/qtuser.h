@@ -63,8 +63,9 @@ private:
     };
 
     void Meet(const std::string& what);
-    // Answers the modal box or dialog that is up, if any.
+    // Answers the pop-up menu, modal box or dialog that is up, if any.
     void AnswerModal();
+    bool AnswerPopup(const std::string& answer);
     QListWidget* ListWidget(const char* name) const;
     QPlainTextEdit* CommentBox() const;
     QAction* MenuAction(const std::string& name) const;

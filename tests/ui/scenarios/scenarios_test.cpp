@@ -115,6 +115,28 @@ TYPED_TEST(Window, DraggingPiecesEntersMoves) {
     EXPECT_EQ(user.Met(), Events{});
 }
 
+TYPED_TEST(Window, APawnReachingTheLastRankBecomesThePieceChosen) {
+    User& user = this->Started();
+    const Lines path = {"a2", "a4", "b7", "b5", "a4", "b5", "a7", "a6", "b5", "a6", "c8", "b7", "a6", "b7", "b8", "c6"};
+    for (std::size_t i = 0; i + 1 < path.size(); i += 2) user.Drag(path[i], path[i + 1]);
+    ASSERT_EQ(user.List1().size(), 8u);
+    ASSERT_EQ(user.Met(), Events{});
+    user.Answer("Knight");
+    user.Drag("b7", "a8");  // takes the rook
+    EXPECT_EQ(user.Met(), Events{"menu mnuPromo: Queen Rook Bishop Knight"});
+    EXPECT_EQ(user.On("a8"), 'N');
+    EXPECT_EQ(user.On("b7"), '.');
+    EXPECT_EQ(user.List1().size(), 9u);
+    EXPECT_EQ(LastRow(user), "   5.  b7xa8N");
+    EXPECT_EQ(user.List1Selected(), 8);
+    // Dismissed, the menu gives its default piece, the queen.
+    user.Button("Back");
+    user.Drag("b7", "a8");
+    EXPECT_EQ(user.Met().size(), 2u);
+    EXPECT_EQ(user.On("a8"), 'Q');
+    EXPECT_EQ(LastRow(user), "   5.  b7xa8Q");
+}
+
 TYPED_TEST(Window, ClickingAPieceWithoutDraggingMovesNothing) {
     User& user = this->Started();
     user.Click("e2");

@@ -19,7 +19,8 @@ using Lines = std::vector<std::string>;
 enum class Key { Up, Down, Home, End, Enter };
 
 // Something modal the user met, in the order met: a message box
-// ("box TITLE: TEXT"), the About box ("about VERSION LINE"), another dialog
+// ("box TITLE: TEXT"), the About box ("about VERSION LINE"), a pop-up menu
+// ("menu NAME: CAPTION CAPTION ..." with its enabled items), another dialog
 // ("dialog TITLE") or a pause of the program ("pause SECONDS").
 using Events = std::vector<std::string>;
 
@@ -53,8 +54,9 @@ public:
     // disabled one does nothing.
     virtual void Menu(const std::string& name) = 0;
     virtual void Button(const std::string& key) = 0;
-    // The button the next message box is answered with ("Yes", "No"); a box
-    // without one is answered with its default button.
+    // The button the next message box is answered with ("Yes", "No"), or
+    // the caption of the item chosen in the next pop-up menu; a box without
+    // one is answered with its default button, a menu without one dismissed.
     virtual void Answer(const std::string& button) = 0;
 
     // ---- seeing ---------------------------------------------------------
