@@ -10,7 +10,8 @@
 
 #include <algorithm>
 #include <fstream>
-#include <type_traits>
+#include <memory>
+#include <ostream>
 
 #include "fakeuser.h"
 #include "qtuser.h"
@@ -21,17 +22,28 @@ namespace {
 const Lines StartBoard = {"rnbqkbnr", "pppppppp", "........", "........",
                           "........", "........", "PPPPPPPP", "RNBQKBNR"};
 
+// A window to run the scenarios over.
+struct View {
+    const char* name;
+    std::unique_ptr<User> (*make)();
+};
+void PrintTo(const View& view, std::ostream* os) { *os << view.name; }
+
 template <class TheUser>
-class Window : public ::testing::Test {
+std::unique_ptr<User> Make() {
+    return std::make_unique<TheUser>();
+}
+
+class Scenario : public ::testing::TestWithParam<View> {
 protected:
     // The program started in a folder of its own, with the files written
     // there before.
     User& Started() {
         if (!started_) {
             started_ = true;
-            user_.Start(Folder());
+            user_->Start(Folder());
         }
-        return user_;
+        return *user_;
     }
     std::filesystem::path Folder() const { return std::filesystem::path(folder_.path().toStdString()); }
     void WriteFile(const std::string& name, const std::string& bytes) const {
@@ -41,19 +53,9 @@ protected:
 
 private:
     QTemporaryDir folder_;
-    TheUser user_;
+    std::unique_ptr<User> user_ = GetParam().make();
     bool started_ = false;
 };
-
-struct ViewName {
-    template <class T>
-    static std::string GetName(int) {
-        return std::is_same_v<T, FakeUser> ? "FakeView" : "QtWindow";
-    }
-};
-
-using Views = ::testing::Types<FakeUser, QtUser>;
-TYPED_TEST_SUITE(Window, Views, ViewName);
 
 // Double-clicks each entry of the available moves in turn.
 void Play(User& user, const Lines& entries) {
@@ -82,8 +84,8 @@ const Lines AfterPly3 = {"rnbqkbnr", "pppp.ppp", "........", "....p...",
 const Lines AfterPly4 = {"r.bqkbnr", "pppp.ppp", "..n.....", "....p...",
                          "....P...", ".....N..", "PPPP.PPP", "RNBQKB.R"};
 
-TYPED_TEST(Window, StartsWithTheStartPosition) {
-    User& user = this->Started();
+TEST_P(Scenario, StartsWithTheStartPosition) {
+    User& user = Started();
     EXPECT_EQ(user.Caption(), " Orvane 0.26 Beta");
     EXPECT_EQ(user.Board(), StartBoard);
     EXPECT_EQ(user.List1(), Lines{});
@@ -97,8 +99,8 @@ TYPED_TEST(Window, StartsWithTheStartPosition) {
     EXPECT_EQ(user.Met(), Events{});
 }
 
-TYPED_TEST(Window, DraggingPiecesEntersMoves) {
-    User& user = this->Started();
+TEST_P(Scenario, DraggingPiecesEntersMoves) {
+    User& user = Started();
     user.Drag("e2", "e4");
     user.Drag("e7", "e5");
     user.Drag("g1", "f3");
@@ -115,8 +117,8 @@ TYPED_TEST(Window, DraggingPiecesEntersMoves) {
     EXPECT_EQ(user.Met(), Events{});
 }
 
-TYPED_TEST(Window, APawnReachingTheLastRankBecomesThePieceChosen) {
-    User& user = this->Started();
+TEST_P(Scenario, APawnReachingTheLastRankBecomesThePieceChosen) {
+    User& user = Started();
     const Lines path = {"a2", "a4", "b7", "b5", "a4", "b5", "a7", "a6", "b5", "a6", "c8", "b7", "a6", "b7", "b8", "c6"};
     for (std::size_t i = 0; i + 1 < path.size(); i += 2) user.Drag(path[i], path[i + 1]);
     ASSERT_EQ(user.List1().size(), 8u);
@@ -137,8 +139,8 @@ TYPED_TEST(Window, APawnReachingTheLastRankBecomesThePieceChosen) {
     EXPECT_EQ(LastRow(user), "   5.  b7xa8Q");
 }
 
-TYPED_TEST(Window, ClickingAPieceWithoutDraggingMovesNothing) {
-    User& user = this->Started();
+TEST_P(Scenario, ClickingAPieceWithoutDraggingMovesNothing) {
+    User& user = Started();
     user.Click("e2");
     user.Click("e4");  // an empty square
     EXPECT_EQ(user.Board(), StartBoard);
@@ -148,8 +150,8 @@ TYPED_TEST(Window, ClickingAPieceWithoutDraggingMovesNothing) {
     EXPECT_EQ(user.Board(), AfterPly1);
 }
 
-TYPED_TEST(Window, RefusedMovesAreExplainedAndLeaveTheBoard) {
-    User& user = this->Started();
+TEST_P(Scenario, RefusedMovesAreExplainedAndLeaveTheBoard) {
+    User& user = Started();
     user.Drag("e2", "e5");  // a pawn cannot go three squares
     user.Drag("e7", "e5");  // Black's piece while White moves
     user.Drag("a1", "a3");  // the rook is shut in
@@ -162,8 +164,8 @@ TYPED_TEST(Window, RefusedMovesAreExplainedAndLeaveTheBoard) {
     EXPECT_EQ(user.List1(), Lines{"   1.  e2-e4"});
 }
 
-TYPED_TEST(Window, KeysInTheMoveListStepThroughTheGame) {
-    User& user = this->Started();
+TEST_P(Scenario, KeysInTheMoveListStepThroughTheGame) {
+    User& user = Started();
     Play(user, OpenGame);
     ASSERT_EQ(user.List1(), OpenGameRows);
     // The arrows only move the selection; Enter goes there.
@@ -194,8 +196,8 @@ TYPED_TEST(Window, KeysInTheMoveListStepThroughTheGame) {
     EXPECT_EQ(user.Met(), Events{});
 }
 
-TYPED_TEST(Window, ClickingARowOfTheMoveListGoesThere) {
-    User& user = this->Started();
+TEST_P(Scenario, ClickingARowOfTheMoveListGoesThere) {
+    User& user = Started();
     Play(user, OpenGame);
     user.ClickList1(0);
     EXPECT_EQ(user.Board(), AfterPly1);
@@ -206,8 +208,8 @@ TYPED_TEST(Window, ClickingARowOfTheMoveListGoesThere) {
     EXPECT_EQ(user.List1(), OpenGameRows);
 }
 
-TYPED_TEST(Window, ToolbarButtonsWalkTheGame) {
-    User& user = this->Started();
+TEST_P(Scenario, ToolbarButtonsWalkTheGame) {
+    User& user = Started();
     Play(user, OpenGame);
     user.Button("First");
     EXPECT_EQ(user.Board(), StartBoard);
@@ -237,8 +239,8 @@ TYPED_TEST(Window, ToolbarButtonsWalkTheGame) {
     EXPECT_EQ(user.List1(), OpenGameRows);
 }
 
-TYPED_TEST(Window, PlayMenuWalksTheGame) {
-    User& user = this->Started();
+TEST_P(Scenario, PlayMenuWalksTheGame) {
+    User& user = Started();
     Play(user, OpenGame);
     user.Menu("First");
     EXPECT_EQ(user.Board(), StartBoard);
@@ -257,8 +259,8 @@ TYPED_TEST(Window, PlayMenuWalksTheGame) {
     EXPECT_TRUE(user.MenuEnabled("MoveForward"));
 }
 
-TYPED_TEST(Window, AMoveInsideTheGameTakesBackTheRest) {
-    User& user = this->Started();
+TEST_P(Scenario, AMoveInsideTheGameTakesBackTheRest) {
+    User& user = Started();
     Play(user, OpenGame);
     user.ClickList1(2);
     user.TypeComment("developing");
@@ -285,8 +287,8 @@ TYPED_TEST(Window, AMoveInsideTheGameTakesBackTheRest) {
     EXPECT_EQ(user.Met(), Events{});
 }
 
-TYPED_TEST(Window, ACommentTypedStaysWithItsPly) {
-    User& user = this->Started();
+TEST_P(Scenario, ACommentTypedStaysWithItsPly) {
+    User& user = Started();
     Play(user, {" e2-e4"});
     user.TypeComment("King's pawn");
     Play(user, {" e7-e5"});
@@ -307,8 +309,8 @@ TYPED_TEST(Window, ACommentTypedStaysWithItsPly) {
     EXPECT_EQ(user.Comment(), "symmetry, again");
 }
 
-TYPED_TEST(Window, MateWaitsWithTheMatedBoardShownThenTellsTheWinner) {
-    User& user = this->Started();
+TEST_P(Scenario, MateWaitsWithTheMatedBoardShownThenTellsTheWinner) {
+    User& user = Started();
     Play(user, {" f2-f3", " e7-e5", " g2-g4"});
     user.Drag("d8", "h4");
     EXPECT_EQ(user.Met(), (Events{"pause 0.5", "box Congratulations: Black wins!"}));
@@ -326,8 +328,8 @@ TYPED_TEST(Window, MateWaitsWithTheMatedBoardShownThenTellsTheWinner) {
     EXPECT_EQ(user.Met().size(), 2u);
 }
 
-TYPED_TEST(Window, AboutBoxShowsTheVersion) {
-    User& user = this->Started();
+TEST_P(Scenario, AboutBoxShowsTheVersion) {
+    User& user = Started();
     Play(user, {" d2-d4"});
     user.Menu("mnu_Help_About");
     EXPECT_EQ(user.Met(), Events{"about Version 0.26 Beta"});
@@ -335,11 +337,11 @@ TYPED_TEST(Window, AboutBoxShowsTheVersion) {
     EXPECT_EQ(user.List2().size(), 20u);
 }
 
-TYPED_TEST(Window, DoubleClickedBookMovesFollowTheBook) {
-    this->WriteFile("orvane.bok",
+TEST_P(Scenario, DoubleClickedBookMovesFollowTheBook) {
+    WriteFile("orvane.bok",
                     "ORVANE Version=0.10\r\nstart\r\ne2e4 e7e5 g1f3\r\ne2e4 c7c5\r\nd2d4 d7d5\r\nnames\r\n"
                     "e2e4~King's pawn~\r\ne2e4 e7e5~Open Game~\r\nend\r\n");
-    User& user = this->Started();
+    User& user = Started();
     const Lines start = user.List2();
     EXPECT_NE(std::find(start.begin(), start.end(), " e2-e4b"), start.end());
     EXPECT_NE(std::find(start.begin(), start.end(), " d2-d4b"), start.end());
@@ -357,8 +359,8 @@ TYPED_TEST(Window, DoubleClickedBookMovesFollowTheBook) {
     EXPECT_EQ(user.Met(), Events{});
 }
 
-TYPED_TEST(Window, EnterInTheAvailableMovesPlaysTheSelectedOne) {
-    User& user = this->Started();
+TEST_P(Scenario, EnterInTheAvailableMovesPlaysTheSelectedOne) {
+    User& user = Started();
     const Lines moves = user.List2();
     ASSERT_GE(moves.size(), 2u);
     user.KeyInList2(Key::Down);
@@ -371,8 +373,8 @@ TYPED_TEST(Window, EnterInTheAvailableMovesPlaysTheSelectedOne) {
     EXPECT_EQ(user.List2Selected(), -1);
 }
 
-TYPED_TEST(Window, NewGameAsksBeforeDroppingTheMoves) {
-    User& user = this->Started();
+TEST_P(Scenario, NewGameAsksBeforeDroppingTheMoves) {
+    User& user = Started();
     user.Button("New Game");  // nothing played: no question
     EXPECT_EQ(user.Met(), Events{});
     Play(user, {" e2-e4"});
@@ -387,6 +389,10 @@ TYPED_TEST(Window, NewGameAsksBeforeDroppingTheMoves) {
     EXPECT_EQ(user.Board(), StartBoard);
     EXPECT_EQ(user.Status(1), "White moves");
 }
+
+INSTANTIATE_TEST_SUITE_P(Views, Scenario,
+                         ::testing::Values(View{"FakeView", Make<FakeUser>}, View{"QtWindow", Make<QtUser>}),
+                         [](const ::testing::TestParamInfo<View>& view) { return std::string(view.param.name); });
 
 }  // namespace
 }  // namespace orvane::scenarios
