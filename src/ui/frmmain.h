@@ -24,6 +24,7 @@
 #include "notation/notation.h"
 #include "pgn/collection.h"
 #include "record/gamerecord.h"
+#include "ui/settingsfile.h"
 #include "ui/view.h"
 
 namespace orvane::ui {
@@ -105,13 +106,8 @@ public:
     GameRecord Record;   // PlayedMoves, PlayedEp, Comments, MoveTexts, ...
     MoveInput Input;     // LastWasCapture, LastWasPromotion, LastMoveSlot, MoveText, CaptureChar
 
-    // Settings (the settings file).
-    int Notation = 0;
-    int BoardTurned = 0;
-    int ShowMoves = 1;
-    int CapNot = 0;
-    int AskExit = 1;
-    int CapCharacter = 0;
+    // The settings, as the settings file keeps them.
+    Settings Config;
 
     std::string Cversion = "0.10";
     std::string C1version = "0.26";

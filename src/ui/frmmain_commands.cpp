@@ -76,24 +76,24 @@ void frmMain::StartNewGame(int Mode) {
 
 void frmMain::ShowOptions() {
     OptionsControls controls;
-    controls.Check3 = ShowMoves;
-    controls.Check5 = CapNot;
-    controls.Check6 = AskExit;
-    controls.Option1_1 = CapCharacter != 0;
+    controls.Check3 = Config.ShowMoves;
+    controls.Check5 = Config.CapNot;
+    controls.Check6 = Config.AskExit;
+    controls.Option1_1 = Config.CapCharacter != 0;
     controls.Option1_0 = !controls.Option1_1;
 
     if (view_.ShowOptions(controls) == DialogClose::OK) {
         // The settings are flags: a box is on or off, whatever it reports.
-        ShowMoves = controls.Check3 != 0 ? 1 : 0;
+        Config.ShowMoves = controls.Check3 != 0 ? 1 : 0;
         // The coordinate letters are drawn straight onto the window: erase
         // them before they are drawn in the other case.
         const int capNot = controls.Check5 != 0 ? 1 : 0;
-        if (CapNot != capNot) view_.Canvas().Clear();
-        CapNot = capNot;
-        AskExit = controls.Check6 != 0 ? 1 : 0;
-        CapCharacter = controls.Option1_0 ? 0 : 1;
+        if (Config.CapNot != capNot) view_.Canvas().Clear();
+        Config.CapNot = capNot;
+        Config.AskExit = controls.Check6 != 0 ? 1 : 0;
+        Config.CapCharacter = controls.Option1_0 ? 0 : 1;
     }
-    Input.CaptureChar = CapCharacter == 1 ? ":" : "x";
+    Input.CaptureChar = Config.CapCharacter == 1 ? ":" : "x";
     DrawBoard();
     ListAvailableMoves();
 }

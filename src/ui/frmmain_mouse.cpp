@@ -60,14 +60,14 @@ void frmMain::ForgetPress() {
 }
 
 void frmMain::Form_MouseMove() {
-    if (ShowMoves == 1) HintsShown = 0;
+    if (Config.ShowMoves == 1) HintsShown = 0;
 }
 
 void frmMain::c_MouseMove(int index, double x, double y) {
     if (EmptyPress == 1 || Loading == 1 || GameOver == 1) return;
     SetupJustEdited = 0;
 
-    if (ShowMoves == 1 && HintsShown == 0) {
+    if (Config.ShowMoves == 1 && HintsShown == 0) {
         HintsShown = 1;
         ShowMovableHints();
     }
@@ -131,9 +131,9 @@ void frmMain::c_MouseDown(int index, MouseButton button, double /*x*/, double /*
         return;
     }
     view_.Board().SetDragPointer(index, CursorPicture(square));
-    if (ShowMoves == 1 && HoverControl >= 0) DrawHint(HoverControl, square);
+    if (Config.ShowMoves == 1 && HoverControl >= 0) DrawHint(HoverControl, square);
     DragStarted = 0;
-    if (ShowMoves != 1) return;
+    if (Config.ShowMoves != 1) return;
 
     // Only the hovered piece keeps its marks; its destinations are marked.
     const int first = Pos.DepthStart[At(Pos.TreeDepth)];
@@ -178,7 +178,7 @@ void frmMain::c_MouseUp(int index, MouseButton button, double x, double y) {
     const int ry = SquaresAway(DragY, step);
     int target;
     bool onBoard;
-    if (BoardTurned == 1) {
+    if (Config.BoardTurned == 1) {
         target = source - cx + 10 * ry;
         onBoard = column - cx >= 1 && column - cx <= 8 && row + ry >= 2 && row + ry <= 9;
     } else {

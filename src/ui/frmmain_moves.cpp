@@ -40,7 +40,7 @@ void frmMain::ResetGame() {
     EnableBackCommands(false);
     EnableForwardCommands(false);
     view_.List1().Clear();
-    Input.CaptureChar = CapCharacter == 1 ? ":" : "x";
+    Input.CaptureChar = Config.CapCharacter == 1 ? ":" : "x";
     ListAvailableMoves();
     HintsShown = 0;
     view_.Text2().SetText("");

@@ -31,7 +31,7 @@ TEST_P(OptionsDialog, CopiesTheControlsOnlyOnOK) {
     const std::string closedBy = GetParam().answer.substr(GetParam().answer.rfind(';') + 1);
     EXPECT_EQ(Run({"answer \"" + GetParam().answer + "\"", "options"}), Lines{OptionsLine(1, 0, 1, 0, closedBy)});
     const frmMain& f = Form();
-    EXPECT_EQ((std::vector<int>{f.ShowMoves, f.CapNot, f.AskExit, f.CapCharacter}), s);
+    EXPECT_EQ((std::vector<int>{f.Config.ShowMoves, f.Config.CapNot, f.Config.AskExit, f.Config.CapCharacter}), s);
     // Opened again, the dialog shows the values in force.
     EXPECT_EQ(Run({"answer Cancel", "options"}), Lines{OptionsLine(s[0], s[1], s[2], s[3], "Cancel")});
 }
@@ -142,7 +142,7 @@ TEST_P(NewGameCommand, AsksNothingWithoutMoves) {
     EXPECT_EQ(screen.ranks, StartRanks());
     EXPECT_EQ(screen.status1, "White moves");
     EXPECT_EQ(screen.list2.size(), 20u);
-    EXPECT_EQ(Form().BoardTurned, 1) << "a new game keeps the settings";
+    EXPECT_EQ(Form().Config.BoardTurned, 1) << "a new game keeps the settings";
 }
 
 TEST_P(NewGameCommand, AnsweredNoKeepsTheGame) {

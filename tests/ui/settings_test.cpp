@@ -25,7 +25,7 @@ protected:
     // The six settings as the program holds them.
     std::vector<int> InForce() {
         const frmMain& f = Form();
-        return {f.Notation, f.BoardTurned, f.ShowMoves, f.CapNot, f.AskExit, f.CapCharacter};
+        return {f.Config.Notation, f.Config.BoardTurned, f.Config.ShowMoves, f.Config.CapNot, f.Config.AskExit, f.Config.CapCharacter};
     }
 };
 
@@ -170,9 +170,9 @@ TEST_F(SettingsTest, TogglesStoreOnlyZeroAndOneAndTheNextStartTakesThem) {
     paths.ProgramFolder = Home();
     drive::Driver again(out, paths);
     EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(again.Form().Notation, 1);
-    EXPECT_EQ(again.Form().BoardTurned, 1);
-    EXPECT_EQ(again.Form().ShowMoves, 0);
+    EXPECT_EQ(again.Form().Config.Notation, 1);
+    EXPECT_EQ(again.Form().Config.BoardTurned, 1);
+    EXPECT_EQ(again.Form().Config.ShowMoves, 0);
     EXPECT_EQ(ReadFile(Ini()), saved);
 }
 
@@ -297,7 +297,7 @@ TEST(ProgramFolders, SettingsGoToTheConfigurationFolderWhenTheProgramFolderCanno
 
     // The next start reads it from there.
     drive::Driver again(out, paths);
-    EXPECT_EQ(again.Form().BoardTurned, 1);
+    EXPECT_EQ(again.Form().Config.BoardTurned, 1);
 }
 
 TEST(ProgramFolders, BookNextToTheProgramWinsOverTheInstalledOne) {

@@ -323,7 +323,7 @@ void WindowTest::optionsDialogChangesSettingsOnlyWithOK() {
         modal->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
     });
     options->trigger();
-    QCOMPARE(program.form->CapNot, 0);
+    QCOMPARE(program.form->Config.CapNot, 0);
 
     // OK: the letters beside the board become capitals, the small ones go.
     AnswerModal([](QWidget* modal) {
@@ -331,7 +331,7 @@ void WindowTest::optionsDialogChangesSettingsOnlyWithOK() {
         modal->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
     });
     options->trigger();
-    QCOMPARE(program.form->CapNot, 1);
+    QCOMPARE(program.form->Config.CapNot, 1);
     QStringList letters;
     for (const auto& text : program.window.SurfaceWidget()->Texts())
         if (text.Text.size() == 1 && text.Text[0].isLetter()) letters << text.Text;
@@ -381,7 +381,7 @@ void WindowTest::menuCommandsFollowTheGame() {
     // Turn Board puts h1 into the top left control.
     action("Turn")->trigger();
     QCOMPARE(program.window.Square(0)->Picture(), 37);  // white rook on light
-    QCOMPARE(program.form->BoardTurned, 1);
+    QCOMPARE(program.form->Config.BoardTurned, 1);
 
     // Switch Colors from the toolbar: Black to move.
     program.window.findChild<QAction*>(QStringLiteral("Switch Colors"))->trigger();
@@ -572,7 +572,7 @@ void WindowTest::ctrlXExitsFromTheCommentBox() {
     text1->setFocus(Qt::MouseFocusReason);
     QTest::keyClicks(text1, QStringLiteral("keep"));
     text1->selectAll();
-    QCOMPARE(program.form->AskExit, 1);
+    QCOMPARE(program.form->Config.AskExit, 1);
     QString question;
     AnswerModal([&question](QWidget* modal) { ClickMessageButton(modal, QMessageBox::No, &question); });
     QTest::keyClick(text1, Qt::Key_X, Qt::ControlModifier);
