@@ -8,7 +8,10 @@
 
 namespace orvane::ui {
 
-frmMain::frmMain(View& view, ProgramPaths paths) : view_(view), paths_(std::move(paths)) {}
+frmMain::frmMain(View& view, ProgramPaths paths) : view_(view), paths_(std::move(paths)) {
+    // No game has been read: there is no result to show.
+    Tags.pgnResult.clear();
+}
 
 bool frmMain::ProgramFolderWritable() const {
     return !paths_.ProgramFolder.empty() && ::access(paths_.ProgramFolder.c_str(), W_OK) == 0;

@@ -23,6 +23,7 @@
 #include "engine/position.h"
 #include "notation/notation.h"
 #include "pgn/collection.h"
+#include "pgn/tags.h"
 #include "record/gamerecord.h"
 #include "ui/settingsfile.h"
 #include "ui/view.h"
@@ -130,13 +131,14 @@ public:
     // The full path of that file: Save writes there, wherever the current
     // folder is. Emptied with GameFileName.
     std::string GameFilePath;
-    std::string SetupTag;
     std::string FenMoveNumber;
     int FenSideToMove = 1;
 
-    // Tags of the game read last.
-    std::string pgnEvent, pgnSite, pgnDate, pgnWhite, pgnBlack, pgnResult;
-    std::string RoundTag, FenTag;
+    // The tag values of the game read last, as the Details dialog edits
+    // them. pgnResult is "" until a game is read: a game entered on the
+    // board shows no result at its end. SetupTag numbers the moves of a game
+    // that starts from its own position.
+    pgn::PgnTags Tags;
 
     // The opening book.
     BookMoveList BookMoves{};

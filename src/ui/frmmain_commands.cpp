@@ -62,8 +62,8 @@ void frmMain::StartNewGame(int Mode) {
     }
     KeepPosition = 0;
     GameFileName.clear();
-    pgnResult.clear();
-    SetupTag.clear();
+    Tags.pgnResult.clear();
+    Tags.SetupTag.clear();
     // A fresh game starts from the standard position with White to move,
     // also after a set-up position where Black moved first.
     Pos.BlackStarts = 0;
@@ -99,13 +99,13 @@ void frmMain::ShowOptions() {
 }
 
 void frmMain::ShowDetails() {
-    DetailsControls controls{pgnEvent, pgnSite, pgnDate, pgnBlack, pgnWhite};
+    DetailsControls controls{Tags.pgnEvent, Tags.pgnSite, Tags.pgnDate, Tags.pgnBlack, Tags.pgnWhite};
     const auto copyBack = [this](const DetailsControls& c) {
-        pgnEvent = c.Text1;
-        pgnSite = c.Text2;
-        pgnDate = c.Text3;
-        pgnBlack = c.Text4;
-        pgnWhite = c.Text5;
+        Tags.pgnEvent = c.Text1;
+        Tags.pgnSite = c.Text2;
+        Tags.pgnDate = c.Text3;
+        Tags.pgnBlack = c.Text4;
+        Tags.pgnWhite = c.Text5;
     };
     if (view_.ShowDetails(controls, copyBack) == DialogClose::OK) copyBack(controls);
 }

@@ -185,7 +185,7 @@ void frmMain::List2_DblClick() {
     }
     view_.List2().Clear();
     AppendPly(move.PieceLetter, move.MoveText,
-              NumberingPly(Pos.CurrentPly, SetupTag, FenMoveNumber, FenSideToMove), SetupTag.empty());
+              NumberingPly(Pos.CurrentPly, Tags.SetupTag, FenMoveNumber, FenSideToMove), Tags.SetupTag.empty());
     CheckGameEnd(0);
     if (GameOver == 0) ListAvailableMoves();
 }

@@ -93,8 +93,8 @@ TEST_F(UiTest, DetailsApplyThenCancelKeepsTheAppliedValues) {
               Lines{"dialog Details: Event=\"\" Site=\"\" Date=\"\" Black=\"\" White=\"\" -> Apply -> Cancel"});
     EXPECT_EQ(Run({"answer Cancel", "details"}),
               Lines{"dialog Details: Event=\"Club\" Site=\"\" Date=\"\" Black=\"\" White=\"\" -> Cancel"});
-    EXPECT_EQ(Form().pgnEvent, "Club");
-    EXPECT_EQ(Form().pgnSite, "");
+    EXPECT_EQ(Form().Tags.pgnEvent, "Club");
+    EXPECT_EQ(Form().Tags.pgnSite, "");
 }
 
 TEST_F(UiTest, DetailsOkCopiesAndCancelDoesNot) {
@@ -105,8 +105,8 @@ TEST_F(UiTest, DetailsOkCopiesAndCancelDoesNot) {
     EXPECT_EQ(Run({"answer Close", "details"}),
               Lines{"dialog Details: Event=\"Open\" Site=\"Hall\" Date=\"2024.01.02\" Black=\"Bob\" White=\"Ann\" -> "
                     "Close"});
-    EXPECT_EQ(Form().pgnWhite, "Ann");
-    EXPECT_EQ(Form().pgnBlack, "Bob");
+    EXPECT_EQ(Form().Tags.pgnWhite, "Ann");
+    EXPECT_EQ(Form().Tags.pgnBlack, "Bob");
     // The names beside the board are not taken from the dialog, and a new
     // game keeps the values.
     Run({"list2 \" e2-e4\"", "answer Yes", "menu New"});

@@ -101,7 +101,7 @@ TEST_F(FilesTest, OpenShowsThePickerAndLoadsTheChosenGameAtItsStart) {
     EXPECT_EQ(Form().GameFileName, "club.pgn");
     EXPECT_EQ(Form().GetGame1, 1);
     // The Event column carries the round after the event.
-    EXPECT_EQ(Form().pgnEvent, "Club");
+    EXPECT_EQ(Form().Tags.pgnEvent, "Club");
 
     // Last shows the mate, and the result stays in the status line.
     Run({"button Last"});
@@ -185,7 +185,7 @@ TEST_F(FilesTest, AnIllegalMoveIsNamedAndLeavesAFreshGame) {
     EXPECT_TRUE(View().menu.Get("mnuGame").enabled);
     EXPECT_TRUE(View().toolbarEnabled);
     EXPECT_EQ(Form().Loading, 0);
-    EXPECT_EQ(Form().pgnEvent, "");
+    EXPECT_EQ(Form().Tags.pgnEvent, "");
     // The moves can be entered again at once.
     EXPECT_EQ(Run(Play({" e2-e4"})), Lines{});
     EXPECT_EQ(Show().list1, Lines{"   1.  e2-e4"});

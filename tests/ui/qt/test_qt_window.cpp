@@ -349,11 +349,11 @@ void WindowTest::detailsDialogAppliesAndCancels() {
         modal->findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
     });
     program.window.findChild<QAction*>(QStringLiteral("Details"))->trigger();
-    QCOMPARE(program.form->pgnEvent, std::string("Club match"));
-    QCOMPARE(program.form->pgnBlack, std::string());
+    QCOMPARE(program.form->Tags.pgnEvent, std::string("Club match"));
+    QCOMPARE(program.form->Tags.pgnBlack, std::string());
 
     // Text that is not UTF-8 is shown as Windows-1252 and comes back unchanged.
-    program.form->pgnSite = "K\xf8" "benhavn";
+    program.form->Tags.pgnSite = "K\xf8" "benhavn";
     QString shown;
     AnswerModal([&shown](QWidget* modal) {
         shown = modal->findChild<QLineEdit*>(QStringLiteral("Text2"))->text();
@@ -361,7 +361,7 @@ void WindowTest::detailsDialogAppliesAndCancels() {
     });
     program.window.findChild<QAction*>(QStringLiteral("Details"))->trigger();
     QCOMPARE(shown, QStringLiteral("K\u00f8benhavn"));
-    QCOMPARE(program.form->pgnSite, std::string("K\xf8" "benhavn"));
+    QCOMPARE(program.form->Tags.pgnSite, std::string("K\xf8" "benhavn"));
 }
 
 void WindowTest::menuCommandsFollowTheGame() {
