@@ -37,6 +37,14 @@ struct ProgramPaths {
     std::filesystem::path DataFolder;     // the installed data folder (book fallback); may be empty
 };
 
+// What the opening book said for the position on the board.
+struct BookState {
+    BookMoveList BookMoves{};  // the book's continuations, marked in the available-moves list
+    int InBook = 0;            // 1 while the game so far lies on a book line
+    std::string OpeningName;   // the name of the opening the lookup found
+    std::string ShownOpening;  // the opening name the status bar shows
+};
+
 class frmMain {
 public:
     frmMain(View& view, ProgramPaths paths);
@@ -140,11 +148,8 @@ public:
     // that starts from its own position.
     pgn::PgnTags Tags;
 
-    // The opening book.
-    BookMoveList BookMoves{};
-    int InBook = 0;
-    std::string OpeningName;
-    std::string ShownOpening;
+    // The opening book's answer for the position on the board.
+    BookState Book;
 
     // Move entry by mouse.
     int DragSource = -1;

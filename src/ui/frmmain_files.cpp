@@ -296,7 +296,7 @@ void frmMain::FillMoveList(const std::function<int(int)>& numberOf) {
         std::string entry = MoveListEntry(numberOf(ply), pgn::RecordedDisplayText(Record, ply));
         if (inBook) {
             LookUpBookAt(ply);
-            inBook = InBook == 1;
+            inBook = Book.InBook == 1;
         }
         if (inBook) entry += 'b';
         view_.List1().AddItem(entry);

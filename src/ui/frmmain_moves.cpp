@@ -33,8 +33,8 @@ void frmMain::ResetGame() {
 
     Pos.ResetTree();
     Loading = 0;
-    ShownOpening.clear();
-    view_.StatusBar1().SetPanelText(2, ShownOpening);
+    Book.ShownOpening.clear();
+    view_.StatusBar1().SetPanelText(2, Book.ShownOpening);
 
     view_.List2().SetEnabled(true);
     EnableBackCommands(false);
@@ -70,7 +70,7 @@ void frmMain::ListAvailableMoves() {
         DisplayMove(Pos, Input, slot);
         const MoveRecord& r = Pos.MoveList[At(slot)];
         view_.List2().AddItem(
-            AvailableMoveEntry(Input.MoveText, BookMoves, SquareNotation(Pos, r.Source), SquareNotation(Pos, r.Dest)));
+            AvailableMoveEntry(Input.MoveText, Book.BookMoves, SquareNotation(Pos, r.Source), SquareNotation(Pos, r.Dest)));
     }
 }
 
@@ -85,9 +85,9 @@ void frmMain::LookUpBookAt(int plies) {
     if (book_.Path() != path) book_.SetPath(path);
 
     const BookResult result = book_.LookUp(Record.GameKey(plies), Pos.PositionString(), Cversion);
-    BookMoves = result.BookMoves;
-    InBook = result.InBook;
-    OpeningName = result.OpeningName;
+    Book.BookMoves = result.BookMoves;
+    Book.InBook = result.InBook;
+    Book.OpeningName = result.OpeningName;
     switch (result.Status) {
     case BookStatus::NotABook:
         view_.MsgBox(BookNotABookText("orvane.bok"), "Orvane", MsgIcon::Exclamation, MsgButtons::OK);
@@ -96,8 +96,8 @@ void frmMain::LookUpBookAt(int plies) {
         view_.MsgBox(BookWrongVersionText("orvane.bok", Cversion), "Error", MsgIcon::Exclamation, MsgButtons::OK);
         break;
     case BookStatus::Completed:
-        ShownOpening = OpeningName;
-        view_.StatusBar1().SetPanelText(2, ShownOpening);
+        Book.ShownOpening = Book.OpeningName;
+        view_.StatusBar1().SetPanelText(2, Book.ShownOpening);
         break;
     case BookStatus::Missing:
     case BookStatus::NotStandardStart:
@@ -163,7 +163,7 @@ void frmMain::AppendPly(char pieceLetter, const std::string& moveText, int numbe
     Record.RecordText(ply) = RecordTextOf(pieceLetter, moveText, display);
     std::string entry = MoveListEntry(numberingPly, display);
     LookUpBook();
-    if (InBook == 1) entry += 'b';
+    if (Book.InBook == 1) entry += 'b';
     view_.List1().AddItem(entry);
     if (clearComment) view_.Text1().SetText("");
     view_.List1().SetListIndex(ply - 1);
