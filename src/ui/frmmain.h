@@ -45,6 +45,25 @@ struct BookState {
     std::string ShownOpening;  // the opening name the status bar shows
 };
 
+// Move entry by mouse: a press, the drag and the release on the square
+// controls, and the right-click setup menu. Controls are c(0)..c(63).
+struct MouseState {
+    int DragSource = -1;         // the control pressed with a piece lifted, -1 none
+    int DragX = 0;               // the pointer's last position, twips from that control
+    int DragY = 0;
+    int DragStarted = 0;         // 1 once the pointer moved after the press
+    int EmptyPress = 0;          // 1 after a left press on an empty square
+    int HoverSquare = 0;         // the last movable piece's square under the pointer
+    int HoverControl = -1;       // and its control, -1 none
+    int HintsShown = 0;          // 1 while the hint boxes are drawn
+    int PopupJustClosed = 0;     // 1 right after the setup menu closed
+    int RightPressControl = -1;  // the control a right button went down on, -1 none
+    int SetupJustEdited = 0;     // 1 after a setup edit until the pointer moves
+    std::string PromoLetter;     // the promotion piece chosen last ("Q", "N", ...)
+    int SetupSquare = 0;         // the square the setup menu edits
+    int SquareIsLight = 0;       // SquareColour's answer: 1 for a light square
+};
+
 class frmMain {
 public:
     frmMain(View& view, ProgramPaths paths);
@@ -151,21 +170,8 @@ public:
     // The opening book's answer for the position on the board.
     BookState Book;
 
-    // Move entry by mouse.
-    int DragSource = -1;
-    int DragX = 0;
-    int DragY = 0;
-    int DragStarted = 0;
-    int EmptyPress = 0;
-    int HoverSquare = 0;
-    int HoverControl = -1;
-    int HintsShown = 0;
-    int PopupJustClosed = 0;
-    int RightPressControl = -1;
-    int SetupJustEdited = 0;
-    std::string PromoLetter;
-    int SetupSquare = 0;
-    int SquareIsLight = 0;
+    // Move entry by mouse and the setup menu.
+    MouseState Mouse;
 
     // The settings file in use (the program folder's, or the configuration
     // folder's when the program folder cannot be written).

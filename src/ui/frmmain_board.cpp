@@ -31,7 +31,7 @@ int frmMain::SquareOfControl(int index) const {
 void frmMain::SquareColour(int square) {
     const int row = square / 10;
     const int column = square % 10;
-    SquareIsLight = (row % 2) == (column % 2) ? 1 : 0;
+    Mouse.SquareIsLight = (row % 2) == (column % 2) ? 1 : 0;
 }
 
 int frmMain::PlainPicture(int square) const {
@@ -51,7 +51,7 @@ int frmMain::CursorPicture(int square) const {
 // A hint box is black on a light square and yellow on a dark one.
 void frmMain::DrawHint(int index, int square) {
     SquareColour(square);
-    view_.Board().DrawHintBox(index, SquareIsLight == 1 ? Black : Yellow);
+    view_.Board().DrawHintBox(index, Mouse.SquareIsLight == 1 ? Black : Yellow);
 }
 
 void frmMain::DrawBoard() {

@@ -112,7 +112,7 @@ void frmMain::ShowDetails() {
 
 void frmMain::ShowAbout() {
     view_.ShowAbout("Version " + C1version + " Beta");
-    HintsShown = 0;
+    Mouse.HintsShown = 0;
 }
 
 }  // namespace orvane::ui

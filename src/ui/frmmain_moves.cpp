@@ -15,10 +15,10 @@ void frmMain::ResetGame() {
     view_.SetCaption(" Orvane " + C1version + " Beta");
     if (KeepPosition == 0) Pos.LoadStandardPosition();
 
-    PopupJustClosed = 0;
-    SetupJustEdited = 0;
-    RightPressControl = -1;
-    HoverControl = -1;
+    Mouse.PopupJustClosed = 0;
+    Mouse.SetupJustEdited = 0;
+    Mouse.RightPressControl = -1;
+    Mouse.HoverControl = -1;
     // A piece lifted by a press whose release never came goes back.
     ForgetPress();
     Pos.TreeDepth = 0;
@@ -42,7 +42,7 @@ void frmMain::ResetGame() {
     view_.List1().Clear();
     Input.CaptureChar = Config.CapCharacter == 1 ? ":" : "x";
     ListAvailableMoves();
-    HintsShown = 0;
+    Mouse.HintsShown = 0;
     view_.Text2().SetText("");
 }
 

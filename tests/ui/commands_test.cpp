@@ -122,7 +122,7 @@ TEST_F(UiTest, DetailsOkCopiesAndCancelDoesNot) {
 TEST_F(UiTest, AboutShowsTheVersion) {
     EXPECT_EQ(Run({"about"}), Lines{"dialog About: \"Version 0.26 Beta\" -> OK"});
     EXPECT_EQ(Run({"menu mnu_Help_About"}), Lines{"dialog About: \"Version 0.26 Beta\" -> OK"});
-    EXPECT_EQ(Form().HintsShown, 0);
+    EXPECT_EQ(Form().Mouse.HintsShown, 0);
 }
 
 // ---- New -------------------------------------------------------------------

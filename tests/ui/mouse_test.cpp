@@ -89,7 +89,7 @@ TEST_F(UiTest, PressWithoutReleaseIsForgottenAtTheNextPress) {
     EXPECT_EQ(Run({"hover e2", "press e2", "move e2 300 -200", "press e7"}), Lines{WhiteMoves});
     EXPECT_EQ(Show().ranks, StartRanks());
     EXPECT_EQ(View().squares.pictures[52], 31);
-    EXPECT_EQ(Form().DragSource, -1);
+    EXPECT_EQ(Form().Mouse.DragSource, -1);
     // A lost release after a press on an empty square does not swallow the next drag.
     Run({"press e4", "press e2", "move e2 300 -868", "release e2 left 300 -868"});
     const Screen screen = Show();
@@ -107,7 +107,7 @@ TEST_F(UiTest, PressWithoutReleaseIsForgottenWhenTheGameIsReset) {
     EXPECT_EQ(Show().ranks[7], "R N B Q K B . R");  // lifted by the stale press
     Run({"button \"Switch Colors\""});
     EXPECT_EQ(Show().ranks[7], "R N B Q K B N R");
-    EXPECT_EQ(Form().DragSource, -1);
+    EXPECT_EQ(Form().Mouse.DragSource, -1);
 }
 
 TEST_F(UiTest, TurnedBoardCountsTheOffsetTheOtherWay) {
