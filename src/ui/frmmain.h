@@ -71,57 +71,116 @@ public:
     frmMain& operator=(const frmMain&) = delete;
 
     // ---- the window's events --------------------------------------------
-    // Start-up. commandLine is the argument string as a whole. Returns false
-    // when start-up failed and the program has been told to end.
+    // The view (src/ui/qt, the fake view's driver) calls these as the user
+    // acts; Form_Load runs once, before any other.
+
+    // Start-up: reads the settings file (a bad one is replaced by the
+    // defaults), shows a fresh game and, when commandLine (the argument
+    // string as a whole) ends in "pgn", opens that file once the window
+    // shows. False when no settings file can be written: the user was told
+    // and the program has been told to end.
     bool Form_Load(const std::string& commandLine);
-    // The close box: returns true when the close is cancelled.
+    // The close box: asks "Are you sure you want to exit?" when Config.AskExit
+    // is 1. True when the user answered No and the window stays open.
     bool Form_QueryUnload();
+    // The window closes (after Form_QueryUnload said false): saves the settings.
     void Form_Unload();
+    // The pointer moved over the window off the board: with hints on, they
+    // are drawn afresh when it comes back over a square.
     void Form_MouseMove();
 
-    // The square controls c(index); x, y in twips relative to the control
-    // where the button went down.
+    // The square controls c(0)..c(63), numbered in the current orientation
+    // (see ControlOfSquare); x, y in twips from the top left corner of the
+    // control where the button went down.
+    // A left press lifts a piece of the side to move that has a move (else a
+    // message says why); a right press marks the control for the setup menu.
     void c_MouseDown(int index, MouseButton button, double x, double y);
+    // Draws the hint boxes (Config.ShowMoves) and, with a piece pressed,
+    // starts the drag; x, y are where the piece would be dropped.
     void c_MouseMove(int index, double x, double y);
+    // A left release plays the pressed piece's move to the square under x, y
+    // (asking for a promotion piece; "Illegal move" refuses it; off the board
+    // the piece goes back). A right release on its own square opens the
+    // setup menu.
     void c_MouseUp(int index, MouseButton button, double x, double y);
 
+    // The move list: a click, or Enter (keyCode KeyEnter; other keys do
+    // nothing), shows the position after the selected entry.
     void List1_MouseUp();
     void List1_KeyUp(int keyCode);
+    // The available moves: a double-click, or Enter, plays the selected entry.
     void List2_DblClick();
     void List2_KeyUp(int keyCode);
+    // The comment box changed: its text becomes the current ply's comment.
     void Text1_KeyUp();
 
     // A menu item by its control name ("First", "Turn", "mnu_Help_About", ...).
+    // While a file is being opened only About works.
     void MenuClick(const std::string& name);
-    // A toolbar button by its identifying text ("Back", "Switch Colors", ...).
+    // A toolbar button by its identifying text ("Back", "Switch Colors", ...);
+    // none works while a file is being opened.
     void Toolbar1_ButtonClick(const std::string& key);
-    // A file dropped on the window: opened as Open does with it chosen.
+    // A file dropped on the window: opened as Open does with it chosen;
+    // ignored while a game loads.
     void Form_OLEDragDrop(const std::string& path);
     // True while a game file is being opened (the batch check runs the
     // event loop between games); the commands wait.
     bool Opening() const { return opening_; }
 
     // ---- procedures -----------------------------------------------------
+    // Called by the events above and by each other; public so that the
+    // benchmarks and the fuzz harnesses can drive them directly.
+
+    // A fresh, empty game: the standard position (a set-up one when
+    // KeepPosition is 1), empty record, lists and comment, the side to move
+    // in the status bar, no file name. The board is not redrawn.
     void ResetGame();
+    // Shows Pos on the squares in the current orientation, the material
+    // counts, the coordinates (unless Config.Notation is 1) and the players.
     void DrawBoard();
+    // The players' names and colours in Label1..Label4; the side to move's
+    // label is red.
     void ShowPlayers();
+    // Exchanges the white and the black player's names (after a mate).
     void SwapPlayerNames();
+    // Walks the game record: Count > 0 goes back Count plies, Count <= 0
+    // forward -Count plies, stopping at either end, then shows that position
+    // with its comment. First passes CurrentPly, Back 1, Last and List1 the
+    // difference. Nothing happens while the record is empty.
     void StepPlies(int Count);
+    // The Forward command: one ply forward; nothing at the end of the record.
     void StepForward();
+    // Fills List2 with every legal move of the side to move, book moves marked.
     void ListAvailableMoves();
+    // Consults the opening book for the game up to the current ply: fills
+    // Book and names the opening in the status bar; a bad book file is told.
     void LookUpBook();
+    // After a move: on mate or stalemate the game is over (List2 disabled);
+    // with Quiet 0 the end is also shown in the status bar and a message box.
     void CheckGameEnd(int Quiet);
+    // Only marks a mated or stalemated game over: nothing is shown.
     void CheckGameEndQuiet();
+    // Waits seconds with the window shown as it is.
     void Pause(double seconds);
+    // Writes Config to the settings file; a failure is told.
     void SaveSettings();
+    // New Game (Mode 0) and New Variant (Mode 1): asks "Quit current game?"
+    // when the game has moves, then starts from the standard position; Mode
+    // 1 then opens CurrentFilePath again, or asks for a file when it is "".
     void StartNewGame(int Mode);
+    // The Options dialog: OK takes its four settings; the board and List2 are
+    // shown again with them either way.
     void ShowOptions();
+    // Sets Mouse.SquareIsLight for a board square (21 = a1 .. 98 = h8).
     void SquareColour(int square);
     // Opens a game file: an empty path asks for one; any other text reopens
     // CurrentFilePath under CurrentFileName, preselecting GetGame1.
     void LoadGameFile(const std::string& path);
-    // Replays every game of a collection, stopping at the first illegal move.
+    // The Debug menu's batch check: replays every game of a collection the
+    // user picks, stopping at the first illegal move.
     void CheckPgnFile();
+    // The Game, Play and Board menus and the toolbar, off while a game loads
+    // and on again after.
     void DisableCommands();
     void EnableCommands();
     // Saves the game in the program's own file format: to the file last read
@@ -176,10 +235,12 @@ public:
     // The settings file in use (the program folder's, or the configuration
     // folder's when the program folder cannot be written).
     std::filesystem::path SettingsPath() const;
+    // The folders the program was started with.
     const ProgramPaths& Paths() const { return paths_; }
 
-    // The square control showing a square, and the square a control shows,
-    // in the current orientation.
+    // The square control showing a square (21 = a1 .. 98 = h8), and the
+    // square a control (0..63, top left first) shows, in the current
+    // orientation. The driver names squares through them.
     int ControlOfSquare(int square) const;
     int SquareOfControl(int index) const;
 
