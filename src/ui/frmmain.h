@@ -55,7 +55,7 @@ struct MouseState {
     int EmptyPress = 0;          // 1 after a left press on an empty square
     int HoverSquare = 0;         // the last movable piece's square under the pointer
     int HoverControl = -1;       // and its control, -1 none
-    int HintsShown = 0;          // 1 while the hint boxes are drawn
+    int HintsShown = 0;          // 1 once the hint boxes are drawn; 0 redraws them at the next move
     int PopupJustClosed = 0;     // 1 right after the setup menu closed
     int RightPressControl = -1;  // the control a right button went down on, -1 none
     int SetupJustEdited = 0;     // 1 after a setup edit until the pointer moves
