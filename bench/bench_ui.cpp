@@ -50,7 +50,7 @@ void LookUpBook(benchmark::State& state, const fs::path& folder, const std::stri
         }
     }
     for (auto _ : state) w.form.LookUpBook();
-    state.counters["InBook"] = w.form.InBook;
+    state.counters["InBook"] = w.form.Book.InBook;
 }
 
 void MoveFromList(benchmark::State& state, const fs::path& folder, const std::string& key) {

@@ -344,7 +344,7 @@ private:
         const frmMain& f = *form_;
         ++commands_;
         static const bool trace = std::getenv("ORVANE_FUZZ_TRACE") != nullptr;
-        if (trace) std::fprintf(stderr, "%d: %s (DragSource %d)\n", commands_, command.c_str(), f.DragSource);
+        if (trace) std::fprintf(stderr, "%d: %s (DragSource %d)\n", commands_, command.c_str(), f.Mouse.DragSource);
         const std::string where = " after command " + std::to_string(commands_) + " (" + command + ")";
         const std::string invariants = f.Pos.CheckInvariants();
         if (!invariants.empty()) Fail(invariants + where + Picture(f.Pos));
@@ -374,7 +374,7 @@ private:
         }
 
         // A piece lifted by a press stays off its square until the release.
-        if (f.DragSource < 0) {
+        if (f.Mouse.DragSource < 0) {
             for (int control = 0; control < 64; ++control) {
                 const int square = f.SquareOfControl(control);
                 if (!ShowsPiece(view_.squares.pictures[At(control)], f.Pos.Board[At(square)]))

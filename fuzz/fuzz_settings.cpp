@@ -27,7 +27,7 @@ bool Same(const Settings& a, const Settings& b) {
 }
 
 Settings Of(const orvane::ui::frmMain& form) {
-    return {form.Notation, form.BoardTurned, form.ShowMoves, form.CapNot, form.AskExit, form.CapCharacter};
+    return form.Config;
 }
 
 const std::string Header = "ORVANE0.10";

@@ -8,7 +8,10 @@
 
 namespace orvane::ui {
 
-frmMain::frmMain(View& view, ProgramPaths paths) : view_(view), paths_(std::move(paths)) {}
+frmMain::frmMain(View& view, ProgramPaths paths) : view_(view), paths_(std::move(paths)) {
+    // No game has been read: there is no result to show.
+    Tags.pgnResult.clear();
+}
 
 bool frmMain::ProgramFolderWritable() const {
     return !paths_.ProgramFolder.empty() && ::access(paths_.ProgramFolder.c_str(), W_OK) == 0;
@@ -51,7 +54,7 @@ bool frmMain::Form_Load(const std::string& commandLine) {
         return false;
     }
 
-    if (Notation == 1) view_.Menu().SetChecked("Nonotation", true);
+    if (Config.Notation == 1) view_.Menu().SetChecked("Nonotation", true);
     ResetGame();
     view_.LayoutWindow(TwipsPerPixelX == 12);
     DrawBoard();
@@ -81,12 +84,7 @@ bool frmMain::ReadSettingsFile() {
         Pos.BlackStarts = 0;
         PlayerName = "Player";
     }
-    Notation = settings.Notation;
-    BoardTurned = settings.BoardTurned;
-    ShowMoves = settings.ShowMoves;
-    CapNot = settings.CapNot;
-    AskExit = settings.AskExit;
-    CapCharacter = settings.CapCharacter;
+    Config = settings;
 
     if (status == SettingsStatus::Invalid) {
         const std::filesystem::path path = SettingsPath();
@@ -98,7 +96,7 @@ bool frmMain::ReadSettingsFile() {
 }
 
 void frmMain::WriteSettings() {
-    const Settings settings{Notation, BoardTurned, ShowMoves, CapNot, AskExit, CapCharacter};
+    const Settings& settings = Config;
     const std::filesystem::path path = SettingsPath();
     std::error_code ec;
     std::filesystem::create_directories(path.parent_path(), ec);
@@ -110,7 +108,7 @@ void frmMain::WriteSettings() {
 void frmMain::SaveSettings() { WriteSettings(); }
 
 void frmMain::ExitCommand() {
-    if (AskExit == 1 && view_.MsgBox("Are you sure you want to exit?", "Confirmation", MsgIcon::Question,
+    if (Config.AskExit == 1 && view_.MsgBox("Are you sure you want to exit?", "Confirmation", MsgIcon::Question,
                                      MsgButtons::YesNo) == MsgAnswer::No)
         return;
     SaveSettings();
@@ -118,7 +116,7 @@ void frmMain::ExitCommand() {
 }
 
 bool frmMain::Form_QueryUnload() {
-    if (AskExit != 1) return false;
+    if (Config.AskExit != 1) return false;
     return view_.MsgBox("Are you sure you want to exit?", "Confirmation", MsgIcon::Question, MsgButtons::YesNo) ==
            MsgAnswer::No;
 }

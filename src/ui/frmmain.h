@@ -23,7 +23,9 @@
 #include "engine/position.h"
 #include "notation/notation.h"
 #include "pgn/collection.h"
+#include "pgn/tags.h"
 #include "record/gamerecord.h"
+#include "ui/settingsfile.h"
 #include "ui/view.h"
 
 namespace orvane::ui {
@@ -35,6 +37,33 @@ struct ProgramPaths {
     std::filesystem::path DataFolder;     // the installed data folder (book fallback); may be empty
 };
 
+// What the opening book said for the position on the board.
+struct BookState {
+    BookMoveList BookMoves{};  // the book's continuations, marked in the available-moves list
+    int InBook = 0;            // 1 while the game so far lies on a book line
+    std::string OpeningName;   // the name of the opening the lookup found
+    std::string ShownOpening;  // the opening name the status bar shows
+};
+
+// Move entry by mouse: a press, the drag and the release on the square
+// controls, and the right-click setup menu. Controls are c(0)..c(63).
+struct MouseState {
+    int DragSource = -1;         // the control pressed with a piece lifted, -1 none
+    int DragX = 0;               // the pointer's last position, twips from that control
+    int DragY = 0;
+    int DragStarted = 0;         // 1 once the pointer moved after the press
+    int EmptyPress = 0;          // 1 after a left press on an empty square
+    int HoverSquare = 0;         // the last movable piece's square under the pointer
+    int HoverControl = -1;       // and its control, -1 none
+    int HintsShown = 0;          // 1 once the hint boxes are drawn; 0 redraws them at the next move
+    int PopupJustClosed = 0;     // 1 right after the setup menu closed
+    int RightPressControl = -1;  // the control a right button went down on, -1 none
+    int SetupJustEdited = 0;     // 1 after a setup edit until the pointer moves
+    std::string PromoLetter;     // the promotion piece chosen last ("Q", "N", ...)
+    int SetupSquare = 0;         // the square the setup menu edits
+    int SquareIsLight = 0;       // SquareColour's answer: 1 for a light square
+};
+
 class frmMain {
 public:
     frmMain(View& view, ProgramPaths paths);
@@ -42,57 +71,116 @@ public:
     frmMain& operator=(const frmMain&) = delete;
 
     // ---- the window's events --------------------------------------------
-    // Start-up. commandLine is the argument string as a whole. Returns false
-    // when start-up failed and the program has been told to end.
+    // The view (src/ui/qt, the fake view's driver) calls these as the user
+    // acts; Form_Load runs once, before any other.
+
+    // Start-up: reads the settings file (a bad one is replaced by the
+    // defaults), shows a fresh game and, when commandLine (the argument
+    // string as a whole) ends in "pgn", opens that file once the window
+    // shows. False when no settings file can be written: the user was told
+    // and the program has been told to end.
     bool Form_Load(const std::string& commandLine);
-    // The close box: returns true when the close is cancelled.
+    // The close box: asks "Are you sure you want to exit?" when Config.AskExit
+    // is 1. True when the user answered No and the window stays open.
     bool Form_QueryUnload();
+    // The window closes (after Form_QueryUnload said false): saves the settings.
     void Form_Unload();
+    // The pointer moved over the window off the board: with hints on, they
+    // are drawn afresh when it comes back over a square.
     void Form_MouseMove();
 
-    // The square controls c(index); x, y in twips relative to the control
-    // where the button went down.
+    // The square controls c(0)..c(63), numbered in the current orientation
+    // (see ControlOfSquare); x, y in twips from the top left corner of the
+    // control where the button went down.
+    // A left press lifts a piece of the side to move that has a move (else a
+    // message says why); a right press marks the control for the setup menu.
     void c_MouseDown(int index, MouseButton button, double x, double y);
+    // Draws the hint boxes (Config.ShowMoves) and, with a piece pressed,
+    // starts the drag; x, y are where the piece would be dropped.
     void c_MouseMove(int index, double x, double y);
+    // A left release plays the pressed piece's move to the square under x, y
+    // (asking for a promotion piece; "Illegal move" refuses it; off the board
+    // the piece goes back). A right release on its own square opens the
+    // setup menu.
     void c_MouseUp(int index, MouseButton button, double x, double y);
 
+    // The move list: a click, or Enter (keyCode KeyEnter; other keys do
+    // nothing), shows the position after the selected entry.
     void List1_MouseUp();
     void List1_KeyUp(int keyCode);
+    // The available moves: a double-click, or Enter, plays the selected entry.
     void List2_DblClick();
     void List2_KeyUp(int keyCode);
+    // The comment box changed: its text becomes the current ply's comment.
     void Text1_KeyUp();
 
     // A menu item by its control name ("First", "Turn", "mnu_Help_About", ...).
+    // While a file is being opened only About works.
     void MenuClick(const std::string& name);
-    // A toolbar button by its identifying text ("Back", "Switch Colors", ...).
+    // A toolbar button by its identifying text ("Back", "Switch Colors", ...);
+    // none works while a file is being opened.
     void Toolbar1_ButtonClick(const std::string& key);
-    // A file dropped on the window: opened as Open does with it chosen.
+    // A file dropped on the window: opened as Open does with it chosen;
+    // ignored while a game loads.
     void Form_OLEDragDrop(const std::string& path);
     // True while a game file is being opened (the batch check runs the
     // event loop between games); the commands wait.
     bool Opening() const { return opening_; }
 
     // ---- procedures -----------------------------------------------------
+    // Called by the events above and by each other; public so that the
+    // benchmarks and the fuzz harnesses can drive them directly.
+
+    // A fresh, empty game: the standard position (a set-up one when
+    // KeepPosition is 1), empty record, lists and comment, the side to move
+    // in the status bar, no file name. The board is not redrawn.
     void ResetGame();
+    // Shows Pos on the squares in the current orientation, the material
+    // counts, the coordinates (unless Config.Notation is 1) and the players.
     void DrawBoard();
+    // The players' names and colours in Label1..Label4; the side to move's
+    // label is red.
     void ShowPlayers();
+    // Exchanges the white and the black player's names (after a mate).
     void SwapPlayerNames();
+    // Walks the game record: Count > 0 goes back Count plies, Count <= 0
+    // forward -Count plies, stopping at either end, then shows that position
+    // with its comment. First passes CurrentPly, Back 1, Last and List1 the
+    // difference. Nothing happens while the record is empty.
     void StepPlies(int Count);
+    // The Forward command: one ply forward; nothing at the end of the record.
     void StepForward();
+    // Fills List2 with every legal move of the side to move, book moves marked.
     void ListAvailableMoves();
+    // Consults the opening book for the game up to the current ply: fills
+    // Book and names the opening in the status bar; a bad book file is told.
     void LookUpBook();
+    // After a move: on mate or stalemate the game is over (List2 disabled);
+    // with Quiet 0 the end is also shown in the status bar and a message box.
     void CheckGameEnd(int Quiet);
+    // Only marks a mated or stalemated game over: nothing is shown.
     void CheckGameEndQuiet();
+    // Waits seconds with the window shown as it is.
     void Pause(double seconds);
+    // Writes Config to the settings file; a failure is told.
     void SaveSettings();
+    // New Game (Mode 0) and New Variant (Mode 1): asks "Quit current game?"
+    // when the game has moves, then starts from the standard position; Mode
+    // 1 then opens CurrentFilePath again, or asks for a file when it is "".
     void StartNewGame(int Mode);
+    // The Options dialog: OK takes its four settings; the board and List2 are
+    // shown again with them either way.
     void ShowOptions();
+    // Sets Mouse.SquareIsLight for a board square (21 = a1 .. 98 = h8).
     void SquareColour(int square);
     // Opens a game file: an empty path asks for one; any other text reopens
     // CurrentFilePath under CurrentFileName, preselecting GetGame1.
     void LoadGameFile(const std::string& path);
-    // Replays every game of a collection, stopping at the first illegal move.
+    // The Debug menu's batch check: replays every game of a collection the
+    // user picks, stopping at the first illegal move.
     void CheckPgnFile();
+    // The Game, Play and Board menus and the toolbar, off while a game loads
+    // and on again after.
     void DisableCommands();
     void EnableCommands();
     // Saves the game in the program's own file format: to the file last read
@@ -105,13 +193,8 @@ public:
     GameRecord Record;   // PlayedMoves, PlayedEp, Comments, MoveTexts, ...
     MoveInput Input;     // LastWasCapture, LastWasPromotion, LastMoveSlot, MoveText, CaptureChar
 
-    // Settings (the settings file).
-    int Notation = 0;
-    int BoardTurned = 0;
-    int ShowMoves = 1;
-    int CapNot = 0;
-    int AskExit = 1;
-    int CapCharacter = 0;
+    // The settings, as the settings file keeps them.
+    Settings Config;
 
     std::string Cversion = "0.10";
     std::string C1version = "0.26";
@@ -134,43 +217,30 @@ public:
     // The full path of that file: Save writes there, wherever the current
     // folder is. Emptied with GameFileName.
     std::string GameFilePath;
-    std::string SetupTag;
     std::string FenMoveNumber;
     int FenSideToMove = 1;
 
-    // Tags of the game read last.
-    std::string pgnEvent, pgnSite, pgnDate, pgnWhite, pgnBlack, pgnResult;
-    std::string RoundTag, FenTag;
+    // The tag values of the game read last, as the Details dialog edits
+    // them. pgnResult is "" until a game is read: a game entered on the
+    // board shows no result at its end. SetupTag numbers the moves of a game
+    // that starts from its own position.
+    pgn::PgnTags Tags;
 
-    // The opening book.
-    BookMoveList BookMoves{};
-    int InBook = 0;
-    std::string OpeningName;
-    std::string ShownOpening;
+    // The opening book's answer for the position on the board.
+    BookState Book;
 
-    // Move entry by mouse.
-    int DragSource = -1;
-    int DragX = 0;
-    int DragY = 0;
-    int DragStarted = 0;
-    int EmptyPress = 0;
-    int HoverSquare = 0;
-    int HoverControl = -1;
-    int HintsShown = 0;
-    int PopupJustClosed = 0;
-    int RightPressControl = -1;
-    int SetupJustEdited = 0;
-    std::string PromoLetter;
-    int SetupSquare = 0;
-    int SquareIsLight = 0;
+    // Move entry by mouse and the setup menu.
+    MouseState Mouse;
 
     // The settings file in use (the program folder's, or the configuration
     // folder's when the program folder cannot be written).
     std::filesystem::path SettingsPath() const;
+    // The folders the program was started with.
     const ProgramPaths& Paths() const { return paths_; }
 
-    // The square control showing a square, and the square a control shows,
-    // in the current orientation.
+    // The square control showing a square (21 = a1 .. 98 = h8), and the
+    // square a control (0..63, top left first) shows, in the current
+    // orientation. The driver names squares through them.
     int ControlOfSquare(int square) const;
     int SquareOfControl(int index) const;
 

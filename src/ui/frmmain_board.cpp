@@ -21,17 +21,17 @@ constexpr int EmptyLight = 20;
 int frmMain::ControlOfSquare(int square) const {
     const int r = square / 10;
     const int f = square % 10;
-    return BoardTurned == 1 ? 8 * (r - 1) - f : 8 * (9 - r) + f - 1;
+    return Config.BoardTurned == 1 ? 8 * (r - 1) - f : 8 * (9 - r) + f - 1;
 }
 
 int frmMain::SquareOfControl(int index) const {
-    return BoardTurned == 1 ? 28 + 10 * (index / 8) - index % 8 : 91 - 10 * (index / 8) + index % 8;
+    return Config.BoardTurned == 1 ? 28 + 10 * (index / 8) - index % 8 : 91 - 10 * (index / 8) + index % 8;
 }
 
 void frmMain::SquareColour(int square) {
     const int row = square / 10;
     const int column = square % 10;
-    SquareIsLight = (row % 2) == (column % 2) ? 1 : 0;
+    Mouse.SquareIsLight = (row % 2) == (column % 2) ? 1 : 0;
 }
 
 int frmMain::PlainPicture(int square) const {
@@ -51,7 +51,7 @@ int frmMain::CursorPicture(int square) const {
 // A hint box is black on a light square and yellow on a dark one.
 void frmMain::DrawHint(int index, int square) {
     SquareColour(square);
-    view_.Board().DrawHintBox(index, SquareIsLight == 1 ? Black : Yellow);
+    view_.Board().DrawHintBox(index, Mouse.SquareIsLight == 1 ? Black : Yellow);
 }
 
 void frmMain::DrawBoard() {
@@ -73,12 +73,12 @@ void frmMain::DrawBoard() {
     view_.Labels(5).SetCaption(Pos.BlackStarts == 1 ? blackCount : whiteCount);
     view_.Labels(6).SetCaption(Pos.BlackStarts == 1 ? whiteCount : blackCount);
 
-    if (Notation == 0) {
+    if (Config.Notation == 0) {
         const bool large = TwipsPerPixelX == 12;
         for (int i = 1; i <= 8; ++i) {
-            char letter = BoardTurned == 1 ? static_cast<char>('h' - i + 1) : static_cast<char>('a' + i - 1);
-            if (CapNot == 1) letter = static_cast<char>(letter - 'a' + 'A');
-            const char digit = BoardTurned == 1 ? static_cast<char>('9' - i) : static_cast<char>('1' + i - 1);
+            char letter = Config.BoardTurned == 1 ? static_cast<char>('h' - i + 1) : static_cast<char>('a' + i - 1);
+            if (Config.CapNot == 1) letter = static_cast<char>(letter - 'a' + 'A');
+            const char digit = Config.BoardTurned == 1 ? static_cast<char>('9' - i) : static_cast<char>('1' + i - 1);
             if (large) {
                 view_.Canvas().DrawText(456 * i + 97, 4173, std::string(1, letter));
                 view_.Canvas().DrawText(194, 4245 - 456 * i, std::string(1, digit));
@@ -113,14 +113,14 @@ void frmMain::SwapPlayerNames() { std::swap(Record.WhiteName, Record.BlackName);
 
 void frmMain::TurnBoard() {
     // Only 0 and 1 are stored, whatever the settings file held.
-    BoardTurned = BoardTurned == 1 ? 0 : 1;
+    Config.BoardTurned = Config.BoardTurned == 1 ? 0 : 1;
     view_.Canvas().Clear();
     DrawBoard();
 }
 
 void frmMain::ToggleNotation() {
-    Notation = Notation == 1 ? 0 : 1;
-    view_.Menu().SetChecked("Nonotation", Notation == 1);
+    Config.Notation = Config.Notation == 1 ? 0 : 1;
+    view_.Menu().SetChecked("Nonotation", Config.Notation == 1);
     view_.Canvas().Clear();
     DrawBoard();
 }

@@ -62,8 +62,8 @@ void frmMain::StartNewGame(int Mode) {
     }
     KeepPosition = 0;
     GameFileName.clear();
-    pgnResult.clear();
-    SetupTag.clear();
+    Tags.pgnResult.clear();
+    Tags.SetupTag.clear();
     // A fresh game starts from the standard position with White to move,
     // also after a set-up position where Black moved first.
     Pos.BlackStarts = 0;
@@ -76,43 +76,43 @@ void frmMain::StartNewGame(int Mode) {
 
 void frmMain::ShowOptions() {
     OptionsControls controls;
-    controls.Check3 = ShowMoves;
-    controls.Check5 = CapNot;
-    controls.Check6 = AskExit;
-    controls.Option1_1 = CapCharacter != 0;
+    controls.Check3 = Config.ShowMoves;
+    controls.Check5 = Config.CapNot;
+    controls.Check6 = Config.AskExit;
+    controls.Option1_1 = Config.CapCharacter != 0;
     controls.Option1_0 = !controls.Option1_1;
 
     if (view_.ShowOptions(controls) == DialogClose::OK) {
         // The settings are flags: a box is on or off, whatever it reports.
-        ShowMoves = controls.Check3 != 0 ? 1 : 0;
+        Config.ShowMoves = controls.Check3 != 0 ? 1 : 0;
         // The coordinate letters are drawn straight onto the window: erase
         // them before they are drawn in the other case.
         const int capNot = controls.Check5 != 0 ? 1 : 0;
-        if (CapNot != capNot) view_.Canvas().Clear();
-        CapNot = capNot;
-        AskExit = controls.Check6 != 0 ? 1 : 0;
-        CapCharacter = controls.Option1_0 ? 0 : 1;
+        if (Config.CapNot != capNot) view_.Canvas().Clear();
+        Config.CapNot = capNot;
+        Config.AskExit = controls.Check6 != 0 ? 1 : 0;
+        Config.CapCharacter = controls.Option1_0 ? 0 : 1;
     }
-    Input.CaptureChar = CapCharacter == 1 ? ":" : "x";
+    Input.CaptureChar = Config.CapCharacter == 1 ? ":" : "x";
     DrawBoard();
     ListAvailableMoves();
 }
 
 void frmMain::ShowDetails() {
-    DetailsControls controls{pgnEvent, pgnSite, pgnDate, pgnBlack, pgnWhite};
+    DetailsControls controls{Tags.pgnEvent, Tags.pgnSite, Tags.pgnDate, Tags.pgnBlack, Tags.pgnWhite};
     const auto copyBack = [this](const DetailsControls& c) {
-        pgnEvent = c.Text1;
-        pgnSite = c.Text2;
-        pgnDate = c.Text3;
-        pgnBlack = c.Text4;
-        pgnWhite = c.Text5;
+        Tags.pgnEvent = c.Text1;
+        Tags.pgnSite = c.Text2;
+        Tags.pgnDate = c.Text3;
+        Tags.pgnBlack = c.Text4;
+        Tags.pgnWhite = c.Text5;
     };
     if (view_.ShowDetails(controls, copyBack) == DialogClose::OK) copyBack(controls);
 }
 
 void frmMain::ShowAbout() {
     view_.ShowAbout("Version " + C1version + " Beta");
-    HintsShown = 0;
+    Mouse.HintsShown = 0;
 }
 
 }  // namespace orvane::ui

@@ -177,9 +177,9 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
             if (!ReadPgnGame(path, index, game, true)) return;
         }
         // The end of the load, with the last game at its final position.
-        Record.WhiteName = pgnWhite.empty() ? "Player" : pgnWhite;
-        Record.BlackName = pgnBlack.empty() ? "Player" : pgnBlack;
-        view_.StatusBar1().SetPanelText(1, pgnResult + (Record.HasComments == 0 ? "; no comments" : ""));
+        Record.WhiteName = Tags.pgnWhite.empty() ? "Player" : Tags.pgnWhite;
+        Record.BlackName = Tags.pgnBlack.empty() ? "Player" : Tags.pgnBlack;
+        view_.StatusBar1().SetPanelText(1, Tags.pgnResult + (Record.HasComments == 0 ? "; no comments" : ""));
         view_.SetCaption(" Orvane " + C1version + " Beta - " + name);
         DrawBoard();
         FinishLoad(name, path);
@@ -233,21 +233,12 @@ bool frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, 
         LoadErrorSteps(LoadError);
         return false;
     }
-    const pgn::PgnTags& tags = read.Game.Tags;
-    pgnEvent = tags.pgnEvent;
-    pgnSite = tags.pgnSite;
-    pgnDate = tags.pgnDate;
-    pgnWhite = tags.pgnWhite;
-    pgnBlack = tags.pgnBlack;
-    pgnResult = tags.pgnResult;
-    RoundTag = tags.RoundTag;
-    FenTag = tags.FenTag;
+    Tags = read.Game.Tags;
 
     // The start position: the standard array, or the game's FEN.
     KeepPosition = 0;
     Pos.BlackStarts = 0;
     ResetGame();
-    SetupTag = tags.SetupTag;
     // The reset empties the game information; it shows the remark lines the
     // file holds up to this game, as the scan read them.
     view_.Text2().SetText(read.Game.Remarks);
@@ -289,9 +280,9 @@ bool frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, 
     if (GameOver == 1 && !check) view_.List2().SetEnabled(false);
 
     ListAvailableMoves();
-    Record.WhiteName = pgnWhite.empty() ? "Player" : pgnWhite;
-    Record.BlackName = pgnBlack.empty() ? "Player" : pgnBlack;
-    view_.StatusBar1().SetPanelText(1, pgnResult + (Record.HasComments == 0 ? "; no comments" : ""));
+    Record.WhiteName = Tags.pgnWhite.empty() ? "Player" : Tags.pgnWhite;
+    Record.BlackName = Tags.pgnBlack.empty() ? "Player" : Tags.pgnBlack;
+    view_.StatusBar1().SetPanelText(1, Tags.pgnResult + (Record.HasComments == 0 ? "; no comments" : ""));
     return true;
 }
 
@@ -305,7 +296,7 @@ void frmMain::FillMoveList(const std::function<int(int)>& numberOf) {
         std::string entry = MoveListEntry(numberOf(ply), pgn::RecordedDisplayText(Record, ply));
         if (inBook) {
             LookUpBookAt(ply);
-            inBook = InBook == 1;
+            inBook = Book.InBook == 1;
         }
         if (inBook) entry += 'b';
         view_.List1().AddItem(entry);
@@ -315,11 +306,11 @@ void frmMain::FillMoveList(const std::function<int(int)>& numberOf) {
 
 void frmMain::IllegalMoveSteps(const std::string& message) {
     Pos.BlackStarts = 0;
-    pgnEvent.clear();
-    pgnSite.clear();
-    pgnDate.clear();
-    pgnBlack.clear();
-    pgnWhite.clear();
+    Tags.pgnEvent.clear();
+    Tags.pgnSite.clear();
+    Tags.pgnDate.clear();
+    Tags.pgnBlack.clear();
+    Tags.pgnWhite.clear();
     view_.MsgBox(message, "Error", MsgIcon::Exclamation, MsgButtons::OK);
     view_.Canvas().Clear();
     KeepPosition = 0;
@@ -371,7 +362,7 @@ void frmMain::ReadNativeFile(const std::string& path, const std::string& name) {
     ResetGame();
     // The moves of a native file are numbered from its first ply, also when
     // they are continued on the board.
-    SetupTag.clear();
+    Tags.SetupTag.clear();
     FenMoveNumber.clear();
     FenSideToMove = 1;
     if (parsed.Error) {

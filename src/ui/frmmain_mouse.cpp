@@ -47,106 +47,106 @@ void frmMain::ShowMovableHints() {
 }
 
 void frmMain::ForgetPress() {
-    if (DragSource >= 0) {
-        view_.Board().SetDragPointer(DragSource, 0);
-        view_.Board().SetPicture(DragSource, PlainPicture(SquareOfControl(DragSource)));
+    if (Mouse.DragSource >= 0) {
+        view_.Board().SetDragPointer(Mouse.DragSource, 0);
+        view_.Board().SetPicture(Mouse.DragSource, PlainPicture(SquareOfControl(Mouse.DragSource)));
     }
-    DragSource = -1;
-    DragStarted = 0;
-    DragX = 0;
-    DragY = 0;
-    EmptyPress = 0;
-    HintsShown = 0;
+    Mouse.DragSource = -1;
+    Mouse.DragStarted = 0;
+    Mouse.DragX = 0;
+    Mouse.DragY = 0;
+    Mouse.EmptyPress = 0;
+    Mouse.HintsShown = 0;
 }
 
 void frmMain::Form_MouseMove() {
-    if (ShowMoves == 1) HintsShown = 0;
+    if (Config.ShowMoves == 1) Mouse.HintsShown = 0;
 }
 
 void frmMain::c_MouseMove(int index, double x, double y) {
-    if (EmptyPress == 1 || Loading == 1 || GameOver == 1) return;
-    SetupJustEdited = 0;
+    if (Mouse.EmptyPress == 1 || Loading == 1 || GameOver == 1) return;
+    Mouse.SetupJustEdited = 0;
 
-    if (ShowMoves == 1 && HintsShown == 0) {
-        HintsShown = 1;
+    if (Config.ShowMoves == 1 && Mouse.HintsShown == 0) {
+        Mouse.HintsShown = 1;
         ShowMovableHints();
     }
-    if (DragSource == -1) {
+    if (Mouse.DragSource == -1) {
         const int square = SquareOfControl(index);
         if (HasMoveFrom(square)) {
-            HoverSquare = square;
-            HoverControl = index;
+            Mouse.HoverSquare = square;
+            Mouse.HoverControl = index;
         }
     }
-    if (DragSource >= 0 && DragStarted == 0) {
+    if (Mouse.DragSource >= 0 && Mouse.DragStarted == 0) {
         // The first move of a drag: the piece leaves its square and follows the pointer.
-        DragStarted = 1;
-        const int source = SquareOfControl(DragSource);
-        view_.Board().SetDragPointer(DragSource, CursorPicture(source));
+        Mouse.DragStarted = 1;
+        const int source = SquareOfControl(Mouse.DragSource);
+        view_.Board().SetDragPointer(Mouse.DragSource, CursorPicture(source));
         SquareColour(source);
-        view_.Board().SetPicture(DragSource, SquareIsLight == 1 ? 20 : 19);
-        DrawHint(DragSource, source);
+        view_.Board().SetPicture(Mouse.DragSource, Mouse.SquareIsLight == 1 ? 20 : 19);
+        DrawHint(Mouse.DragSource, source);
     }
-    DragX = static_cast<int>(std::lround(x));
-    DragY = static_cast<int>(std::lround(y));
+    Mouse.DragX = static_cast<int>(std::lround(x));
+    Mouse.DragY = static_cast<int>(std::lround(y));
 }
 
 void frmMain::c_MouseDown(int index, MouseButton button, double /*x*/, double /*y*/) {
     // A left press while the last one is still held means its release never
     // arrived (the window system sent it elsewhere): that press is forgotten,
     // its piece put back, before this one is taken.
-    if (button == MouseButton::Left && (DragSource >= 0 || EmptyPress == 1)) ForgetPress();
-    if (Loading == 1 || RightPressControl >= 0 || SetupJustEdited == 1) return;
+    if (button == MouseButton::Left && (Mouse.DragSource >= 0 || Mouse.EmptyPress == 1)) ForgetPress();
+    if (Loading == 1 || Mouse.RightPressControl >= 0 || Mouse.SetupJustEdited == 1) return;
     if (button == MouseButton::Right) {
-        if (HintsShown != 1) RightPressControl = index;
+        if (Mouse.HintsShown != 1) Mouse.RightPressControl = index;
         return;
     }
     if (ShowsEmptySquare(view_.Board().Picture(index))) {
-        if (PopupJustClosed == 0) {
-            EmptyPress = 1;
-            HintsShown = 0;
+        if (Mouse.PopupJustClosed == 0) {
+            Mouse.EmptyPress = 1;
+            Mouse.HintsShown = 0;
         }
-        PopupJustClosed = 0;
+        Mouse.PopupJustClosed = 0;
         return;
     }
     if (GameOver == 1) return;
 
-    DragSource = index;
+    Mouse.DragSource = index;
     const int square = SquareOfControl(index);
     SquareColour(square);
-    view_.Board().SetPicture(index, SquareIsLight == 1 ? 20 : 19);  // the piece is lifted
+    view_.Board().SetPicture(index, Mouse.SquareIsLight == 1 ? 20 : 19);  // the piece is lifted
 
     const int piece = Pos.Board[At(square)];
     if (piece * Pos.SideToMove <= 0) {
         view_.Board().SetPicture(index, PlainPicture(square));
         view_.MsgBox(Pos.SideToMove == 1 ? "White moves" : "Black moves", "Error", MsgIcon::Exclamation,
                      MsgButtons::OK);
-        DragSource = -1;
+        Mouse.DragSource = -1;
         return;
     }
     if (!HasMoveFrom(square)) {
         view_.Board().SetPicture(index, PlainPicture(square));
         view_.MsgBox("You cannot move that piece", "Error", MsgIcon::Exclamation, MsgButtons::OK);
-        DragSource = -1;
+        Mouse.DragSource = -1;
         return;
     }
     view_.Board().SetDragPointer(index, CursorPicture(square));
-    if (ShowMoves == 1 && HoverControl >= 0) DrawHint(HoverControl, square);
-    DragStarted = 0;
-    if (ShowMoves != 1) return;
+    if (Config.ShowMoves == 1 && Mouse.HoverControl >= 0) DrawHint(Mouse.HoverControl, square);
+    Mouse.DragStarted = 0;
+    if (Config.ShowMoves != 1) return;
 
     // Only the hovered piece keeps its marks; its destinations are marked.
     const int first = Pos.DepthStart[At(Pos.TreeDepth)];
     const int end = Pos.DepthStart[At(Pos.TreeDepth + 1)];
     for (int i = first; i < end; ++i) {
         const int source = Pos.MoveList[At(i)].Source;
-        if (source != HoverSquare) view_.Board().SetPicture(ControlOfSquare(source), PlainPicture(source));
+        if (source != Mouse.HoverSquare) view_.Board().SetPicture(ControlOfSquare(source), PlainPicture(source));
     }
     if (end > first) {
-        HintsShown = 1;
+        Mouse.HintsShown = 1;
         for (int i = first; i < end; ++i) {
             const MoveRecord& r = Pos.MoveList[At(i)];
-            if (r.Source == HoverSquare) DrawHint(ControlOfSquare(r.Dest), r.Dest);
+            if (r.Source == Mouse.HoverSquare) DrawHint(ControlOfSquare(r.Dest), r.Dest);
         }
     }
 }
@@ -154,31 +154,31 @@ void frmMain::c_MouseDown(int index, MouseButton button, double /*x*/, double /*
 void frmMain::c_MouseUp(int index, MouseButton button, double x, double y) {
     if (Loading == 1) return;
     if (button == MouseButton::Right) {
-        RightPressControl = -1;
-        if (DragSource == -1 && x >= 0 && x <= RightClickReach && y >= 0 && y <= RightClickReach)
+        Mouse.RightPressControl = -1;
+        if (Mouse.DragSource == -1 && x >= 0 && x <= RightClickReach && y >= 0 && y <= RightClickReach)
             OpenSetupMenu(index);
         return;
     }
-    if (EmptyPress == 1) {
-        EmptyPress = 0;
+    if (Mouse.EmptyPress == 1) {
+        Mouse.EmptyPress = 0;
         DrawBoard();
         return;
     }
-    if (DragSource < 0) return;
-    view_.Board().SetDragPointer(DragSource, 0);
+    if (Mouse.DragSource < 0) return;
+    view_.Board().SetDragPointer(Mouse.DragSource, 0);
 
     // The drop square, counted in whole squares from the pressed one.
-    const int source = SquareOfControl(DragSource);
+    const int source = SquareOfControl(Mouse.DragSource);
     const int column = source % 10;
     const int row = source / 10;
     // With 568 twips a square the large-font layout, whose squares are 456
     // twips apart, would drop a piece short of where it was dragged.
     const int step = TwipsPerPixelX == 12 ? LargeDropStep : DropStep;
-    const int cx = SquaresAway(DragX, step);
-    const int ry = SquaresAway(DragY, step);
+    const int cx = SquaresAway(Mouse.DragX, step);
+    const int ry = SquaresAway(Mouse.DragY, step);
     int target;
     bool onBoard;
-    if (BoardTurned == 1) {
+    if (Config.BoardTurned == 1) {
         target = source - cx + 10 * ry;
         onBoard = column - cx >= 1 && column - cx <= 8 && row + ry >= 2 && row + ry <= 9;
     } else {
@@ -188,10 +188,10 @@ void frmMain::c_MouseUp(int index, MouseButton button, double x, double y) {
     if (target <= 0) onBoard = false;
 
     if (!onBoard || target == source) {
-        view_.Board().SetPicture(DragSource, PlainPicture(source));
-        DragSource = -1;
-        HintsShown = 0;
-        DragStarted = 0;
+        view_.Board().SetPicture(Mouse.DragSource, PlainPicture(source));
+        Mouse.DragSource = -1;
+        Mouse.HintsShown = 0;
+        Mouse.DragStarted = 0;
         DrawBoard();
         return;
     }
@@ -199,21 +199,21 @@ void frmMain::c_MouseUp(int index, MouseButton button, double x, double y) {
     std::string moveText = Upper(SquareNotation(Pos, source) + SquareNotation(Pos, target));
     const char pieceLetter = PieceLetter[At(std::abs(Pos.Board[At(source)]))];
 
-    DragSource = -1;
-    PopupJustClosed = 0;
-    HoverSquare = 0;
-    HoverControl = -1;
-    DragX = 0;
-    DragY = 0;
-    EmptyPress = 0;
-    DragStarted = 0;
-    RightPressControl = -1;
-    SetupJustEdited = 0;
+    Mouse.DragSource = -1;
+    Mouse.PopupJustClosed = 0;
+    Mouse.HoverSquare = 0;
+    Mouse.HoverControl = -1;
+    Mouse.DragX = 0;
+    Mouse.DragY = 0;
+    Mouse.EmptyPress = 0;
+    Mouse.DragStarted = 0;
+    Mouse.RightPressControl = -1;
+    Mouse.SetupJustEdited = 0;
 
     if (RecordFull()) {
         DrawBoard();
         RefuseFullRecord();
-        HintsShown = 0;
+        Mouse.HintsShown = 0;
         return;
     }
 
@@ -221,7 +221,7 @@ void frmMain::c_MouseUp(int index, MouseButton button, double x, double y) {
     const bool lastRank = Pos.SideToMove == 1 ? target >= 91 && target <= 98 : target >= 21 && target <= 28;
     if (pieceLetter == ' ' && lastRank) {
         const PromotionMenu menu = PromotionDefault(Pos.PromoChoice);
-        PromoLetter = menu.Default;
+        Mouse.PromoLetter = menu.Default;
         // Menu entries in their order; Enabled is indexed Rook, Bishop, Knight, Queen, King.
         const std::vector<MenuItem> items = {
             {"promoking", "King", false, menu.Enabled[4], false},
@@ -231,20 +231,20 @@ void frmMain::c_MouseUp(int index, MouseButton button, double x, double y) {
             {"promoknight", "Knight", false, menu.Enabled[2], false},
         };
         const std::string chosen = view_.PopupMenu("mnuPromo", items);
-        if (chosen == "promoking") PromoLetter = "K";
-        else if (chosen == "promoqueen") PromoLetter = "Q";
-        else if (chosen == "promorook") PromoLetter = "R";
-        else if (chosen == "promobishop") PromoLetter = "B";
-        else if (chosen == "promoknight") PromoLetter = "N";
-        moveText += PromoLetter;
+        if (chosen == "promoking") Mouse.PromoLetter = "K";
+        else if (chosen == "promoqueen") Mouse.PromoLetter = "Q";
+        else if (chosen == "promorook") Mouse.PromoLetter = "R";
+        else if (chosen == "promobishop") Mouse.PromoLetter = "B";
+        else if (chosen == "promoknight") Mouse.PromoLetter = "N";
+        moveText += Mouse.PromoLetter;
     }
 
     if (InputMove(Pos, Input, moveText) == 0) {
-        DragX = 0;
-        DragY = 0;
+        Mouse.DragX = 0;
+        Mouse.DragY = 0;
         DrawBoard();
         view_.MsgBox("Illegal move", "Error", MsgIcon::Exclamation, MsgButtons::OK);
-        HintsShown = 0;
+        Mouse.HintsShown = 0;
         return;
     }
     RecordBoardMove(pieceLetter, moveText);
@@ -260,7 +260,7 @@ void frmMain::RecordBoardMove(char pieceLetter, const std::string& moveText) {
     } else {
         ListAvailableMoves();
     }
-    HintsShown = 0;
+    Mouse.HintsShown = 0;
 }
 
 }  // namespace orvane::ui

@@ -12,10 +12,10 @@ void frmMain::ResetGame() {
     view_.SetCaption(" Orvane " + C1version + " Beta");
     if (KeepPosition == 0) Pos.LoadStandardPosition();
 
-    PopupJustClosed = 0;
-    SetupJustEdited = 0;
-    RightPressControl = -1;
-    HoverControl = -1;
+    Mouse.PopupJustClosed = 0;
+    Mouse.SetupJustEdited = 0;
+    Mouse.RightPressControl = -1;
+    Mouse.HoverControl = -1;
     // A piece lifted by a press whose release never came goes back.
     ForgetPress();
     Pos.TreeDepth = 0;
@@ -30,16 +30,16 @@ void frmMain::ResetGame() {
 
     Pos.ResetTree();
     Loading = 0;
-    ShownOpening.clear();
-    view_.StatusBar1().SetPanelText(2, ShownOpening);
+    Book.ShownOpening.clear();
+    view_.StatusBar1().SetPanelText(2, Book.ShownOpening);
 
     view_.List2().SetEnabled(true);
     EnableBackCommands(false);
     EnableForwardCommands(false);
     view_.List1().Clear();
-    Input.CaptureChar = CapCharacter == 1 ? ":" : "x";
+    Input.CaptureChar = Config.CapCharacter == 1 ? ":" : "x";
     ListAvailableMoves();
-    HintsShown = 0;
+    Mouse.HintsShown = 0;
     view_.Text2().SetText("");
 }
 
@@ -67,7 +67,7 @@ void frmMain::ListAvailableMoves() {
         DisplayMove(Pos, Input, slot);
         const MoveRecord& r = Pos.MoveList[At(slot)];
         view_.List2().AddItem(
-            AvailableMoveEntry(Input.MoveText, BookMoves, SquareNotation(Pos, r.Source), SquareNotation(Pos, r.Dest)));
+            AvailableMoveEntry(Input.MoveText, Book.BookMoves, SquareNotation(Pos, r.Source), SquareNotation(Pos, r.Dest)));
     }
 }
 
@@ -82,9 +82,9 @@ void frmMain::LookUpBookAt(int plies) {
     if (book_.Path() != path) book_.SetPath(path);
 
     const BookResult result = book_.LookUp(Record.GameKey(plies), Pos.PositionString(), Cversion);
-    BookMoves = result.BookMoves;
-    InBook = result.InBook;
-    OpeningName = result.OpeningName;
+    Book.BookMoves = result.BookMoves;
+    Book.InBook = result.InBook;
+    Book.OpeningName = result.OpeningName;
     switch (result.Status) {
     case BookStatus::NotABook:
         view_.MsgBox(BookNotABookText("orvane.bok"), "Orvane", MsgIcon::Exclamation, MsgButtons::OK);
@@ -93,8 +93,8 @@ void frmMain::LookUpBookAt(int plies) {
         view_.MsgBox(BookWrongVersionText("orvane.bok", Cversion), "Error", MsgIcon::Exclamation, MsgButtons::OK);
         break;
     case BookStatus::Completed:
-        ShownOpening = OpeningName;
-        view_.StatusBar1().SetPanelText(2, ShownOpening);
+        Book.ShownOpening = Book.OpeningName;
+        view_.StatusBar1().SetPanelText(2, Book.ShownOpening);
         break;
     case BookStatus::Missing:
     case BookStatus::NotStandardStart:
@@ -160,7 +160,7 @@ void frmMain::AppendPly(char pieceLetter, const std::string& moveText, int numbe
     Record.RecordText(ply) = RecordTextOf(pieceLetter, moveText, display);
     std::string entry = MoveListEntry(numberingPly, display);
     LookUpBook();
-    if (InBook == 1) entry += 'b';
+    if (Book.InBook == 1) entry += 'b';
     view_.List1().AddItem(entry);
     if (clearComment) view_.Text1().SetText("");
     view_.List1().SetListIndex(ply - 1);
@@ -182,7 +182,7 @@ void frmMain::List2_DblClick() {
     }
     view_.List2().Clear();
     AppendPly(move.PieceLetter, move.MoveText,
-              NumberingPly(Pos.CurrentPly, SetupTag, FenMoveNumber, FenSideToMove), SetupTag.empty());
+              NumberingPly(Pos.CurrentPly, Tags.SetupTag, FenMoveNumber, FenSideToMove), Tags.SetupTag.empty());
     CheckGameEnd(0);
     if (GameOver == 0) ListAvailableMoves();
 }

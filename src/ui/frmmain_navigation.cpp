@@ -44,8 +44,8 @@ void frmMain::AfterForwardSteps() {
     DrawBoard();
     view_.List1().SetListIndex(Pos.CurrentPly - 1);
     view_.StatusBar1().SetPanelText(1, "");
-    if (!pgnResult.empty() && Pos.CurrentPly == Record.LastPly)
-        view_.StatusBar1().SetPanelText(1, pgnResult + (Record.HasComments == 0 ? "; no comments" : ""));
+    if (!Tags.pgnResult.empty() && Pos.CurrentPly == Record.LastPly)
+        view_.StatusBar1().SetPanelText(1, Tags.pgnResult + (Record.HasComments == 0 ? "; no comments" : ""));
     EnableBackCommands(true);
     CheckGameEnd(0);
     if (Record.PlayedMoves[At(Pos.CurrentPly + 1)].Source == 0) EnableForwardCommands(false);

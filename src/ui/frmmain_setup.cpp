@@ -28,7 +28,7 @@ constexpr SetupItem SquareItems[] = {
 
 void frmMain::OpenSetupMenu(int index) {
     const int square = SquareOfControl(index);
-    PopupJustClosed = 1;
+    Mouse.PopupJustClosed = 1;
 
     std::vector<MenuItem> items;
     items.push_back({"mnu_PopUp_ClearBoard", "Clear Board", false, true, false});
@@ -39,7 +39,7 @@ void frmMain::OpenSetupMenu(int index) {
     items.push_back({"mnu_PopUp_BlackM", "Black moves", Pos.SideToMove != 1, true, false});
     items.push_back({"WhiteM", "White moves", Pos.SideToMove == 1, true, false});
 
-    SetupSquare = square;
+    Mouse.SetupSquare = square;
     const std::string chosen = view_.PopupMenu("mnuSetup", items);
     if (!chosen.empty()) SetupCommand(chosen);
 
@@ -51,8 +51,8 @@ void frmMain::OpenSetupMenu(int index) {
     Pos.EpTarget.fill(0);
     Pos.BlackStarts = Pos.SideToMove == -1 ? 1 : 0;
     ResetGame();
-    PopupJustClosed = 1;
-    SetupJustEdited = 1;
+    Mouse.PopupJustClosed = 1;
+    Mouse.SetupJustEdited = 1;
     DrawBoard();
 }
 
@@ -72,7 +72,7 @@ void frmMain::SetupCommand(const std::string& item) {
     }
     for (const SetupItem& square : SquareItems) {
         if (item != square.Name) continue;
-        Pos.Board[At(SetupSquare)] = square.Value;
+        Pos.Board[At(Mouse.SetupSquare)] = square.Value;
         // Any edit can put a king down or take one away (also by covering
         // it with another piece): the king squares are found on the board
         // again, so the legality of every later move rests on where the

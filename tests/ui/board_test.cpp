@@ -70,7 +70,6 @@ TEST_F(UiTest, TurnedBoardShowsH1TopLeft) {
     EXPECT_EQ(screen.ranks, StartRanks());
     EXPECT_EQ(screen.letters, "hgfedcba");
     EXPECT_EQ(screen.digits, "87654321");
-    EXPECT_EQ(Form().BoardTurned, 1);
 
     // The toolbar button turns it back.
     Run({"button TurnBoard"});
@@ -151,7 +150,6 @@ TEST_F(UiTest, NoCoordinatesWithNotationNone) {
     EXPECT_EQ(screen.letters, "");
     EXPECT_EQ(screen.digits, "");
     EXPECT_TRUE(View().menu.Get("Nonotation").checked);
-    EXPECT_EQ(Form().Notation, 1);
     // Nothing comes back with moves, turning or capitals.
     Run({"list2 \" e2-e4\"", "menu Turn", "answer \"Check5=1;OK\"", "options"});
     screen = Show();
@@ -163,7 +161,6 @@ TEST_F(UiTest, NoCoordinatesWithNotationNone) {
     EXPECT_EQ(screen.letters, "HGFEDCBA");
     EXPECT_EQ(screen.digits, "87654321");
     EXPECT_FALSE(View().menu.Get("Nonotation").checked);
-    EXPECT_EQ(Form().Notation, 0);
 }
 
 TEST_F(UiTest, LargeFontLayoutDrawsTheSameBoard) {

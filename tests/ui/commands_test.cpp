@@ -30,8 +30,6 @@ TEST_P(OptionsDialog, CopiesTheControlsOnlyOnOK) {
     const std::vector<int>& s = GetParam().settings;
     const std::string closedBy = GetParam().answer.substr(GetParam().answer.rfind(';') + 1);
     EXPECT_EQ(Run({"answer \"" + GetParam().answer + "\"", "options"}), Lines{OptionsLine(1, 0, 1, 0, closedBy)});
-    const frmMain& f = Form();
-    EXPECT_EQ((std::vector<int>{f.ShowMoves, f.CapNot, f.AskExit, f.CapCharacter}), s);
     // Opened again, the dialog shows the values in force.
     EXPECT_EQ(Run({"answer Cancel", "options"}), Lines{OptionsLine(s[0], s[1], s[2], s[3], "Cancel")});
 }
@@ -60,15 +58,17 @@ TEST_F(UiTest, ColonCaptureCharacterForNewTextsOnly) {
     Run({"list2 \" d5:e6\""});
     screen = Show();
     EXPECT_EQ(screen.list1.back(), "   3.  d5:e6");
-    EXPECT_EQ(Form().Record.MoveTexts[3].White, " d5e6  d5:e6");
     EXPECT_TRUE(Contains(screen.list2, "Bc8:e6"));
     // Walking replays both kinds of entries.
     Run({"menu First", "menu Last"});
     EXPECT_EQ(Show().ranks[2], ". . . . P . . .");
+    EXPECT_EQ(Show().list1.back(), "   3.  d5:e6");
 
     // Back to "x".
     Run({"answer \"Option1(0);OK\"", "options"});
     EXPECT_TRUE(Contains(Show().list2, "Bc8xe6"));
+    // The game file holds the capture as its squares alone.
+    EXPECT_EQ(SavedMoves(), (Lines{"e2e4", "d7d5", "e4d5", "e7e5", "d5e6"}));
 }
 
 TEST_F(UiTest, ColonFromTheOptionsAppliesToCapturesByMouse) {
@@ -93,8 +93,6 @@ TEST_F(UiTest, DetailsApplyThenCancelKeepsTheAppliedValues) {
               Lines{"dialog Details: Event=\"\" Site=\"\" Date=\"\" Black=\"\" White=\"\" -> Apply -> Cancel"});
     EXPECT_EQ(Run({"answer Cancel", "details"}),
               Lines{"dialog Details: Event=\"Club\" Site=\"\" Date=\"\" Black=\"\" White=\"\" -> Cancel"});
-    EXPECT_EQ(Form().pgnEvent, "Club");
-    EXPECT_EQ(Form().pgnSite, "");
 }
 
 TEST_F(UiTest, DetailsOkCopiesAndCancelDoesNot) {
@@ -105,8 +103,6 @@ TEST_F(UiTest, DetailsOkCopiesAndCancelDoesNot) {
     EXPECT_EQ(Run({"answer Close", "details"}),
               Lines{"dialog Details: Event=\"Open\" Site=\"Hall\" Date=\"2024.01.02\" Black=\"Bob\" White=\"Ann\" -> "
                     "Close"});
-    EXPECT_EQ(Form().pgnWhite, "Ann");
-    EXPECT_EQ(Form().pgnBlack, "Bob");
     // The names beside the board are not taken from the dialog, and a new
     // game keeps the values.
     Run({"list2 \" e2-e4\"", "answer Yes", "menu New"});
@@ -122,7 +118,16 @@ TEST_F(UiTest, DetailsOkCopiesAndCancelDoesNot) {
 TEST_F(UiTest, AboutShowsTheVersion) {
     EXPECT_EQ(Run({"about"}), Lines{"dialog About: \"Version 0.26 Beta\" -> OK"});
     EXPECT_EQ(Run({"menu mnu_Help_About"}), Lines{"dialog About: \"Version 0.26 Beta\" -> OK"});
-    EXPECT_EQ(Form().HintsShown, 0);
+}
+
+TEST_F(UiTest, AfterAboutTheHintsComeBackWithThePointer) {
+    // Turning the board draws it without the hint boxes.
+    Run({"hover e2", "menu Turn"});
+    ASSERT_EQ(Show().hints, "");
+    Run({"about", "hover e2"});
+    EXPECT_EQ(Show().hints,
+              "a2(black) b2(yellow) c2(black) d2(yellow) e2(black) f2(yellow) g2(black) h2(yellow) b1(black) "
+              "g1(yellow)");
 }
 
 // ---- New -------------------------------------------------------------------
@@ -142,7 +147,7 @@ TEST_P(NewGameCommand, AsksNothingWithoutMoves) {
     EXPECT_EQ(screen.ranks, StartRanks());
     EXPECT_EQ(screen.status1, "White moves");
     EXPECT_EQ(screen.list2.size(), 20u);
-    EXPECT_EQ(Form().BoardTurned, 1) << "a new game keeps the settings";
+    EXPECT_EQ(screen.letters, "hgfedcba") << "a new game keeps the settings";
 }
 
 TEST_P(NewGameCommand, AnsweredNoKeepsTheGame) {
@@ -154,7 +159,9 @@ TEST_P(NewGameCommand, AnsweredNoKeepsTheGame) {
     EXPECT_EQ(after.ranks, before.ranks);
     EXPECT_EQ(after.text1, "note");
     EXPECT_EQ(after.enabled, before.enabled);
-    EXPECT_EQ(Form().Record.LastPly, 2);
+    Run({"menu Last"});
+    EXPECT_EQ(Show().ranks[3], ". . . . p . . .");
+    EXPECT_EQ(SavedMoves(), (Lines{"e2e4", "e7e5"}));
 }
 
 TEST_P(NewGameCommand, AnsweredYesStartsAFreshGame) {
@@ -166,10 +173,12 @@ TEST_P(NewGameCommand, AnsweredYesStartsAFreshGame) {
     EXPECT_EQ(screen.text1, "");
     EXPECT_EQ(screen.status1, "White moves");
     EXPECT_EQ(screen.enabled, "First=0 Moveback=0 MoveForward=0 Last=0 List2=1");
-    EXPECT_EQ(Form().Record.LastPly, 0);
-    EXPECT_EQ(Form().Record.Comments[1], "");
     // The fresh game takes moves and asks again only after one.
     EXPECT_EQ(Run({GetParam().command}), Lines{});
+    // Nothing of the old game comes back with the new moves.
+    Run({"list2 \" d2-d4\"", "menu First", "menu MoveForward"});
+    EXPECT_EQ(Show().text1, "");
+    EXPECT_EQ(SavedMoves(), Lines{"d2d4"});
 }
 
 TEST_P(NewGameCommand, AfterASetupWithBlackToMoveGivesTheStandardGame) {
@@ -182,9 +191,11 @@ TEST_P(NewGameCommand, AfterASetupWithBlackToMoveGivesTheStandardGame) {
     EXPECT_EQ(screen.labels[3], "White");
     EXPECT_EQ(screen.labels[5], " 39");
     EXPECT_EQ(screen.highlighted, 1);
-    EXPECT_EQ(Form().Pos.BlackStarts, 0);
-    EXPECT_EQ(Form().KeepPosition, 0);
+    EXPECT_EQ(screen.labels[6], " 39");
     Run({"list2 \" e2-e4\""});
+    EXPECT_EQ(Show().list1, Lines{"   1.  e2-e4"});
+    // The setup is over: a setup menu closed without a choice keeps the game.
+    Run({"rightclick a3"});
     EXPECT_EQ(Show().list1, Lines{"   1.  e2-e4"});
 }
 
@@ -202,7 +213,8 @@ TEST_F(UiTest, AfterSwitchColorsNewGivesWhiteToMove) {
     Run({"button \"Switch Colors\"", "menu New"});
     const Screen screen = Show();
     EXPECT_EQ(screen.status1, "White moves");
-    EXPECT_EQ(Form().Pos.SideToMove, 1);
+    EXPECT_EQ(screen.highlighted, 1);
+    EXPECT_EQ(screen.labels[3], "White");
     EXPECT_TRUE(Contains(screen.list2, " e2-e4"));
 }
 

@@ -97,17 +97,23 @@ TEST_F(FilesTest, OpenShowsThePickerAndLoadsTheChosenGameAtItsStart) {
     EXPECT_FALSE(s.busy);
     EXPECT_EQ(s.list2.size(), 20U);
     EXPECT_TRUE(View().toolbar.Get("New Variant").enabled);
-    EXPECT_EQ(Form().CurrentFileName, "club.pgn");
-    EXPECT_EQ(Form().GameFileName, "club.pgn");
-    EXPECT_EQ(Form().GetGame1, 1);
-    // The Event column carries the round after the event.
-    EXPECT_EQ(Form().pgnEvent, "Club");
+    EXPECT_EQ(Run({"answer Cancel", "details"}),
+              Lines{"dialog Details: Event=\"Club\" Site=\"Here\" Date=\"2001.01.01\" Black=\"Bob\" White=\"Ann\" -> "
+                    "Cancel"});
 
     // Last shows the mate, and the result stays in the status line.
     Run({"button Last"});
     const Screen end = Show();
     EXPECT_EQ(end.list1Selected, 6);
     EXPECT_EQ(end.ranks[1], "p p p p . Q p p");
+
+    // A collection is never written over: Save asks for a name.
+    EXPECT_EQ(Run({"answer \"\"", "button Save"}),
+              Lines{"dialog Save: title=\"Save Game\" filter=\"Orvane File (*.orv)|*.orv|\" -> \"\""});
+    // New Variant reads the same file again, with the game preselected.
+    EXPECT_EQ(Run({"answer Yes", "answer Cancel", "button \"New Variant\""}),
+              (Lines{QuitGame, PickerLine("club.pgn", 3, "Number,Event,Site,Date,Round,White,Black,Result", 1,
+                                          "Cancel")}));
 }
 
 TEST_F(FilesTest, CommentsVariationsAndGlyphsShowInText1PlyByPly) {
@@ -184,11 +190,12 @@ TEST_F(FilesTest, AnIllegalMoveIsNamedAndLeavesAFreshGame) {
     EXPECT_TRUE(View().list1.enabled);
     EXPECT_TRUE(View().menu.Get("mnuGame").enabled);
     EXPECT_TRUE(View().toolbarEnabled);
-    EXPECT_EQ(Form().Loading, 0);
-    EXPECT_EQ(Form().pgnEvent, "");
-    // The moves can be entered again at once.
-    EXPECT_EQ(Run(Play({" e2-e4"})), Lines{});
-    EXPECT_EQ(Show().list1, Lines{"   1.  e2-e4"});
+    EXPECT_EQ(Run({"answer Cancel", "details"}),
+              Lines{"dialog Details: Event=\"\" Site=\"\" Date=\"\" Black=\"\" White=\"\" -> Cancel"});
+    // The moves can be entered again at once, on the board as from the list.
+    EXPECT_EQ(Run({"hover e2", "drag e2 e4"}), Lines{});
+    EXPECT_EQ(Run(Play({" e7-e5"})), Lines{});
+    EXPECT_EQ(Show().list1, (Lines{"   1.  e2-e4", "       e7-e5"}));
 }
 
 TEST_F(FilesTest, AnUnclosedCommentIsALoadError) {
@@ -216,7 +223,7 @@ TEST_F(FilesTest, EveryCancelLeavesTheGameAsItWas) {
     // The open dialog cancelled.
     EXPECT_EQ(Run({"answer Yes", "answer \"\"", "button Open"}), (Lines{QuitGame, OpenLine("")}));
     EXPECT_EQ(Show().list1, Lines{"   1.  e2-e4"});
-    EXPECT_EQ(Form().CurrentFilePath, "");
+    EXPECT_EQ(Run({"button \"New Variant\""}), Lines{"button \"New Variant\" is disabled"});
 }
 
 TEST_F(FilesTest, ACancelledPickerKeepsThePositionAndEmptiesTheMoveList) {
@@ -232,20 +239,24 @@ TEST_F(FilesTest, ACancelledPickerKeepsThePositionAndEmptiesTheMoveList) {
     EXPECT_TRUE(s.list1.empty());
     EXPECT_EQ(s.text1, "");
     EXPECT_FALSE(s.busy);
-    EXPECT_EQ(Form().GetGame1, -1);
+    // New Variant reads the file again with no game preselected.
+    EXPECT_EQ(Run({"answer Yes", "answer Cancel", "button \"New Variant\""}),
+              (Lines{QuitGame, PickerLine("club.pgn", 3, "Number,Event,Site,Date,Round,White,Black,Result", 0,
+                                          "Cancel")}));
 }
 
 TEST_F(FilesTest, FilesThatCannotBeReadAreRefusedWithTheirName) {
     const std::string missing = (Home() / "missing.pgn").string();
     EXPECT_EQ(Open(missing, "1"),
               (Lines{OpenLine(missing), MsgLine("Orvane", "exclamation", "missing.pgn does not exist")}));
-    EXPECT_EQ(Form().CurrentFilePath, "");
+    EXPECT_EQ(Run({"button \"New Variant\""}), Lines{"button \"New Variant\" is disabled"});
 
     const std::string notPgn = Write("notes.pgn", Lines{"Shopping list", "[milk]", "bread"});
     EXPECT_EQ(Open(notPgn, "1"), (Lines{OpenLine(notPgn), MsgLine("Orvane", "exclamation", "notes.pgn is not a PGN file")}));
-    // The rejected file stays the current one.
-    EXPECT_EQ(Form().CurrentFilePath, notPgn);
     EXPECT_EQ(Show().status1, "Loading PGN file...");
+    // The rejected file stays the current one: New Variant reads it again.
+    EXPECT_EQ(Run({"button \"New Variant\""}),
+              Lines{MsgLine("Orvane", "exclamation", "notes.pgn is not a PGN file")});
 
     const std::string lower = Write("lower.pgn", Lines{"[event \"Club\"]", "", "1. e4 *"});
     EXPECT_EQ(Open(lower, "1"), (Lines{OpenLine(lower), MsgLine("Orvane", "exclamation", "lower.pgn is not a PGN file")}));
@@ -257,8 +268,7 @@ TEST_F(FilesTest, FilesThatCannotBeReadAreRefusedWithTheirName) {
     const std::string native = Write("game.orv", std::string("not a game file\r\n"));
     EXPECT_EQ(Open(native, "1"),
               (Lines{OpenLine(native), MsgLine("Orvane", "exclamation", "game.orv is not an Orvane file")}));
-    EXPECT_EQ(Form().CurrentFilePath, "");
-    EXPECT_FALSE(View().toolbar.Get("New Variant").enabled);
+    EXPECT_EQ(Run({"button \"New Variant\""}), Lines{"button \"New Variant\" is disabled"});
     EXPECT_EQ(Show().ranks, StartRanks());
 }
 
@@ -315,8 +325,7 @@ TEST_F(FilesTest, NewGameDotsResetsAndAsksForAFile) {
     const Screen s = Show();
     EXPECT_EQ(s.caption, " Orvane 0.26 Beta");
     EXPECT_TRUE(s.list1.empty());
-    EXPECT_FALSE(View().toolbar.Get("New Variant").enabled);
-    EXPECT_EQ(Form().CurrentFilePath, "");
+    EXPECT_EQ(Run({"button \"New Variant\""}), Lines{"button \"New Variant\" is disabled"});
     // The file chosen the next time is read.
     EXPECT_EQ(Run({"answer \"" + path + "\"", "answer 3", "menu New1"}).size(), 2U);
     EXPECT_EQ(Show().caption, " club.pgn - Game: 3");
@@ -326,9 +335,13 @@ TEST_F(FilesTest, AFileOnTheCommandLineOpensOnceTheWindowShows) {
     const std::string path = Write("CLUB.PGN", ThreeGames);
     StartWith(path, false, {"3"});
     EXPECT_TRUE(View().shown);
-    EXPECT_EQ(Form().CurrentFileName, "CLUB.PGN");
+    EXPECT_EQ(Run({}).size(), 1U) << "the picker";
     EXPECT_EQ(Show().caption, " CLUB.PGN - Game: 3");
     EXPECT_EQ(Show().list1.size(), 4U);
+    // It is the current file: New Variant reads it again.
+    EXPECT_EQ(Run({"answer Yes", "answer Cancel", "button \"New Variant\""}),
+              (Lines{QuitGame, PickerLine("CLUB.PGN", 3, "Number,Event,Site,Date,Round,White,Black,Result", 3,
+                                          "Cancel")}));
 }
 
 TEST_F(FilesTest, ABareFileNameOnTheCommandLineNamesTheCaption) {
@@ -336,17 +349,21 @@ TEST_F(FilesTest, ABareFileNameOnTheCommandLineNamesTheCaption) {
     const fs::path before = fs::current_path();
     fs::current_path(Home());
     StartWith("club.pgn", false, {"OK"});
+    const std::string caption = Show().caption;
+    Run({});
+    const Lines again = Run({"answer Yes", "answer Cancel", "button \"New Variant\""});
     fs::current_path(before);
-    EXPECT_EQ(Form().CurrentFileName, "club.pgn");
-    EXPECT_EQ(Show().caption, " club.pgn - Game: 1");
+    EXPECT_EQ(caption, " club.pgn - Game: 1");
+    EXPECT_EQ(again, (Lines{QuitGame, PickerLine("club.pgn", 3, "Number,Event,Site,Date,Round,White,Black,Result", 1,
+                                                 "Cancel")}));
 }
 
 TEST_F(FilesTest, AQuotedOrOtherCommandLineOpensNothing) {
     const std::string path = Write("club.pgn", ThreeGames);
     StartWith("\"" + path + "\"");
     EXPECT_EQ(Printed(), "");
-    EXPECT_EQ(Form().CurrentFilePath, "");
     EXPECT_EQ(View().caption, " Orvane 0.26 Beta");
+    EXPECT_EQ(Run({"button \"New Variant\""}), Lines{"button \"New Variant\" is disabled"});
 }
 
 TEST_F(FilesTest, ADroppedFileOpensAsOpenWould) {
@@ -380,7 +397,10 @@ TEST_F(FilesTest, TheBatchCheckReplaysEveryGameAndShowsTheLastAtItsEnd) {
     EXPECT_EQ(s.ranks[4], ". . . . . . P q");  // the last game at its final position
     EXPECT_FALSE(s.busy);
     EXPECT_EQ(View().eventPasses, 3);
-    EXPECT_EQ(Form().GetGame1, -1);
+    // No game was picked: New Variant reads the file again with none preselected.
+    EXPECT_EQ(Run({"answer Yes", "answer Cancel", "button \"New Variant\""}),
+              (Lines{QuitGame, PickerLine("club.pgn", 3, "Number,Event,Site,Date,Round,White,Black,Result", 0,
+                                          "Cancel")}));
 }
 
 TEST_F(FilesTest, CommandsWaitWhileTheBatchCheckRuns) {

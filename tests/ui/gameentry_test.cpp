@@ -1,6 +1,7 @@
 // Entering a game from the available-moves list: the move list entries with
-// their numbers, castling and promotions, the record texts, the end of the
-// game by mate and stalemate, and the limit of the game record.
+// their numbers, castling and promotions, the moves as the game file keeps
+// them, the end of the game by mate and stalemate, and the limit of the game
+// record.
 #include <ostream>
 
 #include "uitest.h"
@@ -75,33 +76,34 @@ TEST_F(UiTest, PromotionOffersEveryPieceAndPlaysTheChosenOne) {
     const Screen screen = Show();
     EXPECT_EQ(screen.list1.back(), "   6.  a7-a8N");
     EXPECT_EQ(screen.ranks[0], "N n b q k b n r");
-    EXPECT_EQ(Form().Record.MoveTexts[6].White, " a7a8n  a7-a8N");
+    // Replayed, the pawn becomes the knight again.
+    Run({"menu First", "menu Last"});
+    EXPECT_EQ(Show().ranks[0], "N n b q k b n r");
+    EXPECT_EQ(SavedMoves().back(), "a7a8N");
 }
 
-TEST_F(UiTest, RecordTextsKeepTheMoveAndItsDisplayText) {
+TEST_F(UiTest, TheRecordKeepsEachMoveByItsSquares) {
     Run(Play(CastlingGame));
-    const GameRecord& record = Form().Record;
-    EXPECT_EQ(record.LastPly, 12);
-    EXPECT_EQ(record.MoveTexts[1].White, " e2e4  e2-e4");
-    EXPECT_EQ(record.MoveTexts[1].White.size(), 12u);
-    EXPECT_EQ(record.MoveTexts[1].Black, " e7e5  e7-e5");
-    EXPECT_EQ(record.MoveTexts[2].White, "Ng1f3 Ng1-f3");
     // Castling is kept as the king's move; only the move list shows O-O.
-    EXPECT_EQ(record.MoveTexts[5].White, "Ke1g1 Ke1-g1");
-    EXPECT_EQ(record.MoveTexts[6].Black, "Ke8c8 Ke8-c8");
+    EXPECT_EQ(SavedMoves(), (Lines{"e2e4", "e7e5", "g1f3", "b8c6", "f1c4", "d7d6", "d2d3", "c8e6", "e1g1", "d8d7",
+                                   "b1c3", "e8c8"}));
+    // Replayed from the record, both castlings move their rooks too.
+    Run({"menu First", "menu Last"});
+    EXPECT_EQ(Show().ranks[0], ". . k r . b n r");
+    EXPECT_EQ(Show().ranks[7], "R . B Q . R K .");
 }
 
-TEST_F(UiTest, PromotionRecordTextIsFourteenCharacters) {
+TEST_F(UiTest, APromotionIsRecordedWithItsPiece) {
     Run(Play(PromotionGame));
-    const std::string& text = Form().Record.MoveTexts[6].White;
-    EXPECT_EQ(text, " a7a8q  a7-a8Q");
-    EXPECT_EQ(text.size(), 14u);
-    EXPECT_EQ(Form().Record.MoveTexts[2].White, " b4a5  b4xa5");
+    EXPECT_EQ(SavedMoves(), (Lines{"b2b4", "a7a5", "b4a5", "a8a6", "h2h3", "a6b6", "a5a6", "h7h6", "a6a7", "h6h5",
+                                   "a7a8Q"}));
 }
 
 TEST_F(UiTest, MoveEmptiesCommentBoxAndResultButLeavesTheStatusText) {
     Run({"comment \"before the game\""});
     EXPECT_EQ(Show().text1, "before the game");
+    // The result is kept with the record but shown nowhere: only the
+    // record itself tells that a move empties it.
     Form().Record.GameResult = "1-0";
     Run(Play({" e2-e4"}));
     const Screen screen = Show();
@@ -114,7 +116,8 @@ TEST_F(UiTest, MoveEmptiesCommentBoxAndResultButLeavesTheStatusText) {
     EXPECT_EQ(screen.enabled, "First=1 Moveback=1 MoveForward=0 Last=0 List2=1");
     EXPECT_EQ(screen.highlighted, 2);
     // The comment before the first move stays with ply 0.
-    EXPECT_EQ(Form().Record.Comments[0], "before the game");
+    Run({"menu First"});
+    EXPECT_EQ(Show().text1, "before the game");
 }
 
 TEST_F(UiTest, MoveNumbersRightAlignedUpToThreeDigits) {
@@ -154,7 +157,6 @@ TEST_P(GameEnd, IsAnnouncedAndClosesTheAvailableMoves) {
     EXPECT_EQ(screen.status1, GetParam().status1);
     EXPECT_EQ(screen.list2.empty(), GetParam().listEmptied);
     EXPECT_EQ(screen.enabled.substr(screen.enabled.find("List2=")), "List2=0");
-    EXPECT_EQ(Form().GameOver, 1);
 
     // The board takes no more moves.
     const Lines ranks = screen.ranks;
@@ -200,7 +202,8 @@ TEST_F(UiTest, StalemateSetUpNeedsAMoveToBeAnnounced) {
     const Screen screen = Show();
     EXPECT_EQ(screen.status1, "Black moves");
     EXPECT_TRUE(screen.list2.empty());
-    EXPECT_EQ(Form().GameOver, 0);
+    // Not over yet: the list stays enabled.
+    EXPECT_EQ(screen.enabled.substr(screen.enabled.find("List2=")), "List2=1");
 }
 
 TEST_F(UiTest, MateStaysInTheRecordAndIsAnnouncedAgainWhenReplayed) {
@@ -210,7 +213,9 @@ TEST_F(UiTest, MateStaysInTheRecordAndIsAnnouncedAgainWhenReplayed) {
     EXPECT_EQ(screen.status1, "");
     EXPECT_EQ(screen.enabled, "First=1 Moveback=1 MoveForward=1 Last=1 List2=1");
     EXPECT_TRUE(Contains(screen.list2, "Qd8-h4"));
-    EXPECT_EQ(Form().GameOver, 0);
+    // The game goes on: the pointer over the board marks Black's pieces.
+    Run({"hover d8"});
+    EXPECT_NE(Show().hints, "");
 
     EXPECT_EQ(Run({"button Forward"}), (Lines{MsgLine("Congratulations", "exclamation", "Black wins!")}));
     screen = Show();
@@ -230,7 +235,6 @@ TEST_F(UiTest, RecordHoldsAtMost999Plies) {
     Screen before = Show();
     ASSERT_EQ(before.list1.size(), 999u);
     EXPECT_EQ(before.list1.back(), " 500. Nf3-g1");
-    EXPECT_EQ(Form().Record.MoveTexts[500].White, "Nf3g1 Nf3-g1");
 
     const std::string full =
         MsgLine("Error", "exclamation",
@@ -242,13 +246,16 @@ TEST_F(UiTest, RecordHoldsAtMost999Plies) {
     EXPECT_EQ(after.list1, before.list1);
     EXPECT_EQ(after.ranks, before.ranks);
     EXPECT_EQ(after.list2, before.list2);
-    EXPECT_EQ(Form().Record.LastPly, 999);
-    EXPECT_EQ(Form().Pos.CurrentPly, 999);
-    EXPECT_EQ(Form().Pos.SideToMove, -1);
+    EXPECT_EQ(after.list1Selected, 998);
+    EXPECT_EQ(after.highlighted, 2) << "Black to move";
 
     // Below the limit moves are taken again.
     Run({"button Back", "list2 \"Nf3-e5\""});
     EXPECT_EQ(Show().list1.back(), " 500. Nf3-e5");
+    const Lines saved = SavedMoves();
+    ASSERT_EQ(saved.size(), 999u);
+    EXPECT_EQ(saved[997], "g8f6");
+    EXPECT_EQ(saved.back(), "f3e5");
 }
 
 }  // namespace

@@ -19,9 +19,8 @@ TEST_F(UiTest, DragPlaysTheMove) {
     EXPECT_EQ(screen.ranks[4], ". . . . P . . .");
     EXPECT_EQ(screen.ranks[2], ". . . . . n . .");
     EXPECT_EQ(screen.enabled, "First=1 Moveback=1 MoveForward=0 Last=0 List2=1");
-    EXPECT_EQ(Form().Record.MoveTexts[1].White, " e2e4  e2-e4");
-    EXPECT_EQ(Form().Record.MoveTexts[1].Black, "Ng8f6 Ng8-f6");
     EXPECT_EQ(screen.hints, "");
+    EXPECT_EQ(SavedMoves(), (Lines{"e2e4", "g8f6"}));
 }
 
 // Drops of White's pawn on e4 after 1.e4 f5, by the pointer offset from the
@@ -89,7 +88,7 @@ TEST_F(UiTest, PressWithoutReleaseIsForgottenAtTheNextPress) {
     EXPECT_EQ(Run({"hover e2", "press e2", "move e2 300 -200", "press e7"}), Lines{WhiteMoves});
     EXPECT_EQ(Show().ranks, StartRanks());
     EXPECT_EQ(View().squares.pictures[52], 31);
-    EXPECT_EQ(Form().DragSource, -1);
+    for (const int pointer : View().squares.pointers) EXPECT_EQ(pointer, 0) << "no piece follows the pointer";
     // A lost release after a press on an empty square does not swallow the next drag.
     Run({"press e4", "press e2", "move e2 300 -868", "release e2 left 300 -868"});
     const Screen screen = Show();
@@ -107,7 +106,7 @@ TEST_F(UiTest, PressWithoutReleaseIsForgottenWhenTheGameIsReset) {
     EXPECT_EQ(Show().ranks[7], "R N B Q K B . R");  // lifted by the stale press
     Run({"button \"Switch Colors\""});
     EXPECT_EQ(Show().ranks[7], "R N B Q K B N R");
-    EXPECT_EQ(Form().DragSource, -1);
+    for (const int pointer : View().squares.pointers) EXPECT_EQ(pointer, 0) << "no piece follows the pointer";
 }
 
 TEST_F(UiTest, TurnedBoardCountsTheOffsetTheOtherWay) {
@@ -131,8 +130,8 @@ TEST_F(UiTest, IllegalDropPutsThePieceBack) {
     EXPECT_EQ(View().squares.pictures[52], 31);
     EXPECT_EQ(screen.list1, Lines{});
     EXPECT_EQ(screen.enabled, "First=0 Moveback=0 MoveForward=0 Last=0 List2=1");
-    EXPECT_EQ(Form().Pos.CurrentPly, 0);
-    EXPECT_EQ(Form().GameHasMoves, 0);
+    // Still a game without moves: New asks nothing.
+    EXPECT_EQ(Run({"menu New"}), Lines{});
 }
 
 struct Refusal {
@@ -200,7 +199,7 @@ TEST_P(PromotionByDrag, AsksForThePiece) {
     const Screen screen = Show();
     EXPECT_EQ(screen.list1.back(), GetParam().entry);
     EXPECT_EQ(screen.ranks[0][0], GetParam().piece);
-    EXPECT_EQ(Form().Record.MoveTexts[6].White.size(), 14u);
+    EXPECT_EQ(SavedMoves().back(), "a7a8" + std::string(1, GetParam().piece));
 }
 
 INSTANTIATE_TEST_SUITE_P(Mouse, PromotionByDrag,
@@ -217,7 +216,7 @@ TEST_F(UiTest, PromotionByCapture) {
     Run(PawnOnA7);
     EXPECT_EQ(Run({"answer Knight", "drag a7 b8"}), Lines{PromoPopup + " -> \"Knight\""});
     EXPECT_EQ(Show().list1.back(), "   6.  a7xb8N");
-    EXPECT_EQ(Form().Record.MoveTexts[6].White, " a7b8n  a7xb8N");
+    EXPECT_EQ(SavedMoves().back(), "a7b8N");
 }
 
 TEST_F(UiTest, DragOnTheTurnedBoard) {
@@ -233,7 +232,7 @@ TEST_F(UiTest, BlackPromotionByDrag) {
     const Screen screen = Show();
     EXPECT_EQ(screen.list1, Lines{"   1.  b2-b1R"});
     EXPECT_EQ(screen.ranks[7], ". r . . K . . .");
-    EXPECT_EQ(Form().Record.MoveTexts[1].White, " b2b1r  b2-b1R");
+    EXPECT_EQ(SavedMoves(), Lines{"b2b1R"});
 }
 
 TEST_F(UiTest, CastlingByDraggingTheKing) {
@@ -242,11 +241,12 @@ TEST_F(UiTest, CastlingByDraggingTheKing) {
     Screen screen = Show();
     EXPECT_EQ(screen.list1.back(), "   4.    O-O");
     EXPECT_EQ(screen.ranks[7], "R N B Q . R K .");
-    EXPECT_EQ(Form().Record.MoveTexts[4].White, "Ke1g1 Ke1-g1");
     Run({"hover e8", "drag e8 g8"});
     screen = Show();
     EXPECT_EQ(screen.list1.back(), "         O-O");
     EXPECT_EQ(screen.ranks[0], "r n b q . r k .");
+    // Kept as the king's moves.
+    EXPECT_EQ(SavedMoves(), (Lines{"e2e4", "e7e5", "g1f3", "g8f6", "f1c4", "f8c5", "e1g1", "e8g8"}));
 }
 
 // ---- hint boxes -----------------------------------------------------------

@@ -61,7 +61,6 @@ TEST_P(WalkThroughTheGame, ShowsThePositionAndCommentOfThePly) {
     Run(GetParam().commands);
     const Screen screen = Show();
     const int ply = GetParam().ply;
-    EXPECT_EQ(Form().Pos.CurrentPly, ply);
     EXPECT_EQ(screen.ranks, RanksAfter(ply));
     EXPECT_EQ(screen.text1, GetParam().text1);
     EXPECT_EQ(screen.enabled, GetParam().enabled);
@@ -70,7 +69,9 @@ TEST_P(WalkThroughTheGame, ShowsThePositionAndCommentOfThePly) {
     EXPECT_EQ(screen.status1, "");
     // The record itself is never changed by a walk.
     EXPECT_EQ(screen.list1, (Lines{"   1.  h2-h3", "       a2-a1N", "   2.  h3-h4", "      Na1-b3"}));
-    EXPECT_EQ(Form().Record.LastPly, 4);
+    Run({"menu Last"});
+    EXPECT_EQ(Show().ranks, RanksAfter(4));
+    EXPECT_EQ(Show().text1, "four");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -146,9 +147,6 @@ TEST_F(UiTest, EveryPositionComesBackWhenWalking) {
 
 TEST_F(UiTest, BlackPromotionReplaysWithItsLetter) {
     Run(PromotionGame);
-    const std::string& text = Form().Record.MoveTexts[1].Black;
-    EXPECT_EQ(text, " a2a1n  a2-a1N");
-    EXPECT_EQ(text.size(), 14u);
     // Back and forth over the promotion several times: always a knight.
     for (int round = 0; round < 3; ++round) {
         Run({"menu First", "menu MoveForward", "menu MoveForward"});
@@ -156,6 +154,7 @@ TEST_F(UiTest, BlackPromotionReplaysWithItsLetter) {
         Run({"menu Last"});
         EXPECT_EQ(Show().ranks[5], ". n . . . . . .") << "round " << round;
     }
+    EXPECT_EQ(SavedMoves(), (Lines{"h2h3", "a2a1N", "h3h4", "a1b3"}));
 }
 
 TEST_F(UiTest, DisabledCommandsAtTheEndsOfTheRecord) {
@@ -170,7 +169,6 @@ TEST_F(UiTest, DisabledCommandsAtTheEndsOfTheRecord) {
 TEST_F(UiTest, ListEntryStepsBackFromPlyThreeByTwoPlies) {
     Run({"list2 \" e2-e4\"", "list2 \" e7-e5\"", "list2 \"Ng1-f3\"", "list1 0"});
     const Screen screen = Show();
-    EXPECT_EQ(Form().Pos.CurrentPly, 1);
     EXPECT_EQ(screen.ranks[3], ". . . . . . . .");
     EXPECT_EQ(screen.ranks[4], ". . . . P . . .");
     EXPECT_EQ(screen.ranks[7], "R N B Q K B N R");
@@ -188,43 +186,39 @@ TEST_F(UiTest, ClickingTheCurrentEntryDoesNothing) {
     EXPECT_EQ(after.text1, "typed");
     EXPECT_EQ(after.ranks, before.ranks);
     EXPECT_EQ(after.enabled, before.enabled);
-    EXPECT_EQ(Form().Pos.CurrentPly, 3);
+    EXPECT_EQ(after.list1Selected, 2);
 }
 
 TEST_F(UiTest, MoveListEventWithNoEntrySelectedKeepsThePosition) {
     Run(PromotionGame);
     Run({"list1 1"});
     const Screen before = Show();
-    ASSERT_EQ(Form().Pos.CurrentPly, 2);
+    ASSERT_EQ(before.ranks, RanksAfter(2));
     // A click below the last entry, or Enter, while no entry is selected.
     View().List1().SetListIndex(-1);
     Form().List1_MouseUp();
     Form().List1_KeyUp(KeyEnter);
     const Screen after = Show();
-    EXPECT_EQ(Form().Pos.CurrentPly, 2);
     EXPECT_EQ(after.ranks, before.ranks);
     EXPECT_EQ(after.text1, "two");
     EXPECT_EQ(after.enabled, before.enabled);
     // At the start with entry 0 unselected, as a walk back leaves it.
     Run({"menu First"});
     Form().List1_MouseUp();
-    EXPECT_EQ(Form().Pos.CurrentPly, 0);
+    EXPECT_EQ(Show().ranks, RanksAfter(0));
     EXPECT_EQ(Show().list1Selected, -1);
 }
 
 TEST_F(UiTest, MoveEnteredInsideTheGameCutsTheRestAndItsComments) {
     Run(PromotionGame);
     Run({"menu First", "menu MoveForward"});
-    ASSERT_EQ(Form().Pos.CurrentPly, 1);
+    ASSERT_EQ(Show().ranks, RanksAfter(1));
     Run({"list2 \" a2-a1Q\""});
     Screen screen = Show();
     EXPECT_EQ(screen.list1, (Lines{"   1.  h2-h3", "       a2-a1Q"}));
     EXPECT_EQ(screen.list1Selected, 1);
     EXPECT_EQ(screen.enabled, AtEnd);
     EXPECT_EQ(screen.text1, "");
-    EXPECT_EQ(Form().Record.LastPly, 2);
-    for (int ply = 2; ply <= 4; ++ply) EXPECT_EQ(Form().Record.Comments[static_cast<std::size_t>(ply)], "") << ply;
-    EXPECT_EQ(Form().Record.Comments[1], "one");
 
     // The new ply has no comment; the earlier one keeps its comment.
     Run({"menu Moveback"});
@@ -234,6 +228,12 @@ TEST_F(UiTest, MoveEnteredInsideTheGameCutsTheRestAndItsComments) {
     EXPECT_EQ(screen.text1, "");
     EXPECT_EQ(screen.ranks[7], "q . . . K . . .");
     EXPECT_EQ(screen.enabled, AtEnd);
+    // Plies entered where the cut ones stood come without their comments.
+    Run({"list2 \"Ke1-e2\"", "list2 \"Qa1-a2\"", "menu Moveback"});
+    EXPECT_EQ(Show().text1, "");
+    Run({"menu MoveForward"});
+    EXPECT_EQ(Show().text1, "");
+    EXPECT_EQ(SavedMoves(), (Lines{"h2h3", "a2a1Q", "e1e2", "a1a2"}));
 }
 
 TEST_F(UiTest, MoveEnteredAtTheStartReplacesTheWholeGame) {
@@ -242,10 +242,13 @@ TEST_F(UiTest, MoveEnteredAtTheStartReplacesTheWholeGame) {
     const Screen screen = Show();
     EXPECT_EQ(screen.list1, Lines{"   1.  d2-d4"});
     EXPECT_EQ(screen.enabled, AtEnd);
-    EXPECT_EQ(Form().Record.LastPly, 1);
-    EXPECT_EQ(Form().Record.Comments[1], "");
-    EXPECT_EQ(Form().Record.Comments[2], "");
-    EXPECT_EQ(Form().Record.MoveTexts[1].White, " d2d4  d2-d4");
+    // The old comments went with the old moves.
+    Run({"list2 \" d7-d5\"", "menu First", "menu MoveForward"});
+    EXPECT_EQ(Show().text1, "");
+    EXPECT_EQ(Show().ranks[4], ". . . P . . . .");
+    Run({"menu MoveForward"});
+    EXPECT_EQ(Show().text1, "");
+    EXPECT_EQ(SavedMoves(), (Lines{"d2d4", "d7d5"}));
 }
 
 TEST_F(UiTest, CommentBelongsToTheCurrentPly) {

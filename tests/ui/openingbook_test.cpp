@@ -68,7 +68,9 @@ TEST_P(BookLines, MarkBookMovesAndNameTheOpening) {
     EXPECT_EQ(screen.list1, GetParam().list1);
     EXPECT_EQ(Marked(screen.list2), GetParam().marked);
     EXPECT_EQ(screen.status2, GetParam().opening);
-    // The marker never reaches the record.
+    // The marker never reaches the record. The display half of a record
+    // text is shown nowhere (the game file keeps only the squares), so the
+    // record is read itself.
     for (int ply = 1; ply <= Form().Record.LastPly; ++ply) {
         const std::string& text = Form().Record.RecordText(ply);
         EXPECT_TRUE(text.size() == 12 || text.size() == 14) << '"' << text << '"';

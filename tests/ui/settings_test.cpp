@@ -22,11 +22,8 @@ protected:
             text += (v < 0 ? "" : " ") + std::to_string(v) + " \r\n";
         return text;
     }
-    // The six settings as the program holds them.
-    std::vector<int> InForce() {
-        const frmMain& f = Form();
-        return {f.Notation, f.BoardTurned, f.ShowMoves, f.CapNot, f.AskExit, f.CapCharacter};
-    }
+    // The six settings in force, as the user finds them on the screen.
+    std::vector<int> InForce() { return SettingsShown(); }
 };
 
 const std::vector<int> Defaults = {0, 0, 1, 0, 1, 0};
@@ -170,9 +167,7 @@ TEST_F(SettingsTest, TogglesStoreOnlyZeroAndOneAndTheNextStartTakesThem) {
     paths.ProgramFolder = Home();
     drive::Driver again(out, paths);
     EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(again.Form().Notation, 1);
-    EXPECT_EQ(again.Form().BoardTurned, 1);
-    EXPECT_EQ(again.Form().ShowMoves, 0);
+    EXPECT_EQ(test::SettingsShown(again), (std::vector<int>{1, 1, 0, 0, 0, 0}));
     EXPECT_EQ(ReadFile(Ini()), saved);
 }
 
@@ -297,7 +292,7 @@ TEST(ProgramFolders, SettingsGoToTheConfigurationFolderWhenTheProgramFolderCanno
 
     // The next start reads it from there.
     drive::Driver again(out, paths);
-    EXPECT_EQ(again.Form().BoardTurned, 1);
+    EXPECT_EQ(ParseShow(again.Show()).letters, "hgfedcba");
 }
 
 TEST(ProgramFolders, BookNextToTheProgramWinsOverTheInstalledOne) {

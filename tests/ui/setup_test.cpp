@@ -69,10 +69,22 @@ TEST_P(SetupItem, PutsItsPieceAndStartsAnEmptyGame) {
     EXPECT_EQ(screen.list1, Lines{});
     EXPECT_EQ(screen.enabled, "First=0 Moveback=0 MoveForward=0 Last=0 List2=1");
     EXPECT_EQ(screen.status1, "White moves");
-    EXPECT_EQ(Form().KeepPosition, 1);
-    EXPECT_EQ(Form().Pos.StartBoard, Form().Pos.Board);
+    // The position set up is where the game starts: a walk back comes to it.
+    Run({"list2 \" a2-a3\"", "menu First"});
+    EXPECT_EQ(Show().ranks, screen.ranks);
+    // Once edited, even a menu closed without a choice starts a new game
+    // from the board.
+    EXPECT_EQ(Run({"rightclick a1"}), Lines{SetupPopup("White Rook", "White moves", "")});
+    EXPECT_EQ(Show().list1, Lines{});
+    EXPECT_EQ(Show().ranks, screen.ranks);
     // The menu opened again shows the new piece checked.
     EXPECT_EQ(Run({"rightclick e4"}), Lines{SetupPopup(GetParam().item, "White moves", "")});
+    // Saved and read back, the game starts from the position set up.
+    Run({"list2 \" a2-a3\""});
+    EXPECT_EQ(SavedMoves("setup.orv"), Lines{"a2a3"});
+    Run({"answer Yes", "answer \"" + (Home() / "setup.orv").string() + "\"", "menu Open1"});
+    EXPECT_EQ(Show().ranks, screen.ranks);
+    EXPECT_EQ(Show().list1, Lines{"   1.  a2-a3"});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -122,7 +134,6 @@ TEST_F(UiTest, AKingPutDownAndTakenAwayAgainLeavesTheStartPositionPlayable) {
     Screen screen = Show();
     EXPECT_EQ(screen.ranks, StartRanks());
     EXPECT_EQ(screen.list2, startMoves) << "White's twenty moves, not none";
-    EXPECT_EQ(Form().Pos.WhiteKing, 25);
 
     // A drag is taken as well, without a message.
     EXPECT_EQ(Run({"hover e2", "drag e2 e4", "hover g8", "drag g8 f6"}), Lines{});
@@ -157,7 +168,12 @@ TEST_F(UiTest, MateIsFoundAgainstTheKingThatStands) {
     Run({"answer \"Clear Board\"", "rightclick a1", "answer \"Black King\"", "rightclick h8",
          "answer \"White King\"", "rightclick f6", "answer \"White Queen\"", "rightclick g1"});
     EXPECT_EQ(Run(Play({"Qg1-g7"})), Lines{MsgLine("Congratulations", "exclamation", "White wins!")});
-    EXPECT_EQ(Form().GameOver, 1);
+    const Screen screen = Show();
+    EXPECT_EQ(screen.status1, "White wins!");
+    EXPECT_EQ(screen.enabled.substr(screen.enabled.find("List2=")), "List2=0");
+    // The game is over: the board takes no move.
+    EXPECT_EQ(Run({"hover h8", "drag h8 g7"}), Lines{});
+    EXPECT_EQ(Show().ranks, screen.ranks);
 }
 
 TEST_F(UiTest, ClearBoardEmptiesEverySquare) {
@@ -180,7 +196,6 @@ TEST_F(UiTest, BlackMovesSwapsTheMaterialLabels) {
               Lines{SetupPopup("Empty", "White moves", "Black moves")});
     screen = Show();
     EXPECT_EQ(screen.status1, "Black moves");
-    EXPECT_EQ(Form().Pos.BlackStarts, 1);
     EXPECT_EQ(screen.labels[3], "Black");
     EXPECT_EQ(screen.labels[4], "White");
     EXPECT_EQ(screen.labels[5], " 39");
@@ -196,7 +211,7 @@ TEST_F(UiTest, BlackMovesSwapsTheMaterialLabels) {
     Run({"answer \"White moves\"", "rightclick h4"});
     screen = Show();
     EXPECT_EQ(screen.status1, "White moves");
-    EXPECT_EQ(Form().Pos.BlackStarts, 0);
+    EXPECT_EQ(screen.labels[3], "White");
     EXPECT_EQ(screen.labels[5], " 38");
     EXPECT_EQ(screen.list1, Lines{});
 }
@@ -205,7 +220,6 @@ TEST_F(UiTest, ClosingTheMenuWithoutAChoiceCommitsOnceAPositionWasEdited) {
     // Before any edit a dismissed menu changes nothing.
     Run({"list2 \" e2-e4\"", "list2 \" e7-e5\"", "rightclick a3"});
     EXPECT_EQ(Show().list1.size(), 2u);
-    EXPECT_EQ(Form().KeepPosition, 0);
 
     Run({"answer Empty", "rightclick a2", "list2 \"Ng1-f3\"", "list2 \"Nb8-c6\""});
     EXPECT_EQ(Show().list1, (Lines{"   1. Ng1-f3", "      Nb8-c6"}));
@@ -216,8 +230,13 @@ TEST_F(UiTest, ClosingTheMenuWithoutAChoiceCommitsOnceAPositionWasEdited) {
     EXPECT_EQ(screen.ranks[2], ". . n . . . . .");
     EXPECT_EQ(screen.ranks[5], ". . . . . N . .");
     EXPECT_EQ(screen.enabled, "First=0 Moveback=0 MoveForward=0 Last=0 List2=1");
-    EXPECT_EQ(Form().Record.LastPly, 0);
-    EXPECT_EQ(Form().Pos.StartBoard, Form().Pos.Board);
+    // The game starts there: a walk back comes to it, and so does the game
+    // saved and read back.
+    Run({"list2 \" b2-b3\"", "menu First"});
+    EXPECT_EQ(Show().ranks, screen.ranks);
+    EXPECT_EQ(SavedMoves("setup.orv"), Lines{"b2b3"});
+    Run({"answer Yes", "answer \"" + (Home() / "setup.orv").string() + "\"", "menu Open1"});
+    EXPECT_EQ(Show().ranks, screen.ranks);
 }
 
 TEST_F(UiTest, PressAfterASetupIsIgnoredUntilThePointerMoves) {
@@ -255,7 +274,7 @@ TEST_F(UiTest, GameWithoutBlacksKingCanBePlayedAndWalked) {
     screen = Show();
     EXPECT_EQ(screen.list1.size(), 5u);
     EXPECT_FALSE(screen.list2.empty());
-    EXPECT_EQ(Form().GameOver, 0);
+    EXPECT_EQ(screen.enabled.substr(screen.enabled.find("List2=")), "List2=1");
 
     Run({"menu First"});
     screen = Show();
@@ -264,7 +283,8 @@ TEST_F(UiTest, GameWithoutBlacksKingCanBePlayedAndWalked) {
     Run({"menu Last"});
     EXPECT_EQ(Show().ranks[3], ". . . q . . . .");
     Run({"menu Moveback", "menu Moveback", "menu MoveForward"});
-    EXPECT_EQ(Form().Pos.CurrentPly, 4);
+    EXPECT_EQ(Show().list1Selected, 3);
+    EXPECT_EQ(Show().ranks[3], ". . . q . . . .");
 
     // Switch Colors there, with White to move: Black moves in the same position.
     Run({"button \"Switch Colors\""});
@@ -300,7 +320,6 @@ TEST_F(UiTest, SwitchColorsGivesTheMoveToBlack) {
               "b8(yellow) g8(black) a7(yellow) b7(black) c7(yellow) d7(black) e7(yellow) f7(black) g7(yellow) "
               "h7(black)");
     EXPECT_TRUE(Contains(screen.list2, " e7-e5"));
-    EXPECT_EQ(Form().Pos.BlackStarts, 1);
     // The labels follow at once: Black, who moves first now, stands in the
     // first row and is highlighted.
     EXPECT_EQ(screen.labels[3], "Black");
@@ -332,8 +351,8 @@ TEST_F(UiTest, SwitchColorsTwiceReturnsToWhite) {
               "a2(black) b2(yellow) c2(black) d2(yellow) e2(black) f2(yellow) g2(black) h2(yellow) b1(black) "
               "g1(yellow)");
     EXPECT_EQ(screen.labels[3], "White");
-    EXPECT_EQ(Form().Pos.BlackStarts, 0);
-    EXPECT_EQ(Form().Record.LastPly, 0);
+    EXPECT_EQ(screen.highlighted, 1);
+    EXPECT_EQ(screen.enabled, "First=0 Moveback=0 MoveForward=0 Last=0 List2=1");
 }
 
 TEST_F(UiTest, SwitchColorsAfterMovesKeepsThePositionAndEmptiesTheRecord) {

@@ -169,4 +169,40 @@ drive::Driver::Result UiTest::RunRaw(const std::string& line) {
 
 Screen UiTest::Show() { return ParseShow(Driver().Show()); }
 
+std::vector<int> SettingsShown(drive::Driver& driver) {
+    const fake::FakeView& view = driver.View();
+    const int notation = view.menu.Get("Nonotation").checked ? 1 : 0;
+    const int turned = view.squares.pictures[0] == 37 ? 1 : 0;  // the white rook on light h1
+    driver.Run("answer Cancel");
+    driver.Run("options");
+    const std::string line = view.interactions.empty() ? std::string() : view.interactions.back();
+    EXPECT_EQ(line.rfind("dialog Options: ", 0), 0U) << line;
+    const auto box = [&line](const std::string& name) {
+        const std::size_t at = line.find(" " + name + "=");
+        return at == std::string::npos ? -1 : line[at + name.size() + 2] - '0';
+    };
+    return {notation, turned, box("Check3"), box("Check5"), box("Check6"), box("Option1(1)")};
+}
+
+std::vector<int> UiTest::SettingsShown() {
+    const std::vector<int> shown = test::SettingsShown(Driver());
+    consumed_ = out_.str().size();
+    return shown;
+}
+
+Lines UiTest::SavedMoves(const std::string& name) {
+    const fs::path path = Home() / name;
+    const Lines printed = Run({"answer \"" + path.string() + "\"", "button Save"});
+    EXPECT_EQ(printed.size(), 1U) << "Save asks for a name and nothing else";
+    Lines moves;
+    std::istringstream in(ReadFile(path));
+    bool started = false;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (started && !line.empty() && line.front() != '{') moves.push_back(line);
+        if (line == "START") started = true;
+    }
+    return moves;
+}
+
 }  // namespace orvane::ui::test

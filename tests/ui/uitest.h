@@ -84,6 +84,16 @@ protected:
     drive::Driver::Result RunRaw(const std::string& line);
     // The visible state now.
     Screen Show();
+    // The six settings as the user finds them, in the settings file's order
+    // (Notation, BoardTurned, ShowMoves, CapNot, AskExit, CapCharacter): the
+    // check mark of Board / None, the corner square of the start position
+    // (h1's rook top left on a turned board), and the boxes of the Options
+    // dialog, opened and cancelled. Needs the start position on the board.
+    std::vector<int> SettingsShown();
+    // Saves the game under name in the program's folder through the Save
+    // dialog and returns the move lines of the file written. Needs a game
+    // that belongs to no game file yet (else Save asks nothing).
+    Lines SavedMoves(const std::string& name = "moves.orv");
 
     drive::Driver& Driver();
     fake::FakeView& View() { return Driver().View(); }
@@ -105,6 +115,9 @@ struct ScenarioName {
         return row.param.name;
     }
 };
+
+// The settings of a running program as SettingsShown reads them.
+std::vector<int> SettingsShown(drive::Driver& driver);
 
 // Common message boxes.
 inline const std::string IllegalMove = MsgLine("Error", "exclamation", "Illegal move");
