@@ -67,7 +67,8 @@ struct ReadError {
     long Game = 0;      // 1-based game number in a collection, 0 when not known
     int Ply = 0;        // the ply being read (the move that failed is ply Ply), 0 when not known
     std::string Token;  // the move token as written (IllegalMove), the value as read (settings)
-    std::string Text;   // what the window shows, e.g. "E7E8: Illegal move!"
+    std::string Text;   // the reader's message for the window, e.g. "E7E8: Illegal move!"
+                        // (the window's ShowError decides where it is used)
     std::string Detail; // further words for the tools (the FEN fault, ...)
 
     explicit operator bool() const { return Kind != ReadErrorKind::None; }
