@@ -44,7 +44,7 @@ std::vector<std::string_view> Lines(std::string_view text) {
 
 // The book read straight from its description, line by line.
 struct PlainBook {
-    BookStatus Status = BookStatus::Completed;  // NotABook, WrongVersion or Completed
+    BookStatus Status = BookStatus::Completed;  // Refused or Completed
     std::vector<std::string_view> Moves;        // the moves lines as read
     std::vector<std::string> Expanded;          // and expanded
     bool HasNames = false;
@@ -54,13 +54,13 @@ struct PlainBook {
 PlainBook ReadPlain(std::string_view book) {
     PlainBook plain;
     if (book.substr(0, Header.size()) != Header) {
-        plain.Status = BookStatus::NotABook;
+        plain.Status = BookStatus::Refused;
         return plain;
     }
     const std::vector<std::string_view> lines = Lines(book);
     const auto version = static_cast<float>(orvane::LeadingNumber(lines[0].substr(Header.size())));
     if (version != static_cast<float>(orvane::LeadingNumber(ProgramVersion))) {
-        plain.Status = BookStatus::WrongVersion;
+        plain.Status = BookStatus::Refused;
         return plain;
     }
     std::size_t i = 1;
@@ -176,7 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string other = standard;
     other[0] = '0';
     const BookResult elsewhere = book.LookUp("", other, ProgramVersion);
-    if (elsewhere.Status != BookStatus::NotABook && elsewhere.Status != BookStatus::WrongVersion)
+    if (elsewhere.Status != BookStatus::Refused)
         Require(elsewhere.Status == BookStatus::NotStandardStart, "a set-up game was looked up in the book");
     return 0;
 }

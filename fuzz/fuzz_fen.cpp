@@ -76,12 +76,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Position start;
     Position pos = start;
     orvane::FenInfo info;
-    const orvane::PositionError error = pos.ReadFen(orvane::fuzz::Text(data, size), &info);
+    const orvane::ReadError error = pos.ReadFen(orvane::fuzz::Text(data, size), &info);
     if (error) {
         Require(SameState(pos, start) && pos.StartBoard == start.StartBoard && pos.BlackStarts == start.BlackStarts,
                 "a refused FEN changed the position");
         Require(error.Field >= 0 && error.Field <= 6, "error field out of range");
-        Require(error.Character >= 0 && static_cast<std::size_t>(error.Character) <= size,
+        Require(error.Column >= 1 && static_cast<std::size_t>(error.Column) <= size + 1,
                 "error position outside the text");
         return 0;
     }

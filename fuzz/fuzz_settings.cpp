@@ -19,7 +19,6 @@ namespace {
 
 using orvane::fuzz::Require;
 using orvane::ui::Settings;
-using orvane::ui::SettingsStatus;
 
 bool Same(const Settings& a, const Settings& b) {
     return a.Notation == b.Notation && a.BoardTurned == b.BoardTurned && a.ShowMoves == b.ShowMoves &&
@@ -42,15 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A marker value no parse can give: it must survive every non-Read result.
     const Settings marker{-7, -7, -7, -7, -7, -7};
     Settings read = marker;
-    const SettingsStatus status = orvane::ui::ParseSettings(text, Header, read);
-    if (status != SettingsStatus::Read) {
+    const orvane::ReadError error = orvane::ui::ParseSettings(text, Header, read);
+    if (error) {
         Require(Same(read, marker), "a settings text that was not read changed the settings");
         // Files of another header are all alike to the program: the defaults.
-        if (status == SettingsStatus::Invalid && text.substr(0, Header.size()) != Header) return 0;
+        if (error.Kind == orvane::ReadErrorKind::NotSettingsFile && text.substr(0, Header.size()) != Header) return 0;
     } else {
         Settings again = marker;
-        Require(orvane::ui::ParseSettings(orvane::ui::SettingsText(Header, read), Header, again) ==
-                        SettingsStatus::Read &&
+        Require(!orvane::ui::ParseSettings(orvane::ui::SettingsText(Header, read), Header, again) &&
                     Same(again, read),
                 "settings written back do not read the same");
     }
@@ -59,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // outcome is started once per process.
     static std::set<std::array<int, 7>> outcomes;
     if (outcomes.size() > 1000000) outcomes.clear();
-    if (!outcomes.insert({static_cast<int>(status), read.Notation, read.BoardTurned, read.ShowMoves, read.CapNot,
+    if (!outcomes.insert({static_cast<int>(error.Kind), read.Notation, read.BoardTurned, read.ShowMoves, read.CapNot,
                          read.AskExit, read.CapCharacter})
              .second)
         return 0;
@@ -73,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const bool started = form.Form_Load("");
         Require(started != view.quit, "start-up result and the end of the program disagree");
         if (!started) return 0;
-        if (status == SettingsStatus::Read)
+        if (!error)
             Require(Same(Of(form), read) || Same(Of(form), Settings{}),
                     "the program started with settings that are neither the file's nor the defaults");
         else

@@ -41,9 +41,9 @@ int main(int argc, char** argv) {
 
     orvane::Position pos;
     if (args.size() == 2) {
-        if (const orvane::PositionError err = pos.ReadFen(args[1])) {
-            std::fprintf(stderr, "orvane-perft: bad FEN: %s (field %d, character %d)\n", PositionErrorText(err.Kind), err.Field,
-                         err.Character + 1);
+        if (const orvane::ReadError err = pos.ReadFen(args[1])) {
+            std::fprintf(stderr, "orvane-perft: bad FEN: %s (field %d, character %ld)\n",
+                         orvane::ReadErrorKindText(err.Kind), err.Field, err.Column);
             return 2;
         }
     }

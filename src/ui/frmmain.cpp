@@ -48,8 +48,8 @@ bool frmMain::Form_Load(const std::string& commandLine) {
     Pos.BlackStarts = 0;
     PlayerName = "Player";
 
-    if (!ReadSettingsFile()) {
-        view_.MsgBox("Error found! Orvane will exit", "Error", MsgIcon::Exclamation, MsgButtons::OK);
+    if (const ReadError error = ReadSettingsFile()) {
+        ShowError(error, ErrorContext::StartUp);
         view_.Quit();
         return false;
     }
@@ -71,28 +71,29 @@ bool frmMain::Form_Load(const std::string& commandLine) {
 // Reads the settings file. A missing, short or other-version file, and one
 // the program cannot use (a value that does not fit, or that is not 0 or 1),
 // is replaced by the defaults, so that one bad file never keeps the program
-// from starting. False only when no settings file can be written.
-bool frmMain::ReadSettingsFile() {
+// from starting. An error only when no settings file can be written.
+ReadError frmMain::ReadSettingsFile() {
     const std::string header = "ORVANE" + Cversion;
     Settings settings;
-    SettingsStatus status = SettingsStatus::Invalid;
-    if (const auto text = ReadWholeFile(SettingsPath())) status = ParseSettings(*text, header, settings);
-    if (status != SettingsStatus::Read) status = SettingsStatus::Invalid;
+    ReadError error;
+    error.Kind = ReadErrorKind::FileUnreadable;
+    if (const auto text = ReadWholeFile(SettingsPath())) error = ParseSettings(*text, header, settings);
+    const bool useDefaults = static_cast<bool>(error);
 
-    if (status == SettingsStatus::Invalid) {
+    if (useDefaults) {
         settings = Settings{};
         Pos.BlackStarts = 0;
         PlayerName = "Player";
     }
     Config = settings;
 
-    if (status == SettingsStatus::Invalid) {
+    if (useDefaults) {
         const std::filesystem::path path = SettingsPath();
         std::error_code ec;
         std::filesystem::create_directories(path.parent_path(), ec);
-        if (!WriteFileAtomically(path, SettingsText(header, settings)).empty()) return false;
+        return WriteFileAtomically(path, SettingsText(header, settings));
     }
-    return true;
+    return {};
 }
 
 void frmMain::WriteSettings() {
@@ -100,9 +101,8 @@ void frmMain::WriteSettings() {
     const std::filesystem::path path = SettingsPath();
     std::error_code ec;
     std::filesystem::create_directories(path.parent_path(), ec);
-    const std::string error = WriteFileAtomically(path, SettingsText("ORVANE" + Cversion, settings));
-    if (!error.empty())
-        view_.MsgBox("The settings could not be saved:\n" + error, "Error", MsgIcon::Exclamation, MsgButtons::OK);
+    if (const ReadError error = WriteFileAtomically(path, SettingsText("ORVANE" + Cversion, settings)))
+        ShowError(error, ErrorContext::SaveSettings);
 }
 
 void frmMain::SaveSettings() { WriteSettings(); }

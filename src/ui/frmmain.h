@@ -13,6 +13,7 @@
 //   frmmain_commands.cpp    menu and toolbar commands, the dialogs
 //   frmmain_files.cpp       opening game files, the game picker, the batch check
 //   frmmain_save.cpp        saving the game in the program's own game file
+//   frmmain_errors.cpp      error values turned into message boxes
 #pragma once
 
 #include <filesystem>
@@ -20,6 +21,7 @@
 #include <string>
 
 #include "book/book.h"
+#include "common/readerror.h"
 #include "engine/position.h"
 #include "notation/notation.h"
 #include "pgn/collection.h"
@@ -246,7 +248,8 @@ public:
 
 private:
     // frmmain.cpp
-    bool ReadSettingsFile();
+    // Reads the settings file; an error only when no settings file can be written.
+    ReadError ReadSettingsFile();
     void WriteSettings();
     bool ProgramFolderWritable() const;
 
@@ -298,11 +301,25 @@ private:
     // The move list of a game just replayed, every ply numbered by
     // numberOf(ply) with its book marker.
     void FillMoveList(const std::function<int(int)>& numberOf);
-    void IllegalMoveSteps(const std::string& message);
+    // What the window was doing when an error value came back: it decides
+    // the words of the message (frmmain_errors.cpp).
+    enum class ErrorContext {
+        StartUp,          // reading the settings at start-up
+        OpenCollection,   // opening a file (missing, or a PGN collection) and reading a game of it
+        CheckCollection,  // the batch check of a collection
+        OpenGameFile,     // reading a game file of the program's own
+        SaveGame,
+        SaveSettings,
+        LookUpBook,
+        EnterMove,        // a move entered with the mouse or from the available-moves list
+    };
+    // The one place where an error value becomes a message box.
+    void ShowError(const ReadError& error, ErrorContext context);
+    void IllegalMoveSteps(const ReadError& error, ErrorContext context);
     void FinishLoad(const std::string& name, const std::string& path);
     void ShowGameStart();
-    void LoadErrorSteps(const std::string& message);
-    void NativeLoadErrorSteps();
+    void LoadErrorSteps(const ReadError& error, ErrorContext context);
+    void NativeLoadErrorSteps(const ReadError& error);
     void LookUpBookAt(int plies);
 
     // frmmain_save.cpp

@@ -19,8 +19,6 @@ namespace {
 
 constexpr long MaxGames = 30000;
 const char* const OpenFilter = "Portable Game Notation File (*.pgn)|*.pgn|Orvane File (*.orv)|*.orv";
-const char* const LoadError = "Error in loading PGN file!";
-const char* const NativeLoadError = "Error in loading game file!";
 
 // The part of a path after its last "/", the whole path when there is none.
 std::string FileNameOf(const std::string& path) {
@@ -89,7 +87,10 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
         if (path.empty()) return;
         name = FileNameOf(path);
         if (!FileExists(path)) {
-            view_.MsgBox(name + " does not exist", "", MsgIcon::Exclamation, MsgButtons::OK);
+            ReadError error;
+            error.Kind = ReadErrorKind::FileMissing;
+            error.File = path;
+            ShowError(error, check ? ErrorContext::CheckCollection : ErrorContext::OpenCollection);
             return;
         }
         GetGame1 = -1;
@@ -129,17 +130,18 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
     options.Progress = [this](const std::string& text) { view_.StatusBar1().SetPanelText(1, text); };
     pgn::ScanResult scan = pgn::ScanFile(path, options);
     view_.SetBusyPointer(false);
+    const ErrorContext context = check ? ErrorContext::CheckCollection : ErrorContext::OpenCollection;
     if (scan.Error.Kind == ReadErrorKind::NotPgn) {
-        view_.MsgBox(name + " is not a PGN file", "", MsgIcon::Exclamation, MsgButtons::OK);
+        ShowError(scan.Error, context);
         return;
     }
     if (scan.Error.Kind == ReadErrorKind::NoGames) {
-        view_.MsgBox("No games found!", "Orvane", MsgIcon::None, MsgButtons::OK);
+        ShowError(scan.Error, context);
         view_.StatusBar1().SetPanelText(1, "");
         return;
     }
     if (scan.Error) {
-        LoadErrorSteps(LoadError);
+        LoadErrorSteps(scan.Error, context);
         return;
     }
     const pgn::GameIndex& index = scan.Index;
@@ -229,8 +231,9 @@ void frmMain::ShowGameStart() {
 
 bool frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, long game, bool check) {
     pgn::GameResultText read = pgn::ReadGame(path, index, game);
+    const ErrorContext context = check ? ErrorContext::CheckCollection : ErrorContext::OpenCollection;
     if (read.Error) {
-        LoadErrorSteps(LoadError);
+        LoadErrorSteps(read.Error, context);
         return false;
     }
     Tags = read.Game.Tags;
@@ -262,14 +265,12 @@ bool frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, 
             DrawBoard();
             view_.List1().SetEnabled(true);
             view_.List2().SetEnabled(true);
-            IllegalMoveSteps(SignedText(game) + "\r\n" + info.Error.Text);
-        } else {
-            IllegalMoveSteps(info.Error.Text);
         }
+        IllegalMoveSteps(info.Error, context);
         return false;
     }
     if (info.Error) {
-        LoadErrorSteps(LoadError);
+        LoadErrorSteps(info.Error, context);
         return false;
     }
     GameHasMoves = info.GameHasMoves;
@@ -304,14 +305,14 @@ void frmMain::FillMoveList(const std::function<int(int)>& numberOf) {
     view_.List1().SetListIndex(Record.LastPly - 1);
 }
 
-void frmMain::IllegalMoveSteps(const std::string& message) {
+void frmMain::IllegalMoveSteps(const ReadError& error, ErrorContext context) {
     Pos.BlackStarts = 0;
     Tags.pgnEvent.clear();
     Tags.pgnSite.clear();
     Tags.pgnDate.clear();
     Tags.pgnBlack.clear();
     Tags.pgnWhite.clear();
-    view_.MsgBox(message, "Error", MsgIcon::Exclamation, MsgButtons::OK);
+    ShowError(error, context);
     view_.Canvas().Clear();
     KeepPosition = 0;
     ResetGame();
@@ -325,11 +326,11 @@ void frmMain::IllegalMoveSteps(const std::string& message) {
     DrawBoard();
 }
 
-void frmMain::LoadErrorSteps(const std::string& message) {
+void frmMain::LoadErrorSteps(const ReadError& error, ErrorContext context) {
     view_.SetSquaresBusyPointer(false);
     Loading = 0;
     EnableCommands();
-    view_.MsgBox(message, "Error", MsgIcon::Exclamation, MsgButtons::OK);
+    ShowError(error, context);
     view_.List1().SetEnabled(true);
     view_.List2().SetEnabled(true);
     KeepPosition = 0;
@@ -347,11 +348,11 @@ void frmMain::ReadNativeFile(const std::string& path, const std::string& name) {
         parsed = gamefile::ParseGameFile(*bytes, name);
     } else {
         parsed.Error.Kind = ReadErrorKind::FileUnreadable;
+        parsed.Error.File = path;
     }
     const ReadErrorKind kind = parsed.Error.Kind;
     if (kind == ReadErrorKind::NotGameFile || kind == ReadErrorKind::WrongVersion) {
-        view_.MsgBox(parsed.Error.Text, kind == ReadErrorKind::NotGameFile ? "" : "Error", MsgIcon::Exclamation,
-                     MsgButtons::OK);
+        ShowError(parsed.Error, ErrorContext::OpenGameFile);
         view_.StatusBar1().SetPanelText(1, "");
         DrawBoard();
         ListAvailableMoves();
@@ -367,7 +368,7 @@ void frmMain::ReadNativeFile(const std::string& path, const std::string& name) {
     FenSideToMove = 1;
     if (parsed.Error) {
         // The file cannot be read, ends before START or has a broken line.
-        NativeLoadErrorSteps();
+        NativeLoadErrorSteps(parsed.Error);
         return;
     }
     const gamefile::GameFile& file = parsed.File;
@@ -385,11 +386,11 @@ void frmMain::ReadNativeFile(const std::string& path, const std::string& name) {
 
     const ReadError error = gamefile::ReplayGameFile(file, Pos, Record, Input);
     if (error.Kind == ReadErrorKind::IllegalMove) {
-        IllegalMoveSteps(error.Text);
+        IllegalMoveSteps(error, ErrorContext::OpenGameFile);
         return;
     }
     if (error) {
-        NativeLoadErrorSteps();
+        NativeLoadErrorSteps(error);
         return;
     }
     GameHasMoves = Record.LastPly > 0 ? 1 : 0;
@@ -410,9 +411,9 @@ void frmMain::ReadNativeFile(const std::string& path, const std::string& name) {
 
 // A native file that fails while it is read: the commands and lists work
 // again, the game is a fresh one and the user is told.
-void frmMain::NativeLoadErrorSteps() {
+void frmMain::NativeLoadErrorSteps(const ReadError& error) {
     Pos.BlackStarts = 0;
-    LoadErrorSteps(NativeLoadError);
+    LoadErrorSteps(error, ErrorContext::OpenGameFile);
     ShowPlayers();
 }
 

@@ -119,14 +119,19 @@ void frmMain::c_MouseDown(int index, MouseButton button, double /*x*/, double /*
     const int piece = Pos.Board[At(square)];
     if (piece * Pos.SideToMove <= 0) {
         view_.Board().SetPicture(index, PlainPicture(square));
-        view_.MsgBox(Pos.SideToMove == 1 ? "White moves" : "Black moves", "Error", MsgIcon::Exclamation,
-                     MsgButtons::OK);
+        ReadError error;
+        error.Kind = ReadErrorKind::WrongSide;
+        error.Token = SquareNotation(Pos, square);
+        ShowError(error, ErrorContext::EnterMove);
         Mouse.DragSource = -1;
         return;
     }
     if (!HasMoveFrom(square)) {
         view_.Board().SetPicture(index, PlainPicture(square));
-        view_.MsgBox("You cannot move that piece", "Error", MsgIcon::Exclamation, MsgButtons::OK);
+        ReadError error;
+        error.Kind = ReadErrorKind::NoMoveFromSquare;
+        error.Token = SquareNotation(Pos, square);
+        ShowError(error, ErrorContext::EnterMove);
         Mouse.DragSource = -1;
         return;
     }
@@ -243,7 +248,11 @@ void frmMain::c_MouseUp(int index, MouseButton button, double x, double y) {
         Mouse.DragX = 0;
         Mouse.DragY = 0;
         DrawBoard();
-        view_.MsgBox("Illegal move", "Error", MsgIcon::Exclamation, MsgButtons::OK);
+        ReadError error;
+        error.Kind = ReadErrorKind::IllegalMove;
+        error.Ply = Pos.CurrentPly + 1;
+        error.Token = moveText;
+        ShowError(error, ErrorContext::EnterMove);
         Mouse.HintsShown = 0;
         return;
     }

@@ -86,11 +86,8 @@ void frmMain::LookUpBookAt(int plies) {
     Book.InBook = result.InBook;
     Book.OpeningName = result.OpeningName;
     switch (result.Status) {
-    case BookStatus::NotABook:
-        view_.MsgBox(BookNotABookText("orvane.bok"), "Orvane", MsgIcon::Exclamation, MsgButtons::OK);
-        break;
-    case BookStatus::WrongVersion:
-        view_.MsgBox(BookWrongVersionText("orvane.bok", Cversion), "Error", MsgIcon::Exclamation, MsgButtons::OK);
+    case BookStatus::Refused:
+        ShowError(result.Error, ErrorContext::LookUpBook);
         break;
     case BookStatus::Completed:
         Book.ShownOpening = Book.OpeningName;
@@ -128,9 +125,10 @@ void frmMain::CheckGameEndQuiet() {
 bool frmMain::RecordFull() const { return Pos.CurrentPly >= MaxPlies; }
 
 void frmMain::RefuseFullRecord() {
-    view_.MsgBox("The game record is full: a game can hold at most " + std::to_string(MaxPlies) +
-                     " plies, so no further move can be entered.",
-                 "Error", MsgIcon::Exclamation, MsgButtons::OK);
+    ReadError error;
+    error.Kind = ReadErrorKind::RecordFull;
+    error.Ply = Pos.CurrentPly + 1;
+    ShowError(error, ErrorContext::EnterMove);
 }
 
 void frmMain::AppendPly(char pieceLetter, const std::string& moveText, int numberingPly, bool clearComment) {
@@ -177,7 +175,11 @@ void frmMain::List2_DblClick() {
     }
     if (InputMove(Pos, Input, move.MoveText) == 0) {
         DrawBoard();
-        view_.MsgBox("Illegal move", "Error", MsgIcon::Exclamation, MsgButtons::OK);
+        ReadError error;
+        error.Kind = ReadErrorKind::IllegalMove;
+        error.Ply = Pos.CurrentPly + 1;
+        error.Token = move.MoveText;
+        ShowError(error, ErrorContext::EnterMove);
         return;
     }
     view_.List2().Clear();

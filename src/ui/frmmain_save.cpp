@@ -50,12 +50,12 @@ void frmMain::SaveGameFile(const std::string& name) {
         }
     }
 
-    const std::string error = WriteFileAtomically(path, gamefile::WriteGameText(Pos, Record));
-    if (!error.empty()) {
+    const ReadError error = WriteFileAtomically(path, gamefile::WriteGameText(Pos, Record));
+    if (error) {
         // Nothing was written; the next Save asks for a name, so another
         // folder can be chosen.
         ForgetGameFile();
-        view_.MsgBox("The game could not be saved: " + error, "Error", MsgIcon::Exclamation, MsgButtons::OK);
+        ShowError(error, ErrorContext::SaveGame);
         return;
     }
     view_.StatusBar1().SetPanelText(1, "Game saved!");

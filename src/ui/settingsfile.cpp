@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <system_error>
+#include <utility>
 
 #include "record/gamerecord.h"
 
@@ -19,6 +20,9 @@ public:
     explicit FieldReader(std::string_view text) : text_(text) {}
 
     bool AtEnd() const { return pos_ >= text_.size(); }
+    // Where the next character is: 1-based line and column.
+    long Line() const { return line_; }
+    long Column() const { return static_cast<long>(pos_ - lineStart_) + 1; }
 
     bool ReadTextField(std::string& field) {
         SkipBlanks();
@@ -31,7 +35,8 @@ public:
         return true;
     }
 
-    bool ReadNumberField(std::string& field) {
+    // place: the line and column where the field begins.
+    bool ReadNumberField(std::string& field, std::pair<long, long>& place) {
         // Blank lines between numbers are passed over, as the runtime does.
         for (;;) {
             SkipBlanks();
@@ -39,6 +44,7 @@ public:
             if (!IsLineEnd(text_[pos_])) break;
             SkipLineEnd();
         }
+        place = {Line(), Column()};
         const std::size_t start = pos_;
         while (!AtEnd() && text_[pos_] != ' ' && text_[pos_] != ',' && !IsLineEnd(text_[pos_])) ++pos_;
         field.assign(text_.substr(start, pos_ - start));
@@ -54,6 +60,8 @@ private:
     void SkipLineEnd() {
         if (!AtEnd() && text_[pos_] == '\r') ++pos_;
         if (!AtEnd() && text_[pos_] == '\n') ++pos_;
+        ++line_;
+        lineStart_ = pos_;
     }
     void SkipDelimiter() {
         SkipBlanks();
@@ -64,6 +72,8 @@ private:
 
     std::string_view text_;
     std::size_t pos_ = 0;
+    long line_ = 1;
+    std::size_t lineStart_ = 0;
 };
 
 // The value of a numeric field: its leading decimal number (sign, digits,
@@ -115,21 +125,38 @@ bool FieldValue(const std::string& field, int& value) {
 
 }  // namespace
 
-SettingsStatus ParseSettings(std::string_view text, std::string_view header, Settings& out) {
+ReadError ParseSettings(std::string_view text, std::string_view header, Settings& out) {
     FieldReader reader(text);
+    auto fault = [](ReadErrorKind kind, long line, long column, std::string_view field) {
+        ReadError error;
+        error.Kind = kind;
+        error.Line = line;
+        error.Column = column;
+        error.Token = std::string(field);
+        return error;
+    };
     std::string field;
-    if (!reader.ReadTextField(field) || field != header) return SettingsStatus::Invalid;
+    if (!reader.ReadTextField(field) || field != header)
+        return fault(ReadErrorKind::NotSettingsFile, 1, 1, field);
     std::array<int, 6> values{};
-    for (int& v : values) {
-        if (!reader.ReadNumberField(field)) return SettingsStatus::Invalid;
-        if (!FieldValue(field, v)) return SettingsStatus::Overflow;
+    std::array<std::pair<long, long>, 6> places{};
+    std::array<std::string, 6> fields;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        // Blank lines and blanks before a number are passed over: the number
+        // is where its first character stands.
+        if (!reader.ReadNumberField(field, places[i]))
+            return fault(ReadErrorKind::MissingValue, reader.Line(), reader.Column(), {});
+        if (!FieldValue(field, values[i]))
+            return fault(ReadErrorKind::ValueOutOfRange, places[i].first, places[i].second, field);
+        fields[i] = field;
     }
     // Every setting is a flag: anything but 0 and 1 is a file the program
     // cannot use.
-    for (const int v : values)
-        if (v != 0 && v != 1) return SettingsStatus::NotAFlag;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        if (values[i] != 0 && values[i] != 1)
+            return fault(ReadErrorKind::NotAFlag, places[i].first, places[i].second, fields[i]);
     out = Settings{values[0], values[1], values[2], values[3], values[4], values[5]};
-    return SettingsStatus::Read;
+    return {};
 }
 
 std::string SettingsText(std::string_view header, const Settings& settings) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/readerror.h"
+
 namespace orvane::ui {
 
 struct Settings {
@@ -17,18 +19,16 @@ struct Settings {
     int CapCharacter = 0;
 };
 
-enum class SettingsStatus {
-    Read,      // header and six numbers read
-    Invalid,   // missing, short, or another version: replaced by the defaults
-    Overflow,  // a number that does not fit the program's whole numbers
-    NotAFlag,  // a number other than 0 and 1: every setting is a flag
-};
-
 // Reads the text of a settings file. Numbers are fields ended by a blank, a
 // comma or a line end (leading blanks skipped); a field that does not begin
-// with a decimal number ("nan", "INF", "information") reads as 0. Only a Read
-// result fills out.
-SettingsStatus ParseSettings(std::string_view text, std::string_view header, Settings& out);
+// with a decimal number ("nan", "INF", "information") reads as 0. Only a
+// text that reads without error fills out. The error says where (Line and
+// Column of the field, the field as read in Token): NotSettingsFile (the
+// first field is not the header: missing, short, or another version),
+// MissingValue (the text ends before the sixth number), ValueOutOfRange (a
+// number that does not fit the program's whole numbers) or NotAFlag (a
+// number other than 0 and 1: every setting is a flag).
+ReadError ParseSettings(std::string_view text, std::string_view header, Settings& out);
 
 // The text of a settings file, lines ended by CR LF.
 std::string SettingsText(std::string_view header, const Settings& settings);

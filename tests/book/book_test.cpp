@@ -71,8 +71,7 @@ BookMoveList Repeated(const std::string& move, int count) {
 const char* StatusName(BookStatus status) {
     switch (status) {
     case BookStatus::Missing: return "Missing";
-    case BookStatus::NotABook: return "NotABook";
-    case BookStatus::WrongVersion: return "WrongVersion";
+    case BookStatus::Refused: return "Refused";
     case BookStatus::NotStandardStart: return "NotStandardStart";
     case BookStatus::Completed: return "Completed";
     case BookStatus::Aborted: return "Aborted";
@@ -166,6 +165,7 @@ TEST_F(OpeningBookTest, HeaderVersionAndStartPosition) {
         std::string_view ProgramVersion;
         std::string StartPosition;
         BookStatus Status;
+        ReadErrorKind Error = ReadErrorKind::None;  // the kind of a refusal
     };
     const std::string setUp = SetUpPosition();
     auto bookWith = [&](const std::string& header) {
@@ -179,19 +179,19 @@ TEST_F(OpeningBookTest, HeaderVersionAndStartPosition) {
         {"program version 0.1", bookWith("ORVANE Version=0.10"), "0.1", std::string(Standard), BookStatus::Completed},
         {"text after the version", bookWith("ORVANE Version=0.10 of May"), "0.10", std::string(Standard), BookStatus::Completed},
         {"blanks before the version", bookWith("ORVANE Version=  0.10"), "0.10", std::string(Standard), BookStatus::Completed},
-        {"version 0.11", bookWith("ORVANE Version=0.11"), "0.10", std::string(Standard), BookStatus::WrongVersion},
-        {"version 1", bookWith("ORVANE Version=1"), "0.10", std::string(Standard), BookStatus::WrongVersion},
-        {"no version", bookWith("ORVANE Version="), "0.10", std::string(Standard), BookStatus::WrongVersion},
-        {"version not a number", bookWith("ORVANE Version=new"), "0.10", std::string(Standard), BookStatus::WrongVersion},
-        {"header in lower case", bookWith("orvane Version=0.10"), "0.10", std::string(Standard), BookStatus::NotABook},
-        {"blank before the header", bookWith(" ORVANE Version=0.10"), "0.10", std::string(Standard), BookStatus::NotABook},
-        {"header without '='", bookWith("ORVANE Version 0.10"), "0.10", std::string(Standard), BookStatus::NotABook},
-        {"file shorter than the header", "ORVANE Ver", "0.10", std::string(Standard), BookStatus::NotABook},
-        {"header broken by a line end", "ORVANE\r\nVersion=0.10\r\n", "0.10", std::string(Standard), BookStatus::NotABook},
-        {"empty file", "", "0.10", std::string(Standard), BookStatus::NotABook},
+        {"version 0.11", bookWith("ORVANE Version=0.11"), "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::WrongVersion},
+        {"version 1", bookWith("ORVANE Version=1"), "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::WrongVersion},
+        {"no version", bookWith("ORVANE Version="), "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::WrongVersion},
+        {"version not a number", bookWith("ORVANE Version=new"), "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::WrongVersion},
+        {"header in lower case", bookWith("orvane Version=0.10"), "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::NotBook},
+        {"blank before the header", bookWith(" ORVANE Version=0.10"), "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::NotBook},
+        {"header without '='", bookWith("ORVANE Version 0.10"), "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::NotBook},
+        {"file shorter than the header", "ORVANE Ver", "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::NotBook},
+        {"header broken by a line end", "ORVANE\r\nVersion=0.10\r\n", "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::NotBook},
+        {"empty file", "", "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::NotBook},
         {"set-up position", bookWith("ORVANE Version=0.10"), "0.10", setUp, BookStatus::NotStandardStart},
-        {"bad header before set-up position", bookWith("ORVANE Version"), "0.10", setUp, BookStatus::NotABook},
-        {"bad version before set-up position", bookWith("ORVANE Version=0.2"), "0.10", setUp, BookStatus::WrongVersion},
+        {"bad header before set-up position", bookWith("ORVANE Version"), "0.10", setUp, BookStatus::Refused, ReadErrorKind::NotBook},
+        {"bad version before set-up position", bookWith("ORVANE Version=0.2"), "0.10", setUp, BookStatus::Refused, ReadErrorKind::WrongVersion},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -202,6 +202,14 @@ TEST_F(OpeningBookTest, HeaderVersionAndStartPosition) {
             ExpectResult(got, row.Status, Moves({"e7e5"}), 1, "King's pawn");
         else
             ExpectResult(got, row.Status, {}, 0, "");
+        EXPECT_EQ(got.Error.Kind, row.Error);
+        // The window's message names the file and, for a version, what it needs.
+        if (row.Error == ReadErrorKind::NotBook) {
+            EXPECT_EQ(got.Error.Text, BookNotABookText("orvane.bok"));
+        }
+        if (row.Error == ReadErrorKind::WrongVersion) {
+            EXPECT_EQ(got.Error.Text, BookWrongVersionText("orvane.bok", row.ProgramVersion));
+        }
     }
 }
 
@@ -309,6 +317,55 @@ TEST_F(OpeningBookTest, ContinuationLimit) {
          Repeated("e2e4", 101), 0, ""},
     };
     CheckBookCases(rows);
+}
+
+// Where a lookup stops: the kind and the file line (and the column of a
+// version), counted over empty lines, runs of equal lines and every kind of
+// line end, and the same from the cached parse as from a fresh one.
+TEST_F(OpeningBookTest, StopsSayWhere) {
+    const auto repeated = [](Lines lines, const std::string& line, int count) {
+        lines.insert(lines.end(), static_cast<std::size_t>(count), line);
+        return lines;
+    };
+    struct Row {
+        const char* Name;
+        std::string Bytes;
+        std::string GameKey;
+        ReadErrorKind Kind;
+        long Line;
+        long Column;
+    };
+    const Lines head = {"ORVANE Version=0.10", "start"};
+    const std::vector<Row> rows = {
+        {"not a book", "ORVANE Book\r\nstart\r\n", "", ReadErrorKind::NotBook, 1, 1},
+        {"another version", "ORVANE Version=0.2\r\nstart\r\n", "e2e4", ReadErrorKind::WrongVersion, 1, 16},
+        {"names line without '~'",
+         Joined({"ORVANE Version=0.10", "", "start", "e2e4 e7e5", "", "names", "e2e4~King's pawn~", "Sicilian"}),
+         "e2e4", ReadErrorKind::BookNameWithoutTilde, 8, 0},
+        {"names line without '~', lone CR and LF line ends",
+         "ORVANE Version=0.10\rstart\n\r\ne2e4 e7e5\rnames\n\ne2e4~King's pawn~\r\n", "e2e4",
+         ReadErrorKind::BookNameWithoutTilde, 6, 0},
+        {"the 102nd continuation after lines that do not follow",
+         Joined(repeated(repeated(head, "d2d4 d7d5", 3), "e2e4 e7e5", 102)), "e2e4", ReadErrorKind::TooManyBookMoves,
+         107, 0},
+        {"the 102nd continuation, an empty line among equal lines",
+         Joined(repeated(repeated(repeated(head, "e2e4 e7e5", 50), "", 1), "e2e4 e7e5", 52)), "e2e4",
+         ReadErrorKind::TooManyBookMoves, 105, 0},
+        {"the 102nd line at the start of the game, empty lines counted",
+         Joined(repeated(repeated(head, "", 2), "e2e4 e7e5", 100)), "", ReadErrorKind::TooManyBookMoves, 104, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        WriteBytes(BookPath(), row.Bytes);
+        OpeningBook book(BookPath());
+        for (int lookup = 0; lookup < 2; ++lookup) {
+            const BookResult got = book.LookUp(row.GameKey, Standard, ProgramVersion);
+            EXPECT_EQ(got.Error.Kind, row.Kind);
+            EXPECT_EQ(got.Error.Line, row.Line);
+            EXPECT_EQ(got.Error.Column, row.Column);
+            EXPECT_EQ(got.Error.File, BookPath().string());
+        }
+    }
 }
 
 // Books written with CR LF, with CR alone, with LF alone, mixed, or without a
@@ -458,14 +515,16 @@ TEST_F(OpeningBookTest, RefusalsRepeatAtEveryLookup) {
     OpeningBook book(BookPath());
     WriteBook({"ORVANE Book", "start", "e2e4 e7e5"});
     for (int i = 0; i < 3; ++i)
-        ExpectResult(book.LookUp("e2e4", Standard, ProgramVersion), BookStatus::NotABook, {}, 0, "");
+        ExpectResult(book.LookUp("e2e4", Standard, ProgramVersion), BookStatus::Refused, {}, 0, "");
+    EXPECT_EQ(book.LookUp("e2e4", Standard, ProgramVersion).Error.Kind, ReadErrorKind::NotBook);
 
     WriteBook({"ORVANE Version=0.11", "start", "e2e4 e7e5"});
     for (int i = 0; i < 3; ++i)
-        ExpectResult(book.LookUp("e2e4", Standard, ProgramVersion), BookStatus::WrongVersion, {}, 0, "");
+        ExpectResult(book.LookUp("e2e4", Standard, ProgramVersion), BookStatus::Refused, {}, 0, "");
+    EXPECT_EQ(book.LookUp("e2e4", Standard, ProgramVersion).Error.Kind, ReadErrorKind::WrongVersion);
     ExpectResult(book.LookUp("e2e4", Standard, "0.11"), BookStatus::Completed, Moves({"e7e5"}), 1, "");
     ExpectResult(book.LookUp("e2e4", SetUpPosition(), "0.11"), BookStatus::NotStandardStart, {}, 0, "");
-    ExpectResult(book.LookUp("e2e4", Standard, ProgramVersion), BookStatus::WrongVersion, {}, 0, "");
+    ExpectResult(book.LookUp("e2e4", Standard, ProgramVersion), BookStatus::Refused, {}, 0, "");
 }
 
 // A cached lookup answers exactly like a fresh one, whatever came before it.

@@ -42,10 +42,10 @@ inline MoveRecord Rec(int source, int dest, int captured = 0, int promotion = 0,
 }
 
 inline testing::AssertionResult LoadFen(Position& pos, std::string_view fen) {
-    const PositionError err = pos.ReadFen(fen);
+    const ReadError err = pos.ReadFen(fen);
     if (!err) return testing::AssertionSuccess();
     return testing::AssertionFailure() << "FEN refused (kind " << static_cast<int>(err.Kind) << ", field "
-                                       << err.Field << ", character " << err.Character << "): " << fen;
+                                       << err.Field << ", character " << err.Column << "): " << fen;
 }
 
 // The records of the list at the current depth, after a fresh generation.

@@ -23,9 +23,9 @@ constexpr const char* StartFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w 
 struct BadFenRow {
     const char* Name;
     std::string Fen;
-    PositionErrorKind Kind;
+    ReadErrorKind Kind;
     int Field;
-    int Character;  // -1: not checked
+    int Character;  // 0-based; -1: not checked
 };
 
 // A position that differs from the start in every member a FEN could write:
@@ -42,7 +42,7 @@ Position BusyPosition() {
 void ExpectRefused(const std::vector<BadFenRow>& rows);
 
 TEST(FenErrors, MalformedFenIsRefusedAndChangesNothing) {
-    using K = PositionErrorKind;
+    using K = ReadErrorKind;
     const std::vector<BadFenRow> rows = {
         {"nine pieces in a rank", "rnbqkbnrr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", K::RankTooLong, 1, 8},
         {"digit nine", "9/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", K::BadCharacter, 1, 0},
@@ -94,11 +94,11 @@ void ExpectRefused(const std::vector<BadFenRow>& rows) {
         const Position before = pos;
         FenInfo info;
         info.FenMoveNumber = "untouched";
-        const PositionError err = pos.ReadFen(row.Fen, &info);
+        const ReadError err = pos.ReadFen(row.Fen, &info);
         EXPECT_EQ(err.Kind, row.Kind);
         EXPECT_EQ(err.Field, row.Field);
         if (row.Character >= 0) {
-            EXPECT_EQ(err.Character, row.Character);
+            EXPECT_EQ(err.Column, row.Character + 1);
         }
         EXPECT_TRUE(static_cast<bool>(err));
         EXPECT_EQ(StateDifference(pos, before, StateScope::Everything), "");
@@ -109,7 +109,7 @@ void ExpectRefused(const std::vector<BadFenRow>& rows) {
 TEST(FenErrors, PositionsThatAreNotChessAreRefusedAndChangeNothing) {
     // Well-formed texts whose position no game can reach. Were one taken, a
     // rook could be moved as the missing king, or a king taken.
-    using K = PositionErrorKind;
+    using K = ReadErrorKind;
     const std::vector<BadFenRow> rows = {
         {"no kings at all", "4r3/8/8/8/8/8/8/4R3 w - - 0 1", K::NoWhiteKing, 1, 19},
         {"no white king", "4k3/8/8/8/8/8/8/4R3 w - - 0 1", K::NoWhiteKing, 1, 19},

@@ -318,7 +318,7 @@ TEST(MoveListLimit, EnPassantAtTheLimitThrows) {
     try {
         pos.RegisterEpCapture(65, 74, 64);
         FAIL() << "no exception";
-    } catch (const MoveStackOverflow& e) {
+    } catch (const MoveTreeOverflow& e) {
         EXPECT_STREQ(e.what(), " ERROR: Move stack overflow");
     }
     EXPECT_EQ(pos.MoveCount, MoveListLast);

@@ -62,6 +62,22 @@ TEST(Perft, DepthZeroIsOneLeaf) {
     EXPECT_EQ(Perft(pos, 0), 1u);
 }
 
+// A walk deeper than the tree's arrays stops with the overflow, before any
+// array is written past its end. With two bare kings no game ever ends and
+// no list comes near the move stack's limit, so the depth is what overflows.
+TEST(Perft, AWalkDeeperThanTheTreeOverflows) {
+    Position pos;
+    ASSERT_TRUE(LoadFen(pos, "7k/8/8/8/8/8/8/K7 w - - 0 1"));
+    try {
+        Perft(pos, MaxTreeDepth + 1);
+        FAIL() << "no overflow";
+    } catch (const MoveTreeOverflow& e) {
+        EXPECT_STREQ(e.what(), TreeTooDeepText);
+    }
+    EXPECT_EQ(pos.TreeDepth, MaxTreeDepth);
+    EXPECT_LE(pos.MoveCount, MoveListLast);
+}
+
 // The castling letters of a FEN whose king or rook is not on the standard
 // squares (king e1/e8, rooks on the corners). Such rights belong to the
 // shuffled-start variant; this program castles from the standard squares only,
@@ -97,8 +113,8 @@ FileSummary CheckPerftFile(const testsupport::PerftFile& file, int every, int ma
         SCOPED_TRACE(p.Id + " (line " + std::to_string(p.Line) + "): " + p.Fen);
         ++summary.Positions;
         Position pos;
-        const PositionError err = pos.ReadFen(p.Fen);
-        EXPECT_FALSE(err) << "FEN refused at field " << err.Field << ", character " << err.Character;
+        const ReadError err = pos.ReadFen(p.Fen);
+        EXPECT_FALSE(err) << "FEN refused at field " << err.Field << ", character " << err.Column;
         if (err) continue;
         const std::string odd = RightsOffTheStandardSquares(pos, p.Fen);
         if (!odd.empty()) {

@@ -118,8 +118,8 @@ TEST(PositionString, ValidStringRoundTripsAndSetsKings) {
 struct BadStringRow {
     const char* Name;
     std::string Text;
-    PositionErrorKind Kind;
-    int Character;
+    ReadErrorKind Kind;
+    int Character;  // 0-based
 };
 
 TEST(PositionString, MalformedStringsAreRefusedAndChangeNothing) {
@@ -130,23 +130,23 @@ TEST(PositionString, MalformedStringsAreRefusedAndChangeNothing) {
         return s;
     };
     const std::vector<BadStringRow> rows = {
-        {"empty", "", PositionErrorKind::BadLength, 0},
-        {"one short", good.substr(0, 63), PositionErrorKind::BadLength, 63},
-        {"one long", good + "0", PositionErrorKind::BadLength, 65},
-        {"lower-case letter", with(60, 'c'), PositionErrorKind::BadCharacter, 60},
-        {"letter past C", with(10, 'D'), PositionErrorKind::BadCharacter, 10},
-        {"dash", with(0, '-'), PositionErrorKind::BadCharacter, 0},
-        {"blank", with(63, ' '), PositionErrorKind::BadCharacter, 63},
+        {"empty", "", ReadErrorKind::BadLength, 0},
+        {"one short", good.substr(0, 63), ReadErrorKind::BadLength, 63},
+        {"one long", good + "0", ReadErrorKind::BadLength, 65},
+        {"lower-case letter", with(60, 'c'), ReadErrorKind::BadCharacter, 60},
+        {"letter past C", with(10, 'D'), ReadErrorKind::BadCharacter, 10},
+        {"dash", with(0, '-'), ReadErrorKind::BadCharacter, 0},
+        {"blank", with(63, ' '), ReadErrorKind::BadCharacter, 63},
     };
     for (const BadStringRow& row : rows) {
         SCOPED_TRACE(row.Name);
         Position pos;
         ASSERT_TRUE(enginetest::LoadFen(pos, "r3k2r/8/8/8/8/8/8/R3K2R b kq - 0 12"));
         const Position before = pos;
-        const PositionError err = pos.ReadPositionString(row.Text);
+        const ReadError err = pos.ReadPositionString(row.Text);
         EXPECT_EQ(err.Kind, row.Kind);
         EXPECT_EQ(err.Field, 0);
-        EXPECT_EQ(err.Character, row.Character);
+        EXPECT_EQ(err.Column, row.Character + 1);
         EXPECT_EQ(StateDifference(pos, before, StateScope::Everything), "");
     }
 }

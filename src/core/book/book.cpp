@@ -51,11 +51,13 @@ public:
                 if (pos_ == buffer_.size()) return false;
                 line = std::string_view(buffer_).substr(pos_);
                 pos_ = buffer_.size();
+                ++lines_;
                 return true;
             }
             line = std::string_view(buffer_).substr(pos_, scan - pos_);
             pos_ = scan + 1;
             if (buffer_[scan] == '\r' && pos_ < buffer_.size() && buffer_[pos_] == '\n') ++pos_;
+            ++lines_;
             return true;
         }
     }
@@ -75,14 +77,22 @@ public:
                     ++pos_;
                     if (pos_ < buffer_.size() && buffer_[pos_] == '\n') ++pos_;
                 } else {
+                    lines_ += count;
                     return count;
                 }
                 ++count;
             }
-            if (atEnd_) return count;
+            if (atEnd_) {
+                lines_ += count;
+                return count;
+            }
             Fill();
         }
     }
+
+    // The 1-based number of the line Next returned last (or of the last
+    // line SkipEmptyLines passed over).
+    std::uint64_t LineNumber() const { return lines_; }
 
     bool Failed() const { return in_.bad(); }
 
@@ -103,6 +113,7 @@ private:
     std::string buffer_;
     std::size_t pos_ = 0;
     bool atEnd_ = false;
+    std::uint64_t lines_ = 0;
 };
 
 // Moves of a game key or book line are the 4-character slices at columns 1,
@@ -211,6 +222,7 @@ bool OpeningBook::Load() {
         if (!reader.Next(line)) break;
         if (line == "start") {
             parsed.HasStart = true;
+            parsed.StartLine = reader.LineNumber();
             break;
         }
     }
@@ -262,7 +274,11 @@ bool OpeningBook::Load() {
             expanded.resize(indent, ' ');
             expanded.append(line.substr(indent));
 
+            // Only lines in a row make a run, so that a run's lines are
+            // numbered from its first.
+            const std::uint64_t lineNumber = reader.LineNumber();
             if (!parsed.Moves.empty() && line == lastKeptRaw &&
+                lineNumber == parsed.Moves.back().Line + parsed.Moves.back().Repeat &&
                 expandedOf(parsed.Moves.back()) == std::string_view(expanded)) {
                 std::uint32_t& repeat = parsed.Moves.back().Repeat;
                 if (repeat < std::numeric_limits<std::uint32_t>::max()) ++repeat;
@@ -275,6 +291,7 @@ bool OpeningBook::Load() {
                     parsed.Moves.empty() ? 0 : Narrow(SharedMoves(expanded, expandedOf(parsed.Moves.back())));
                 entry.Raw = keep(line);
                 entry.Expanded = {Narrow(parsed.ExpandedText.size()), Narrow(expanded.size())};
+                entry.Line = lineNumber;
                 parsed.ExpandedText += expanded;
                 parsed.Moves.push_back(entry);
                 lastKeptRaw.assign(line);
@@ -291,6 +308,7 @@ bool OpeningBook::Load() {
             if (tilde == std::string_view::npos) {
                 // Every lookup stops here, so nothing after it matters.
                 parsed.NamesBroken = true;
+                parsed.NamesBrokenLine = reader.LineNumber();
                 break;
             }
             // The last matching line names the opening: a line equal to the
@@ -317,18 +335,31 @@ bool OpeningBook::Load() {
 BookResult OpeningBook::LookUp(std::string_view gameKey, std::string_view startPosition,
                                std::string_view programVersion) {
     BookResult result;
+    // Where a lookup stops on a fault: its kind and line.
+    const auto stop = [&](BookStatus status, ReadErrorKind kind, std::uint64_t line) {
+        result.Status = status;
+        result.Error.Kind = kind;
+        result.Error.File = path_.string();
+        result.Error.Line = static_cast<long>(line);
+        return result;
+    };
     switch (Refresh()) {
     case CacheState::Missing: result.Status = BookStatus::Missing; return result;
-    case CacheState::Unreadable: result.Status = BookStatus::Aborted; return result;
+    case CacheState::Unreadable: return stop(BookStatus::Aborted, ReadErrorKind::FileUnreadable, 0);
     case CacheState::Loaded: break;
     }
 
+    const std::string fileName = path_.filename().string();
     if (!book_.IsBook) {
-        result.Status = BookStatus::NotABook;
+        stop(BookStatus::Refused, ReadErrorKind::NotBook, 1);
+        result.Error.Column = 1;
+        result.Error.Text = BookNotABookText(fileName);
         return result;
     }
     if (book_.Version != static_cast<float>(LeadingNumber(programVersion))) {
-        result.Status = BookStatus::WrongVersion;
+        stop(BookStatus::Refused, ReadErrorKind::WrongVersion, 1);
+        result.Error.Column = static_cast<long>(BookHeader.size()) + 1;
+        result.Error.Text = BookWrongVersionText(fileName, programVersion);
         return result;
     }
     if (startPosition != StandardPositionString) {
@@ -346,10 +377,8 @@ BookResult OpeningBook::LookUp(std::string_view gameKey, std::string_view startP
     auto store = [&](std::string_view move, std::uint32_t times) { return StoreMove(result, count, move, times); };
     if (gameKey.empty()) {
         for (const std::string& move : book_.FirstMoves) store(move, 1);
-        if (book_.MovesLines > book_.FirstMoves.size()) {
-            result.Status = BookStatus::Aborted;
-            return result;
-        }
+        if (book_.MovesLines > book_.FirstMoves.size())
+            return stop(BookStatus::Aborted, ReadErrorKind::TooManyBookMoves, book_.StartLine + BookMoveSlots + 1);
     } else {
         // Neighbouring lines share their openings, so most lines are decided
         // by what they share with the line before: `matched` is how many
@@ -367,9 +396,11 @@ BookResult OpeningBook::LookUp(std::string_view gameKey, std::string_view startP
             if (matched < gameMoves) continue;
 
             result.InBook = 1;
+            const int stored = count;
             if (!store(Mid(RawLine(line.Raw), gameKey.size() + 1, 4), line.Repeat)) {
-                result.Status = BookStatus::Aborted;
-                return result;
+                // The run's lines are in a row: the one that did not fit.
+                return stop(BookStatus::Aborted, ReadErrorKind::TooManyBookMoves,
+                            line.Line + static_cast<std::uint64_t>(BookMoveSlots - stored));
             }
         }
     }
@@ -384,7 +415,8 @@ BookResult OpeningBook::LookUp(std::string_view gameKey, std::string_view startP
             result.OpeningName = nameStart < raw.size() ? raw.substr(nameStart, raw.size() - nameStart - 1)
                                                         : std::string_view{};
         }
-        if (book_.NamesBroken) result.Status = BookStatus::Aborted;
+        if (book_.NamesBroken)
+            stop(BookStatus::Aborted, ReadErrorKind::BookNameWithoutTilde, book_.NamesBrokenLine);
     }
     return result;
 }

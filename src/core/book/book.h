@@ -13,24 +13,31 @@
 #include <string_view>
 #include <vector>
 
+#include "common/readerror.h"
+
 namespace orvane {
 
 inline constexpr int BookMoveSlots = 101;  // BookMoves(0 To 100)
 using BookMoveList = std::array<std::string, BookMoveSlots>;
 
+// How a lookup ended; what went wrong, and where, is the result's Error.
 enum class BookStatus {
     Missing,           // no book file: nothing found, status bar untouched
-    NotABook,          // first 15 bytes are not "ORVANE Version="
-    WrongVersion,      // version number differs from the program's
+    Refused,           // a file of another kind (NotBook: first 15 bytes are not
+                       // "ORVANE Version=") or version (WrongVersion): the window
+                       // shows Error.Text
     NotStandardStart,  // the game does not start from the standard position: no book
     Completed,         // lookup ran to its end: ShownOpening = OpeningName, shown
-    Aborted,           // a failure part-way (names line without "~", more than 101
-                       // continuations, an unreadable file): results so far stay,
-                       // status bar untouched
+    Aborted,           // a failure part-way (BookNameWithoutTilde, TooManyBookMoves,
+                       // FileUnreadable): results so far stay, status bar untouched
 };
 
 struct BookResult {
     BookStatus Status = BookStatus::Missing;
+    // Refused and Aborted: the kind, the file, and the line (and column of
+    // the version) where the lookup stopped; Text is the window's message
+    // for a refused file.
+    ReadError Error;
     BookMoveList BookMoves{};  // continuations "g1f3"; first empty entry ends the list
     int InBook = 0;
     std::string OpeningName;
@@ -72,6 +79,7 @@ private:
         Span Expanded;
         std::uint32_t SharedMoves = 0;
         std::uint32_t Repeat = 1;
+        std::uint64_t Line = 0;  // the file line of the run's first line
     };
     // A line of the names section with the position of its first "~".
     struct NamesLine {
@@ -83,6 +91,7 @@ private:
         bool IsBook = false;           // the header is there
         float Version = 0.0f;          // the number after the header, single precision
         bool HasStart = false;         // a "start" line was found
+        std::uint64_t StartLine = 0;   // its line: moves line k is line StartLine + k
         std::string RawText;           // the kept lines as read, one after another
         std::string ExpandedText;      // the kept moves lines expanded, one after another
         // At the start of the game every moves line gives its first four
@@ -96,6 +105,7 @@ private:
         bool HasNames = false;         // the moves section ended with "names"
         std::vector<NamesLine> Names;  // up to "end", the end of the file or a line without "~"
         bool NamesBroken = false;      // the names section holds a line without "~"
+        std::uint64_t NamesBrokenLine = 0;  // the first such line
     };
     // What tells one state of the file from another.
     struct FileIdentity {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <utility>
 
 namespace orvane {
 
@@ -38,22 +39,31 @@ std::filesystem::path FinalTarget(std::filesystem::path path) {
     return path;
 }
 
+ReadError WriteError(const std::filesystem::path& file, std::string reason) {
+    ReadError error;
+    error.Kind = ReadErrorKind::WriteFailed;
+    error.File = file.string();
+    error.Text = error.File + ": " + reason;
+    error.Detail = std::move(reason);
+    return error;
+}
+
 }  // namespace
 
-std::string WriteFileAtomically(const std::filesystem::path& linkOrFile, std::string_view content) {
+ReadError WriteFileAtomically(const std::filesystem::path& linkOrFile, std::string_view content) {
     // A link is written through: the file it names is replaced, the link stays.
     const std::filesystem::path path = FinalTarget(linkOrFile);
     std::filesystem::path temp = path;
     temp += ".tmp~";
     {
         std::FILE* out = std::fopen(temp.c_str(), "wb");
-        if (out == nullptr) return temp.string() + ": " + std::strerror(errno);
+        if (out == nullptr) return WriteError(temp, std::strerror(errno));
         const bool written = std::fwrite(content.data(), 1, content.size(), out) == content.size();
         const bool flushed = std::fflush(out) == 0;
         const bool closed = std::fclose(out) == 0;
         if (!written || !flushed || !closed) {
             std::remove(temp.c_str());
-            return path.string() + ": could not be written";
+            return WriteError(path, "could not be written");
         }
     }
     std::error_code ec;
@@ -65,7 +75,7 @@ std::string WriteFileAtomically(const std::filesystem::path& linkOrFile, std::st
     if (ec) {
         std::error_code ignored;
         std::filesystem::remove(temp, ignored);
-        return path.string() + ": " + ec.message();
+        return WriteError(path, ec.message());
     }
     return {};
 }

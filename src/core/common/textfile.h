@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/readerror.h"
+
 namespace orvane {
 
 // The whole content of a file, or nothing when it cannot be opened or read.
@@ -14,7 +16,9 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 // Writes content to a temporary file beside path and renames it over path,
 // so a crash or a full disk never leaves a half-written file. A path that is
 // a symbolic link is written through: the file it names is replaced and the
-// link stays. Returns an empty text on success, else what went wrong.
-std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
+// link stays. Returns no error on success, else a WriteFailed error with the
+// file (the temporary file when it cannot be created), the system's reason in
+// Detail and both in Text ("/games/a.orv: Permission denied").
+ReadError WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
 
 }  // namespace orvane

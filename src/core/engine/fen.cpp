@@ -27,12 +27,16 @@ int PieceFromFen(char c) {
     }
 }
 
-PositionError Fault(PositionErrorKind kind, int field, std::size_t at) {
-    return {kind, field, static_cast<int>(at)};
+ReadError Fault(ReadErrorKind kind, int field, std::size_t at) {
+    ReadError error;
+    error.Kind = kind;
+    error.Field = field;
+    error.Column = static_cast<long>(at) + 1;
+    return error;
 }
 }  // namespace
 
-PositionError Position::ReadFen(std::string_view fen, FenInfo* info) {
+ReadError Position::ReadFen(std::string_view fen, FenInfo* info) {
     std::array<int, BoardSize> board = BorderBoard;
     for (int s = 0; s < BoardSize; ++s) board[At(s)] = IsPlayingSquare(s) ? 0 : BorderValue;
 
@@ -53,7 +57,7 @@ PositionError Position::ReadFen(std::string_view fen, FenInfo* info) {
         const char end = rank == 1 ? ' ' : '/';
         while (pos < fen.size() && fen[pos] != end) {
             const char c = fen[pos];
-            if (c == '/' || c == ' ') return Fault(PositionErrorKind::MissingRank, 1, pos);
+            if (c == '/' || c == ' ') return Fault(ReadErrorKind::MissingRank, 1, pos);
             int advance;
             if (c >= '1' && c <= '8') {
                 advance = c - '0';
@@ -67,33 +71,33 @@ PositionError Position::ReadFen(std::string_view fen, FenInfo* info) {
                     edgePawnAt = pos;
                 }
             } else {
-                return Fault(PositionErrorKind::BadCharacter, 1, pos);
+                return Fault(ReadErrorKind::BadCharacter, 1, pos);
             }
             filled += advance;
-            if (filled > 8) return Fault(PositionErrorKind::RankTooLong, 1, pos);
+            if (filled > 8) return Fault(ReadErrorKind::RankTooLong, 1, pos);
             square += advance;
             ++pos;
         }
         if (filled < 8) {
-            return Fault(pos >= fen.size() && rank != 1 ? PositionErrorKind::MissingRank
-                                                          : PositionErrorKind::RankTooShort,
+            return Fault(pos >= fen.size() && rank != 1 ? ReadErrorKind::MissingRank
+                                                          : ReadErrorKind::RankTooShort,
                          1, pos);
         }
         if (pos < fen.size()) ++pos;  // the separator
-        else if (rank != 1) return Fault(PositionErrorKind::MissingRank, 1, pos);
+        else if (rank != 1) return Fault(ReadErrorKind::MissingRank, 1, pos);
     }
 
     const std::size_t ranksEnd = pos == 0 ? 0 : pos - 1;
 
     // Field 2: side to move.
-    if (pos >= fen.size()) return Fault(PositionErrorKind::MissingField, 2, pos);
+    if (pos >= fen.size()) return Fault(ReadErrorKind::MissingField, 2, pos);
     const std::size_t sideAt = pos;
     int side;
     if (fen[pos] == 'w') side = 1;
     else if (fen[pos] == 'b') side = -1;
-    else return Fault(PositionErrorKind::BadSide, 2, pos);
+    else return Fault(ReadErrorKind::BadSide, 2, pos);
     ++pos;
-    if (pos < fen.size() && fen[pos] != ' ') return Fault(PositionErrorKind::BadSide, 2, pos);
+    if (pos < fen.size() && fen[pos] != ' ') return Fault(ReadErrorKind::BadSide, 2, pos);
 
     // Fields 3 to 6 may be separated by more than one blank; fieldStart is
     // where the field last read begins, so a fault points into it.
@@ -113,7 +117,7 @@ PositionError Position::ReadFen(std::string_view fen, FenInfo* info) {
         for (std::size_t i = 0; i < castling.size(); ++i) {
             const char c = castling[i];
             if (c != 'K' && c != 'Q' && c != 'k' && c != 'q')
-                return Fault(PositionErrorKind::BadCastling, 3, castlingAt + i);
+                return Fault(ReadErrorKind::BadCastling, 3, castlingAt + i);
         }
     }
     // Rook squares whose right is withheld (an empty field grants all four).
@@ -132,13 +136,13 @@ PositionError Position::ReadFen(std::string_view fen, FenInfo* info) {
     const std::size_t epAt = fieldStart;
     if (!ep.empty() && ep != "-") {
         const bool named = ep.size() == 2 && ep[0] >= 'a' && ep[0] <= 'h' && ep[1] >= '1' && ep[1] <= '8';
-        if (!named) return Fault(PositionErrorKind::BadEnPassant, 4, epAt);
+        if (!named) return Fault(ReadErrorKind::BadEnPassant, 4, epAt);
         const int t = (ep[1] - '1') * 10 + 20 + (ep[0] - 'a') + 1;
         const bool fits = side == 1 ? (t >= 71 && t <= 78 && board[At(t)] == 0 && board[At(t - 10)] == -Pawn &&
                                        board[At(t + 10)] == 0)
                                     : (t >= 41 && t <= 48 && board[At(t)] == 0 && board[At(t + 10)] == Pawn &&
                                        board[At(t - 10)] == 0);
-        if (!fits) return Fault(PositionErrorKind::BadEnPassant, 4, epAt);
+        if (!fits) return Fault(ReadErrorKind::BadEnPassant, 4, epAt);
         epTarget = t;
     }
 
@@ -147,13 +151,13 @@ PositionError Position::ReadFen(std::string_view fen, FenInfo* info) {
     const std::string_view moveNumber = nextField();
 
     // Well formed; now the position must be one a game can reach.
-    if (whiteKings == 0) return Fault(PositionErrorKind::NoWhiteKing, 1, ranksEnd);
-    if (blackKings == 0) return Fault(PositionErrorKind::NoBlackKing, 1, ranksEnd);
-    if (whiteKings > 1) return Fault(PositionErrorKind::SeveralWhiteKings, 1, secondWhiteKingAt);
-    if (blackKings > 1) return Fault(PositionErrorKind::SeveralBlackKings, 1, secondBlackKingAt);
-    if (edgePawn) return Fault(PositionErrorKind::PawnOnEdgeRank, 1, edgePawnAt);
+    if (whiteKings == 0) return Fault(ReadErrorKind::NoWhiteKing, 1, ranksEnd);
+    if (blackKings == 0) return Fault(ReadErrorKind::NoBlackKing, 1, ranksEnd);
+    if (whiteKings > 1) return Fault(ReadErrorKind::SeveralWhiteKings, 1, secondWhiteKingAt);
+    if (blackKings > 1) return Fault(ReadErrorKind::SeveralBlackKings, 1, secondBlackKingAt);
+    if (edgePawn) return Fault(ReadErrorKind::PawnOnEdgeRank, 1, edgePawnAt);
     const int waitingKing = FirstSquareOf(board, -King * side);
-    if (SquareAttacked(board, waitingKing, side) != 0) return Fault(PositionErrorKind::SideNotToMoveInCheck, 2, sideAt);
+    if (SquareAttacked(board, waitingKing, side) != 0) return Fault(ReadErrorKind::SideNotToMoveInCheck, 2, sideAt);
 
     // Accepted: write the position.
     Board = board;

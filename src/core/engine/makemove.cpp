@@ -21,7 +21,7 @@ int KingSquareAfter(const std::array<int, BoardSize>& board, int tracked, int ki
 }  // namespace
 
 void Position::PerformMove(int CurrMove) {
-    if (TreeDepth >= MaxTreeDepth) throw std::out_of_range("move tree deeper than its arrays");
+    if (TreeDepth >= MaxTreeDepth) throw MoveTreeOverflow(TreeTooDeepText);
     const MoveRecord& r = MoveList[At(CurrMove)];
     const int from = r.Source;
     const int to = r.Dest;

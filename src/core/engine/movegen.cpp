@@ -40,7 +40,7 @@ void Position::RegisterPromotion(int source, int dest, int cm1) {
 }
 
 int Position::RegisterEpCapture(int source, int target, int victim) {
-    if (MoveCount >= MoveListLast) throw MoveStackOverflow();
+    if (MoveCount >= MoveListLast) throw MoveTreeOverflow(MoveStackOverflowText);
     const int slot = MoveCount++;
     MoveList[At(slot)] = MoveRecord{I16(source), I16(target), 1, 0, 0, I16(victim), 0};
     return slot;
@@ -88,7 +88,7 @@ int Position::IsAttacked(int square, int attacker) const {
 
 void Position::GenerateMoves(int AllMoves) {
     const int d = TreeDepth;
-    if (d < 0 || d >= MaxTreeDepth) throw std::out_of_range("move tree deeper than its arrays");
+    if (d < 0 || d >= MaxTreeDepth) throw MoveTreeOverflow(TreeTooDeepText);
     MoveCount = DepthStart[At(d)];
     const bool all = AllMoves > 0;
 

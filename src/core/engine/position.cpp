@@ -72,11 +72,16 @@ std::string Encode(const std::array<int, BoardSize>& board) {
 std::string Position::PositionString() const { return Encode(StartBoard); }
 std::string Position::BoardPositionString() const { return Encode(Board); }
 
-PositionError Position::ReadPositionString(std::string_view text) {
-    if (text.size() != 64) return {PositionErrorKind::BadLength, 0, static_cast<int>(text.size())};
+ReadError Position::ReadPositionString(std::string_view text) {
+    auto fault = [](ReadErrorKind kind, std::size_t at) {
+        ReadError error;
+        error.Kind = kind;
+        error.Column = static_cast<long>(at) + 1;
+        return error;
+    };
+    if (text.size() != 64) return fault(ReadErrorKind::BadLength, text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (DecodePositionChar(text[i]) == BorderValue)
-            return {PositionErrorKind::BadCharacter, 0, static_cast<int>(i)};
+        if (DecodePositionChar(text[i]) == BorderValue) return fault(ReadErrorKind::BadCharacter, i);
     }
     std::size_t next = 0;
     for (int s = 21; s <= 98; ++s) {
@@ -125,28 +130,6 @@ std::string Position::CheckInvariants() const {
     if (SideToMove != 1 && SideToMove != -1) return "SideToMove is neither 1 nor -1";
     if (TreeDepth < 0 || TreeDepth > MaxTreeDepth) return "TreeDepth out of range";
     return {};
-}
-
-const char* PositionErrorText(PositionErrorKind kind) {
-    switch (kind) {
-    case PositionErrorKind::None: return "no error";
-    case PositionErrorKind::BadLength: return "position text not 64 characters";
-    case PositionErrorKind::BadCharacter: return "a character with no meaning in its field";
-    case PositionErrorKind::RankTooLong: return "more than eight squares in a rank";
-    case PositionErrorKind::RankTooShort: return "fewer than eight squares in a rank";
-    case PositionErrorKind::MissingRank: return "fewer than eight ranks";
-    case PositionErrorKind::BadSide: return "side to move not \"w\" or \"b\"";
-    case PositionErrorKind::BadCastling: return "castling field not \"-\" or letters of KQkq";
-    case PositionErrorKind::BadEnPassant: return "en passant field not \"-\" or a possible target square";
-    case PositionErrorKind::MissingField: return "the text ends before the side to move";
-    case PositionErrorKind::NoWhiteKing: return "no White king";
-    case PositionErrorKind::NoBlackKing: return "no Black king";
-    case PositionErrorKind::SeveralWhiteKings: return "more than one White king";
-    case PositionErrorKind::SeveralBlackKings: return "more than one Black king";
-    case PositionErrorKind::PawnOnEdgeRank: return "a pawn on the first or last rank";
-    case PositionErrorKind::SideNotToMoveInCheck: return "the side not to move is in check";
-    }
-    return "unknown fault";
 }
 
 const char* GameEndText(GameEnd kind, int sideToMove) {

@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/readerror.h"
+
 namespace orvane {
 
 inline constexpr int BorderValue = 100;
@@ -59,45 +61,21 @@ inline constexpr std::array<int, 7> PieceValue = {0, 100, 500, 325, 310, 900, 0}
 inline constexpr int PromoHigh = 5;
 inline constexpr int PromoLow = 2;
 
-// Raised when an en passant capture is registered into a full move list;
-// the window shows the text and ends the program.
-class MoveStackOverflow : public std::runtime_error {
+// Raised when the move tree outgrows its fixed arrays: an en passant
+// capture registered into a full move list (" ERROR: Move stack overflow"),
+// or a move made or generated deeper than MaxTreeDepth. Nothing the window
+// does comes near either limit: it keeps at most two depths of the tree, and
+// the move list then holds at most two positions' moves (no position has
+// 300). Only a deep walk of the tree, such as perft, reaches them; the perft
+// tool reports the text.
+class MoveTreeOverflow : public std::runtime_error {
 public:
-    MoveStackOverflow() : std::runtime_error(" ERROR: Move stack overflow") {}
+    explicit MoveTreeOverflow(const char* what) : std::runtime_error(what) {}
 };
+inline constexpr const char* MoveStackOverflowText = " ERROR: Move stack overflow";
+inline constexpr const char* TreeTooDeepText = "move tree deeper than its arrays";
 
 enum class GameEnd { None, Checkmate, Stalemate };
-
-// Why a FEN or position string was refused, and where.
-enum class PositionErrorKind {
-    None,
-    BadLength,       // position string not 64 characters
-    BadCharacter,    // a character that has no meaning in its field
-    RankTooLong,     // more than eight squares' worth in one rank
-    RankTooShort,    // fewer than eight squares' worth in one rank
-    MissingRank,     // fewer than eight ranks
-    BadSide,         // side field not "w" or "b"
-    BadCastling,     // castling field not "-" or letters of KQkq
-    BadEnPassant,    // en passant field not "-" or a possible target square
-    MissingField,    // the text ends before the side field
-    // Well-formed FENs of positions that are not chess:
-    NoWhiteKing,           // field 1 holds no "K"
-    NoBlackKing,           // field 1 holds no "k"
-    SeveralWhiteKings,     // a second "K" (Character points at it)
-    SeveralBlackKings,     // a second "k" (Character points at it)
-    PawnOnEdgeRank,        // a pawn on the first or last rank (Character points at it)
-    SideNotToMoveInCheck,  // the king of the side not to move is attacked (Character: the side letter)
-};
-
-struct PositionError {
-    PositionErrorKind Kind = PositionErrorKind::None;
-    int Field = 0;      // FEN field 1..6 (0 for a position string)
-    int Character = 0;  // 0-based index into the text where the fault was seen
-    explicit operator bool() const { return Kind != PositionErrorKind::None; }
-};
-
-// What the fault is, in a few English words ("fewer than eight ranks").
-const char* PositionErrorText(PositionErrorKind kind);
 
 // What a FEN tells besides the board.
 struct FenInfo {
@@ -152,8 +130,9 @@ public:
     std::string BoardPositionString() const;
     // Decodes a position string into Board and StartBoard (and the king
     // squares it shows). Anything but 64 characters of "0".."9", "A".."C" is
-    // refused and leaves the position untouched.
-    PositionError ReadPositionString(std::string_view text);
+    // refused (Field 0, Column the 1-based character; BadLength: the length
+    // plus 1) and leaves the position untouched.
+    ReadError ReadPositionString(std::string_view text);
 
     // Sets WhiteKing and BlackKing from Board: for each side the first
     // square in square order that holds its king, NoKing when none does.
@@ -165,8 +144,9 @@ public:
     // passant target at the current depth. A malformed FEN, and one whose
     // position no game can reach (a side without a king or with several,
     // a pawn on the first or last rank, the side not to move in check), is
-    // refused and leaves the position untouched.
-    PositionError ReadFen(std::string_view fen, FenInfo* info = nullptr);
+    // refused with its kind, Field (1..6) and Column (the 1-based character
+    // where the fault was seen) and leaves the position untouched.
+    ReadError ReadFen(std::string_view fen, FenInfo* info = nullptr);
 
     // Legal moves of the side to move into MoveList from DepthStart(TreeDepth)
     // on, in generation order. AllMoves <= 0 leaves out quiet moves other than

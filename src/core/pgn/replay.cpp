@@ -799,15 +799,16 @@ ReplayInfo ReplayGame(const GameText& game, Position& pos, GameRecord& record, M
     // B: the FEN of a set-up game.
     if (game.Tags.SetupTag == "1") {
         FenInfo fen;
-        const PositionError fault = pos.ReadFen(game.Tags.FenTag, &fen);
+        const ReadError fault = pos.ReadFen(game.Tags.FenTag, &fen);
         if (fault) {
             ReadError& e = info.Error;
             e.Kind = ReadErrorKind::BadFen;
             e.Game = game.Game;
             e.Ply = 1;
             e.Text = LoadErrorText;
-            e.Detail = std::string(PositionErrorText(fault.Kind)) + " (field " + std::to_string(fault.Field) +
-                       ", character " + std::to_string(fault.Character + 1) + ") in \"" + game.Tags.FenTag + "\"";
+            e.Field = fault.Field;
+            e.Detail = std::string(ReadErrorKindText(fault.Kind)) + " (field " + std::to_string(fault.Field) +
+                       ", character " + std::to_string(fault.Column) + ") in \"" + game.Tags.FenTag + "\"";
             pos.GenerateMoves(1);
             return info;
         }
