@@ -80,6 +80,7 @@ public:
     void StepPlies(int Count);
     void StepForward();
     void ListAvailableMoves();
+    void ListGeneratedMoves();
     void LookUpBook();
     void CheckGameEnd(int Quiet);
     void CheckGameEndQuiet();
