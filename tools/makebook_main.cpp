@@ -3,7 +3,7 @@
 //
 // Each list is tab-separated text with a header line and the columns eco,
 // name and moves in standard algebraic notation ("1. e4 c5 2. Nf3 d6"). Every
-// move is replayed with the program's own move generator and written as
+// move is matched to a legal move as the PGN reader matches it and written as
 // from-square/to-square ("e2e4"); a move that fits no legal move, or more
 // than one, stops the tool with the file and line it came from.
 //
@@ -31,6 +31,7 @@
 
 #include "engine/position.h"
 #include "notation/notation.h"
+#include "pgn/replay.h"
 
 namespace {
 
@@ -50,8 +51,6 @@ constexpr std::size_t MaxBookLines = 100;
 constexpr std::size_t ShortestPreferred = 6;
 constexpr std::size_t LongestPreferred = 12;
 
-constexpr std::size_t At(int i) { return static_cast<std::size_t>(i); }
-
 class Failure : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -62,86 +61,6 @@ struct Opening {
     std::string Name;
     std::vector<std::string> Moves;  // "e2e4", "c7c5", ...
 };
-
-// A move in standard algebraic notation, taken apart.
-struct SanMove {
-    int Castle = 0;      // 1 king side, 2 queen side, 0 no castling
-    int Piece = orvane::Pawn;
-    int FromFile = 0;    // 1..8 when the text names the file of the moving piece
-    int FromRank = 0;    // 1..8 when it names the rank
-    bool Capture = false;
-    int Dest = 0;        // square number
-    int Promotion = 0;   // piece type
-};
-
-bool IsFile(char c) { return c >= 'a' && c <= 'h'; }
-bool IsRank(char c) { return c >= '1' && c <= '8'; }
-
-int PieceOfLetter(char c) {
-    switch (c) {
-    case 'K': return orvane::King;
-    case 'Q': return orvane::Queen;
-    case 'R': return orvane::Rook;
-    case 'B': return orvane::Bishop;
-    case 'N': return orvane::Knight;
-    default: return 0;
-    }
-}
-
-// Square number of a file 1..8 and rank 1..8.
-int Square(int file, int rank) { return 10 * (rank + 1) + file; }
-
-SanMove ParseSan(std::string_view token) {
-    const std::string original(token);
-    // Check, mate and comment marks say nothing about the move itself.
-    while (!token.empty() && std::string_view("+#!?").find(token.back()) != std::string_view::npos)
-        token.remove_suffix(1);
-
-    SanMove move;
-    if (token == "O-O" || token == "0-0") {
-        move.Castle = 1;
-        return move;
-    }
-    if (token == "O-O-O" || token == "0-0-0") {
-        move.Castle = 2;
-        return move;
-    }
-
-    const auto bad = [&original]() { return Failure("cannot read the move \"" + original + "\""); };
-    if (!token.empty() && PieceOfLetter(token.front()) != 0) {
-        move.Piece = PieceOfLetter(token.front());
-        token.remove_prefix(1);
-    }
-    if (const std::size_t equals = token.find('='); equals != std::string_view::npos) {
-        if (equals + 2 != token.size()) throw bad();
-        move.Promotion = PieceOfLetter(token[equals + 1]);
-        if (move.Promotion == 0 || move.Promotion == orvane::King || move.Piece != orvane::Pawn) throw bad();
-        token = token.substr(0, equals);
-    }
-    if (token.size() < 2 || !IsFile(token[token.size() - 2]) || !IsRank(token.back())) throw bad();
-    move.Dest = Square(token[token.size() - 2] - 'a' + 1, token.back() - '1' + 1);
-    token.remove_suffix(2);
-    if (!token.empty() && token.back() == 'x') {
-        move.Capture = true;
-        token.remove_suffix(1);
-    }
-    for (const char c : token) {
-        if (IsFile(c) && move.FromFile == 0) move.FromFile = c - 'a' + 1;
-        else if (IsRank(c) && move.FromRank == 0) move.FromRank = c - '1' + 1;
-        else throw bad();
-    }
-    return move;
-}
-
-bool Fits(const Position& pos, const MoveRecord& r, const SanMove& move) {
-    const int piece = pos.Board[At(r.Source)];
-    const int type = piece < 0 ? -piece : piece;
-    if (move.Castle != 0) return type == orvane::King && r.CastleKind == move.Castle;
-    return r.CastleKind == 0 && type == move.Piece && r.Dest == move.Dest &&
-           (move.FromFile == 0 || r.Source % 10 == move.FromFile) &&
-           (move.FromRank == 0 || r.Source / 10 - 1 == move.FromRank) && r.Promotion == move.Promotion &&
-           (r.Captured != 0) == move.Capture;
-}
 
 // Plays a game given in standard algebraic notation from the initial
 // position and returns its moves as from-square/to-square texts.
@@ -157,19 +76,22 @@ std::vector<std::string> Replay(std::string_view text) {
         // Move numbers: "1." and "1...".
         if (token.empty() || token.find_first_not_of("0123456789.") == std::string_view::npos) continue;
 
-        const SanMove move = ParseSan(token);
-        pos.InitGameTree();
-        pos.GenerateMoves(1);
-        int found = -1;
-        for (int slot = pos.DepthStart[0]; slot < pos.DepthStart[1]; ++slot) {
-            if (!Fits(pos, pos.MoveList[At(slot)], move)) continue;
-            if (found >= 0) throw Failure("the move \"" + std::string(token) + "\" fits more than one legal move");
-            found = slot;
+        MoveRecord r;
+        switch (orvane::pgn::MatchSanMove(pos, token, r)) {
+        case orvane::pgn::SanMatch::Found: break;
+        case orvane::pgn::SanMatch::Unreadable: throw Failure("cannot read the move \"" + std::string(token) + "\"");
+        case orvane::pgn::SanMatch::None: throw Failure("the move \"" + std::string(token) + "\" fits no legal move");
+        case orvane::pgn::SanMatch::Several:
+            throw Failure("the move \"" + std::string(token) + "\" fits more than one legal move");
         }
-        if (found < 0) throw Failure("the move \"" + std::string(token) + "\" fits no legal move");
-        const MoveRecord& r = pos.MoveList[At(found)];
+        // The matcher does not look at the capture sign; a list must not
+        // call a quiet move a capture, nor a capture a quiet move.
+        if ((token.find('x') != std::string_view::npos) != (r.Captured != 0))
+            throw Failure("the move \"" + std::string(token) + "\" fits no legal move");
         moves.push_back(orvane::SquareNotation(pos, r.Source) + orvane::SquareNotation(pos, r.Dest));
-        pos.PerformMove(found);
+        pos.MoveList[0] = r;
+        pos.PerformMove(0);
+        pos.InitGameTree();
     }
     if (moves.empty()) throw Failure("no moves");
     return moves;

@@ -154,6 +154,9 @@ public:
     void StepForward();
     // Fills List2 with every legal move of the side to move, book moves marked.
     void ListAvailableMoves();
+    // Fills List2 with the moves already generated for the current position
+    // (after CheckGameEnd's test, which generates them), book moves marked.
+    void ListGeneratedMoves();
     // Consults the opening book for the game up to the current ply: fills
     // Book and names the opening in the status bar; a bad book file is told.
     void LookUpBook();

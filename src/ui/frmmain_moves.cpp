@@ -59,6 +59,11 @@ void frmMain::EnableForwardCommands(bool enabled) {
 
 void frmMain::ListAvailableMoves() {
     Pos.GenerateMoves(1);
+    ListGeneratedMoves();
+}
+
+// The available-moves list of the moves already generated at the current depth.
+void frmMain::ListGeneratedMoves() {
     view_.List2().Clear();
     LookUpBook();
     const int first = Pos.DepthStart[At(Pos.TreeDepth)];
@@ -186,7 +191,8 @@ void frmMain::List2_DblClick() {
     AppendPly(move.PieceLetter, move.MoveText,
               NumberingPly(Pos.CurrentPly, Tags.SetupTag, FenMoveNumber, FenSideToMove), Tags.SetupTag.empty());
     CheckGameEnd(0);
-    if (GameOver == 0) ListAvailableMoves();
+    // The game-end test has just generated the new position's moves.
+    if (GameOver == 0) ListGeneratedMoves();
 }
 
 void frmMain::List2_KeyUp(int keyCode) {

@@ -258,5 +258,29 @@ TEST(MakeAndTakeBack, DeepRandomLinesUnwindToTheRoot) {
     }
 }
 
+// Debug and sanitizer builds check the position after every make and unmake
+// and stop the program at the first step that leaves it broken.
+TEST(MakeAndTakeBackDeathTest, ABrokenPositionStopsCheckingBuilds) {
+#ifndef ORVANE_CHECK_INVARIANTS
+    GTEST_SKIP() << "this build does not check the position after make and unmake";
+#else
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    Position pos;
+    pos.GenerateMoves(1);
+    const int first = pos.DepthStart[0];
+    pos.WhiteKing = Sq("f1");  // stale: the king stands on e1
+    EXPECT_DEATH(pos.PerformMove(first), "PerformMove of the move [0-9]+-[0-9]+ broke the position: WhiteKing is 26");
+    pos.WhiteKing = Sq("e1");
+    pos.PerformMove(first);
+    pos.Board[20] = 0;  // a border square
+    EXPECT_DEATH(pos.TakeBackMove(first), "TakeBackMove of the move [0-9]+-[0-9]+ broke the position: border square 20");
+    {
+        const InvariantChecksPaused paused;  // the checks rest
+        pos.TakeBackMove(first);
+    }
+    EXPECT_EQ(pos.CheckInvariants(), "border square 20 holds 0");
+#endif
+}
+
 }  // namespace
 }  // namespace orvane

@@ -12,6 +12,7 @@
 #include "pgn/collection.h"
 #include "pgn/replay.h"
 #include "replay_test_util.h"
+#include "support/position_state.h"
 
 namespace orvane::pgn {
 namespace {
@@ -356,6 +357,56 @@ TEST(PlayAndRecord, PlaysRecordsAndRefuses) {
     EXPECT_EQ(r->Record.LastPly, 1);
     r->Pos.CurrentPly = MaxPlies;
     EXPECT_EQ(PlayAndRecord(r->Pos, r->Record, r->Input, "E7E5"), PlayOutcome::RecordFull);
+}
+
+TEST(MatchSanMove, FindsTheReadersMoveAndSaysWhenSeveralFit) {
+    struct Row {
+        const char* Fen;  // nullptr: the standard start
+        const char* Token;
+        SanMatch Result;
+        const char* Move;  // the move found (the first in generation order when several fit), "" for none
+    };
+    constexpr const char* EnPassantFen = "4k3/8/8/2PpP3/8/8/8/4K3 w - d6 0 1";
+    const Row rows[] = {
+        {nullptr, "Nf3", SanMatch::Found, "g1f3"},
+        {nullptr, "e4!?", SanMatch::Found, "e2e4"},
+        {nullptr, "e5", SanMatch::None, ""},
+        {nullptr, "Ke2", SanMatch::None, ""},
+        {nullptr, "Zz9", SanMatch::Unreadable, ""},
+        {nullptr, "", SanMatch::Unreadable, ""},
+        {KnightsFen, "Nf3", SanMatch::Several, "g1f3"},
+        {KnightsFen, "Nef3+", SanMatch::Found, "e5f3"},
+        {KnightsFen, "N1f3", SanMatch::Found, "g1f3"},
+        {RooksRankFen, "Rd1", SanMatch::Several, "a1d1"},
+        {RooksRankFen, "Rfd1", SanMatch::Found, "f1d1"},
+        {RooksFileFen, "Ra3", SanMatch::Several, "a1a3"},
+        {RooksFileFen, "R5a3", SanMatch::Found, "a5a3"},
+        {KnightCaptureFen, "Nxd7", SanMatch::Several, "f6d7"},
+        {KnightCaptureFen, "Nbxd7", SanMatch::Found, "b8d7"},
+        {CastleFen, "O-O", SanMatch::Found, "e1g1"},
+        {CastleFen, "0-0-0", SanMatch::Found, "e1c1"},
+        {PromoFen, "e8=Q", SanMatch::Found, "e7e8"},
+        {PromoFen, "exd8=N+", SanMatch::Found, "e7d8"},
+        {PromoFen, "e8", SanMatch::None, ""},  // the new piece must be named
+        {BlackPromoFen, "d1=R", SanMatch::Found, "d2d1"},
+        {EnPassantFen, "cxd6", SanMatch::Found, "c5d6"},
+        {EnPassantFen, "d6", SanMatch::Several, "e5d6"},  // en passant from either side
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.Fen ? row.Fen : "start") + " " + row.Token);
+        auto pos = std::make_unique<Position>();
+        if (row.Fen != nullptr) {
+            ASSERT_FALSE(pos->ReadFen(row.Fen));
+        }
+        const auto before = std::make_unique<Position>(*pos);
+        MoveRecord found;
+        EXPECT_EQ(MatchSanMove(*pos, row.Token, found), row.Result);
+        if (row.Result == SanMatch::Found || row.Result == SanMatch::Several) {
+            EXPECT_EQ(SquareNotation(*pos, found.Source) + SquareNotation(*pos, found.Dest), row.Move);
+        }
+        EXPECT_EQ(testsupport::StateDifference(*pos, *before, testsupport::StateScope::Unchanged), "");
+        EXPECT_EQ(pos->CheckInvariants(), "");
+    }
 }
 
 }  // namespace

@@ -3,6 +3,11 @@
 #include "engine/position.h"
 #include "common/index.h"
 
+#ifdef ORVANE_CHECK_INVARIANTS
+#include <cstdio>
+#include <cstdlib>
+#endif
+
 namespace orvane {
 
 namespace {
@@ -18,7 +23,26 @@ int KingSquareAfter(const std::array<int, BoardSize>& board, int tracked, int ki
         if (board[At(s)] == king) return s;
     return to;
 }
+
+// How many InvariantChecksPaused objects live in this thread.
+thread_local int checksPaused = 0;
+
+#ifdef ORVANE_CHECK_INVARIANTS
+// Debug and sanitizer builds stop at the first make or unmake that leaves
+// the position broken, naming the step, the move and what is wrong.
+void CheckAfter(const Position& pos, const char* step, const MoveRecord& r) {
+    if (checksPaused > 0) return;
+    const std::string complaint = pos.CheckInvariants();
+    if (complaint.empty()) return;
+    std::fprintf(stderr, "orvane: %s of the move %d-%d broke the position: %s\n", step, r.Source, r.Dest,
+                 complaint.c_str());
+    std::abort();
+}
+#endif
 }  // namespace
+
+InvariantChecksPaused::InvariantChecksPaused() { ++checksPaused; }
+InvariantChecksPaused::~InvariantChecksPaused() { --checksPaused; }
 
 void Position::PerformMove(int CurrMove) {
     if (TreeDepth >= MaxTreeDepth) throw MoveTreeOverflow(TreeTooDeepText);
@@ -56,6 +80,9 @@ void Position::PerformMove(int CurrMove) {
     if (Board[At(to)] == King) WhiteKing = KingSquareAfter(Board, WhiteKing, King, from, to);
     if (Board[At(to)] == -King) BlackKing = KingSquareAfter(Board, BlackKing, -King, from, to);
     SideToMove = -SideToMove;
+#ifdef ORVANE_CHECK_INVARIANTS
+    CheckAfter(*this, "PerformMove", r);
+#endif
 }
 
 void Position::TakeBackMove(int CurrMove) {
@@ -92,6 +119,14 @@ void Position::TakeBackMove(int CurrMove) {
 
     if (Board[At(from)] == King) WhiteKing = KingSquareAfter(Board, WhiteKing, King, to, from);
     if (Board[At(from)] == -King) BlackKing = KingSquareAfter(Board, BlackKing, -King, to, from);
+#ifdef ORVANE_CHECK_INVARIANTS
+    // The window's step back takes a stored move back at the root and sets
+    // the depth to the root itself afterwards: one below it is allowed here.
+    const int depth = TreeDepth;
+    if (TreeDepth == -1) TreeDepth = 0;
+    CheckAfter(*this, "TakeBackMove", r);
+    TreeDepth = depth;
+#endif
 }
 
 void Position::InitGameTree() {

@@ -184,6 +184,19 @@ public:
     std::string CheckInvariants() const;
 };
 
+// Debug and sanitizer builds (ORVANE_CHECK_INVARIANTS) check the position's
+// invariants after every make and unmake and stop the program at the first
+// step that breaks them. While an object of this class lives the checks rest:
+// for walks of millions of moves whose results are checked as a whole, such
+// as perft counts. In other builds there is nothing to pause.
+class InvariantChecksPaused {
+public:
+    InvariantChecksPaused();
+    ~InvariantChecksPaused();
+    InvariantChecksPaused(const InvariantChecksPaused&) = delete;
+    InvariantChecksPaused& operator=(const InvariantChecksPaused&) = delete;
+};
+
 // True for the 64 playing squares.
 constexpr bool IsPlayingSquare(int square) {
     return square >= 21 && square <= 98 && square % 10 >= 1 && square % 10 <= 8;

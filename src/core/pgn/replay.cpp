@@ -126,6 +126,14 @@ ParsedMove ParseToken(std::string_view t, int sideToMove) {
     return m;
 }
 
+// A move token without its comment marks (two at most) and its check or
+// mate sign.
+std::string_view WithoutMarks(std::string_view t) {
+    for (int k = 0; k < 2 && !t.empty() && (t.back() == '!' || t.back() == '?'); ++k) t.remove_suffix(1);
+    if (!t.empty() && (t.back() == '#' || t.back() == '+')) t.remove_suffix(1);
+    return t;
+}
+
 // E.5: the text tried when no legal move fits the token.
 std::string FallbackText(std::string_view t) {
     if (!t.empty() && (t[0] == 'R' || t[0] == 'Q' || t[0] == 'N')) t.remove_prefix(1);
@@ -239,7 +247,8 @@ private:
         pos_.MoveList[0] = r;
         pos_.PerformMove(0);
         const int attacked = pos_.SideToMove == 1 ? pos_.IsAttacked(pos_.BlackKing, 1) : pos_.IsAttacked(pos_.WhiteKing, -1);
-        if (attacked != 0) {
+        if (attacked != 0 || skip_ > 0) {
+            if (attacked == 0) --skip_;
             pos_.TakeBackMove(0);
             return false;
         }
@@ -314,12 +323,15 @@ private:
 public:
     // The piece letter of the move found, read before it was made.
     char MovingLetter() const { return movingLetter_; }
+    // Passes over the first n legal moves that fit: Find then gives the next.
+    void SkipFits(int n) { skip_ = n; }
 
 private:
     Position& pos_;
     const ParsedMove& m_;
     int dest_;
     char movingLetter_ = ' ';
+    int skip_ = 0;
 };
 
 // Whether the side to move has a legal move, asked with an early exit: the
@@ -698,9 +710,7 @@ private:
     bool HandleMove(std::string_view token, std::size_t where, bool blackNumber) {
         if (!buffer_.empty()) StoreBuffer();
 
-        std::string_view t = token;
-        for (int k = 0; k < 2 && !t.empty() && (t.back() == '!' || t.back() == '?'); ++k) t.remove_suffix(1);
-        if (!t.empty() && (t.back() == '#' || t.back() == '+')) t.remove_suffix(1);
+        std::string_view t = WithoutMarks(token);
         const bool dots = t.size() >= 2 && t[0] == '.' && t[1] == '.';
         if (dots) t.remove_prefix(2);
         if ((dots || blackNumber) && info_.FenSideToMove == -1) black_ = false;
@@ -847,6 +857,29 @@ std::string_view RecordedDisplayText(const GameRecord& record, int ply) {
     const std::string& text = record.RecordText(ply);
     const std::size_t blank = text.find(' ', 1);
     return blank == None ? std::string_view() : std::string_view(text).substr(blank + 1);
+}
+
+SanMatch MatchSanMove(Position& pos, std::string_view token, MoveRecord& found) {
+    const ParsedMove m = ParseToken(WithoutMarks(token), pos.SideToMove);
+    const int dest = m.Dest.size() == 2 ? SquareNumber(std::string{UpperChar(m.Dest[0]), m.Dest[1]}) : 0;
+    if (dest == 0) return SanMatch::Unreadable;
+    FastMatcher first(pos, m, dest);
+    const bool fits = first.Find(found);
+    if (fits) pos.TakeBackMove(0);
+    SanMatch result = SanMatch::None;
+    // A pawn reaching the last rank needs the letter of its new piece, as
+    // the reader's InputMove step wants it.
+    if (fits && (found.Promotion == 0 || m.HasPromotion)) {
+        MoveRecord second;
+        FastMatcher next(pos, m, dest);
+        next.SkipFits(1);
+        result = SanMatch::Found;
+        if (next.Find(second)) {
+            pos.TakeBackMove(0);
+            result = SanMatch::Several;
+        }
+    }
+    return result;
 }
 
 PlayOutcome PlayAndRecord(Position& pos, GameRecord& record, MoveInput& input, std::string_view coordinateText) {

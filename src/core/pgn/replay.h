@@ -68,6 +68,21 @@ int GamePlyNumber(const ReplayInfo& info, int ply);
 // castling is turned into "O-O": the part of its record text after the blank.
 std::string_view RecordedDisplayText(const GameRecord& record, int ply);
 
+enum class SanMatch {
+    Found,       // exactly one legal move fits
+    Unreadable,  // the token names no destination square
+    None,        // no legal move fits, or a promotion lacks its piece letter
+    Several,     // more than one legal move fits; found is the first
+};
+
+// Matches one standard algebraic move token ("Nbd2", "exd8=Q+", "O-O") to
+// the legal moves of pos as the reader does (the fast matcher): without its
+// marks, the first legal move in generation order with the token's
+// destination, piece letter, from-hint and promotion letter; a capture sign
+// is not looked at. The tree must stand at depth 0. The position is left as
+// it was; only slot 0 of the move list is overwritten.
+SanMatch MatchSanMove(Position& pos, std::string_view token, MoveRecord& found);
+
 enum class PlayOutcome {
     Played,
     Illegal,     // InputMove refused the text (or its first two characters are no square)
