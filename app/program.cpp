@@ -40,7 +40,7 @@ ui::ProgramPaths PathsFromSystem() {
     // folder the build was configured for.
     const QString besideProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/orvane");
     paths.DataFolder = QDir(besideProgram).exists() ? LocalPath(QDir(besideProgram).canonicalPath())
-                                                   : std::filesystem::path(ORVANE_DATA_DIR);
+                                                    : std::filesystem::path(ORVANE_DATA_DIR);
     return paths;
 }
 

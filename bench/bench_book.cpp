@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "book/book.h"
-#include "generated_book.h"
 #include "engine/position.h"
+#include "generated_book.h"
 #include "notation/notation.h"
 
 namespace {

@@ -23,8 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int Copies = 4;
-const char* const Collections[] = {"Capablanca.pgn", "Fischer.pgn", "Kasparov.pgn", "Carlsen.pgn",
-                                   "Nimzowitsch.pgn"};
+const char* const Collections[] = {"Capablanca.pgn", "Fischer.pgn", "Kasparov.pgn", "Carlsen.pgn", "Nimzowitsch.pgn"};
 
 // The big collection: its path and bytes, or why there is none.
 struct BigCollection {
@@ -138,8 +137,8 @@ void ReplayEveryGame(benchmark::State& state) {
     Report(state, games);
     state.counters["errors"] = static_cast<double>(errors);
     state.counters["plies"] = static_cast<double>(plies);
-    state.counters["plies_per_second"] =
-        benchmark::Counter(static_cast<double>(plies) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["plies_per_second"] = benchmark::Counter(
+        static_cast<double>(plies) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(ReplayEveryGame)->Arg(1)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
 

@@ -16,8 +16,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using orvane::ui::fake::FakeView;
 using orvane::ui::frmMain;
+using orvane::ui::fake::FakeView;
 
 // Selects the List2 entry that plays a book move ("g1f3") and double-clicks it.
 bool PlayFromList(FakeView& view, frmMain& form, const std::string& move) {
@@ -79,8 +79,10 @@ int main(int argc, char** argv) {
 
     benchmark::Initialize(&argc, argv);
     int status = 0;
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) status = 1;
-    else benchmark::RunSpecifiedBenchmarks();
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        status = 1;
+    else
+        benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     std::error_code ec;
     fs::remove_all(book.Folder, ec);

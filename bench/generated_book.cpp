@@ -77,7 +77,8 @@ GeneratedBook WriteBook() {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string text = Joined(lines[i], lines[i].size());
         std::size_t shared = 0;
-        while (shared < lines[i].size() && i > 0 && shared < lines[i - 1].size() && lines[i][shared] == lines[i - 1][shared])
+        while (shared < lines[i].size() && i > 0 && shared < lines[i - 1].size() &&
+               lines[i][shared] == lines[i - 1][shared])
             ++shared;
         if (shared > 0 && shared < lines[i].size() && i % 2 == 0) {
             const std::size_t columns = shared * 5;
@@ -103,9 +104,8 @@ GeneratedBook WriteBook() {
     // continuations the book keeps.
     for (const std::vector<std::string>& line : lines) {
         const std::string key = Joined(line, 4);
-        const auto following = std::count_if(lines.begin(), lines.end(), [&](const std::vector<std::string>& other) {
-            return Joined(other, 4) == key;
-        });
+        const auto following = std::count_if(
+            lines.begin(), lines.end(), [&](const std::vector<std::string>& other) { return Joined(other, 4) == key; });
         if (following >= 5 && following <= 100) {
             book.FourPlyKey = key;
             break;

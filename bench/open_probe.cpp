@@ -57,8 +57,8 @@ double Median(std::vector<double> values) {
 class PickerWatch : public QObject {
 public:
     bool check = false;
-    long pick = 0;          // the game to take, 0 the last
-    QString shot;           // where to save a picture of the screen with the picker
+    long pick = 0;  // the game to take, 0 the last
+    QString shot;   // where to save a picture of the screen with the picker
     bool painted = false;
     Clock::time_point paintedAt;
     Clock::time_point okAt;
@@ -81,8 +81,10 @@ protected:
                     view->selectionModel()->setCurrentIndex(
                         last, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
                     okAt = Clock::now();
-                    if (check) dialog->reject();
-                    else dialog->accept();
+                    if (check)
+                        dialog->reject();
+                    else
+                        dialog->accept();
                 });
             }
         }
@@ -169,18 +171,20 @@ int main(int argc, char* argv[]) {
         }
         if (check) {
             total.push_back(Ms(watch.okAt, done));
-            std::printf("run %d: %ld games, picker painted after %.1f ms, batch check %.1f ms (%.3f ms a game)\n", run + 1,
-                        watch.rows, Ms(chosen, watch.paintedAt), Ms(watch.okAt, done),
+            std::printf("run %d: %ld games, picker painted after %.1f ms, batch check %.1f ms (%.3f ms a game)\n",
+                        run + 1, watch.rows, Ms(chosen, watch.paintedAt), Ms(watch.okAt, done),
                         Ms(watch.okAt, done) / static_cast<double>(watch.rows));
         } else {
             toPicker.push_back(Ms(chosen, watch.paintedAt));
             toBoard.push_back(Ms(watch.okAt, done));
-            std::printf("run %d: %ld games, picker painted after %.1f ms; OK on the last game to the board %.1f ms, "
-                        "%d moves listed\n",
-                        run + 1, watch.rows, toPicker.back(), toBoard.back(), window.List1().ListCount());
+            std::printf(
+                "run %d: %ld games, picker painted after %.1f ms; OK on the last game to the board %.1f ms, "
+                "%d moves listed\n",
+                run + 1, watch.rows, toPicker.back(), toBoard.back(), window.List1().ListCount());
         }
     }
-    if (check) std::printf("median of %d runs: batch check %.1f ms\n", runs, Median(total));
+    if (check)
+        std::printf("median of %d runs: batch check %.1f ms\n", runs, Median(total));
     else
         std::printf("median of %d runs: to the picker %.1f ms, OK to the board %.1f ms\n", runs, Median(toPicker),
                     Median(toBoard));

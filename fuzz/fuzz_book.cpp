@@ -48,7 +48,7 @@ struct PlainBook {
     std::vector<std::string_view> Moves;        // the moves lines as read
     std::vector<std::string> Expanded;          // and expanded
     bool HasNames = false;
-    std::vector<std::string_view> Names;        // up to "end" or the end of the file
+    std::vector<std::string_view> Names;  // up to "end" or the end of the file
 };
 
 PlainBook ReadPlain(std::string_view book) {
@@ -129,8 +129,7 @@ std::string Describe(const BookResult& r) {
 }
 
 bool Same(const BookResult& a, const BookResult& b) {
-    return a.Status == b.Status && a.InBook == b.InBook && a.OpeningName == b.OpeningName &&
-           a.BookMoves == b.BookMoves;
+    return a.Status == b.Status && a.InBook == b.InBook && a.OpeningName == b.OpeningName && a.BookMoves == b.BookMoves;
 }
 
 }  // namespace

@@ -44,8 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes = orvane::fuzz::Text(data, size);
     const orvane::gamefile::ParsedGameFile parsed = orvane::gamefile::ParseGameFile(bytes, "fuzz.orv");
     switch (parsed.Error.Kind) {
-    case ReadErrorKind::None:
-        break;
+    case ReadErrorKind::None: break;
     case ReadErrorKind::NotGameFile:
         Require(parsed.Error.Text == "fuzz.orv is not an Orvane file", "the header message");
         return 0;
@@ -54,11 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     case ReadErrorKind::MissingStart:
     case ReadErrorKind::BadSetup:
-    case ReadErrorKind::BadMoveLine:
-        Require(parsed.Error.Line >= 1, "a refusal without its line");
-        return 0;
-    default:
-        Fail(std::string("a refusal of another reader's kind: ") + orvane::ReadErrorKindText(parsed.Error.Kind));
+    case ReadErrorKind::BadMoveLine: Require(parsed.Error.Line >= 1, "a refusal without its line"); return 0;
+    default: Fail(std::string("a refusal of another reader's kind: ") + orvane::ReadErrorKindText(parsed.Error.Kind));
     }
 
     const orvane::gamefile::GameFile& file = parsed.File;

@@ -29,11 +29,11 @@ constexpr long MaxDirectReads = 6;    // games read again by seeking
 
 bool SameTags(const PgnTags& a, const PgnTags& b) {
     const auto fields = [](const PgnTags& t) {
-        return std::tie(t.pgnEvent, t.pgnSite, t.pgnDate, t.pgnWhite, t.pgnBlack, t.pgnResult, t.GameResult,
-                        t.RoundTag, t.SetupTag, t.FenTag, t.EcoTag, t.WhiteEloTag, t.BlackEloTag, t.AnnotatorTag,
-                        t.PlyCountTag, t.EventDateTag, t.WhiteTitleTag, t.BlackTitleTag, t.WhiteCountryTag,
-                        t.BlackCountryTag, t.OpeningTag, t.VariationTag, t.SourceTag, t.SourceDateTag,
-                        t.WhiteTeamTag, t.BlackTeamTag, t.WhiteTeamCountryTag, t.BlackTeamCountryTag);
+        return std::tie(t.pgnEvent, t.pgnSite, t.pgnDate, t.pgnWhite, t.pgnBlack, t.pgnResult, t.GameResult, t.RoundTag,
+                        t.SetupTag, t.FenTag, t.EcoTag, t.WhiteEloTag, t.BlackEloTag, t.AnnotatorTag, t.PlyCountTag,
+                        t.EventDateTag, t.WhiteTitleTag, t.BlackTitleTag, t.WhiteCountryTag, t.BlackCountryTag,
+                        t.OpeningTag, t.VariationTag, t.SourceTag, t.SourceDateTag, t.WhiteTeamTag, t.BlackTeamTag,
+                        t.WhiteTeamCountryTag, t.BlackTeamCountryTag);
     };
     return fields(a) == fields(b);
 }
@@ -77,8 +77,8 @@ void Replay(const GameText& game, orvane::pgn::MoveMatcher matcher, Replayed& ou
 void CompareReplays(const GameText& game, const Replayed& fast, const Replayed& literal) {
     const std::string where = " in game " + std::to_string(game.Game);
     if (!SameError(fast.Info.Error, literal.Info.Error))
-        Fail("the matchers fail differently" + where + ":\n  fast    " + Describe(fast.Info.Error) +
-             "\n  literal " + Describe(literal.Info.Error));
+        Fail("the matchers fail differently" + where + ":\n  fast    " + Describe(fast.Info.Error) + "\n  literal " +
+             Describe(literal.Info.Error));
     const orvane::pgn::ReplayInfo& a = fast.Info;
     const orvane::pgn::ReplayInfo& b = literal.Info;
     if (a.FenRead != b.FenRead || a.FenSideToMove != b.FenSideToMove || a.FenMoveNumber != b.FenMoveNumber ||

@@ -31,8 +31,8 @@ using orvane::Position;
 using orvane::fuzz::ByteReader;
 using orvane::fuzz::Fail;
 using orvane::fuzz::Require;
-using orvane::ui::MouseButton;
 using orvane::ui::frmMain;
+using orvane::ui::MouseButton;
 using orvane::ui::fake::FakeView;
 
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
@@ -42,20 +42,33 @@ std::size_t At(int i) { return static_cast<std::size_t>(i); }
 // put a king square off its king, to look for other faults behind such one.
 constexpr bool SetupKeepsKingSquares = true;
 
-const char* const SetupAnswers[] = {"Empty",        "White Pawn",   "White Rook",  "White Knight", "White Bishop",
-                                    "White Queen",  "White King",   "Black Pawn",  "Black Rook",   "Black Knight",
-                                    "Black Bishop", "Black Queen",  "Black King",  "Black moves",  "White moves",
-                                    "Clear Board",  ""};
+const char* const SetupAnswers[] = {"Empty",
+                                    "White Pawn",
+                                    "White Rook",
+                                    "White Knight",
+                                    "White Bishop",
+                                    "White Queen",
+                                    "White King",
+                                    "Black Pawn",
+                                    "Black Rook",
+                                    "Black Knight",
+                                    "Black Bishop",
+                                    "Black Queen",
+                                    "Black King",
+                                    "Black moves",
+                                    "White moves",
+                                    "Clear Board",
+                                    ""};
 constexpr int SetupValues[] = {0, 1, 2, 4, 3, 5, 6, -1, -2, -4, -3, -5, -6};
 
 // Every answer a question of the window can take, queued ahead of any
 // command; the last four answer the setup menu, which a right release can
 // open (left out while setup choices are, see above).
-const char* const Answers[] = {"Yes",    "No",   "OK",    "Cancel",     "",           "Queen",      "Rook",
-                               "Bishop", "Knight", "King", "Empty",     "White King", "Black King", "Clear Board"};
+const char* const Answers[] = {"Yes",    "No",     "OK",   "Cancel", "",           "Queen",      "Rook",
+                               "Bishop", "Knight", "King", "Empty",  "White King", "Black King", "Clear Board"};
 constexpr int SetupMenuAnswers = 4;
 
-const char* const OptionsAnswers[] = {"OK",        "Cancel",        "Check3=0;OK", "Check3=1;OK",   "Check5=1;OK",
+const char* const OptionsAnswers[] = {"OK",          "Cancel",        "Check3=0;OK",   "Check3=1;OK",   "Check5=1;OK",
                                       "Check5=0;OK", "Option1(1);OK", "Option1(0);OK", "Check6=0;Close"};
 
 // Commands per session: enough for games, setups and walks through them,
@@ -259,8 +272,10 @@ private:
             if (count == 0 || !view_.list2.enabled) return "list2 (none)";
             const int i = in_.Pick(count);
             view_.list2.SetListIndex(i);
-            if (how == 0) f.List2_DblClick();
-            else f.List2_KeyUp(how == 1 ? orvane::ui::KeyEnter : 40);
+            if (how == 0)
+                f.List2_DblClick();
+            else
+                f.List2_KeyUp(how == 1 ? orvane::ui::KeyEnter : 40);
             return "list2 \"" + view_.list2.List(i) + "\"";
         }
         case 9: {
@@ -269,8 +284,10 @@ private:
             if (count == 0 || !view_.list1.enabled) return "list1 (none)";
             const int i = in_.Pick(count);
             view_.list1.SetListIndex(i);
-            if (how == 0) f.List1_MouseUp();
-            else f.List1_KeyUp(orvane::ui::KeyEnter);
+            if (how == 0)
+                f.List1_MouseUp();
+            else
+                f.List1_KeyUp(orvane::ui::KeyEnter);
             return "list1 " + std::to_string(i);
         }
         case 10: {  // only commands that are enabled can be given
@@ -286,8 +303,10 @@ private:
         }
         case 11:
             view_.QueueAnswer(in_.Pick(2) == 0 ? "Yes" : "No");
-            if (in_.Pick(2) == 0) f.MenuClick("New");
-            else f.Toolbar1_ButtonClick("New Game");
+            if (in_.Pick(2) == 0)
+                f.MenuClick("New");
+            else
+                f.Toolbar1_ButtonClick("New Game");
             return "new game";
         case 12:
             if (!view_.toolbarEnabled || !view_.toolbar.Get("Switch Colors").enabled) return "button disabled";
@@ -295,9 +314,12 @@ private:
             return "switch colors";
         case 13: {
             const int i = in_.Pick(3);
-            if (i == 0) f.MenuClick("Turn");
-            else if (i == 1) f.Toolbar1_ButtonClick("TurnBoard");
-            else f.MenuClick("Nonotation");
+            if (i == 0)
+                f.MenuClick("Turn");
+            else if (i == 1)
+                f.Toolbar1_ButtonClick("TurnBoard");
+            else
+                f.MenuClick("Nonotation");
             return "turn or notation";
         }
         case 14: {
@@ -364,8 +386,7 @@ private:
                 std::sort(listed.begin(), listed.end());
                 std::vector<std::string> legal;
                 if (LegalMoves(f, legal) && listed != legal)
-                    Fail("List2 holds" + Joined(listed) + "\n  legal moves" + Joined(legal) + where +
-                         Picture(f.Pos));
+                    Fail("List2 holds" + Joined(listed) + "\n  legal moves" + Joined(legal) + where + Picture(f.Pos));
                 checkedPos_ = f.Pos;
                 checkedList_ = view_.list2.items;
             }

@@ -25,12 +25,9 @@ bool Same(const Settings& a, const Settings& b) {
            a.CapNot == b.CapNot && a.AskExit == b.AskExit && a.CapCharacter == b.CapCharacter;
 }
 
-Settings Of(const orvane::ui::frmMain& form) {
-    return form.Config;
-}
+Settings Of(const orvane::ui::frmMain& form) { return form.Config; }
 
 const std::string Header = "ORVANE0.10";
-
 
 }  // namespace
 
@@ -48,8 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (error.Kind == orvane::ReadErrorKind::NotSettingsFile && text.substr(0, Header.size()) != Header) return 0;
     } else {
         Settings again = marker;
-        Require(!orvane::ui::ParseSettings(orvane::ui::SettingsText(Header, read), Header, again) &&
-                    Same(again, read),
+        Require(!orvane::ui::ParseSettings(orvane::ui::SettingsText(Header, read), Header, again) && Same(again, read),
                 "settings written back do not read the same");
     }
 
@@ -57,8 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // outcome is started once per process.
     static std::set<std::array<int, 7>> outcomes;
     if (outcomes.size() > 1000000) outcomes.clear();
-    if (!outcomes.insert({static_cast<int>(error.Kind), read.Notation, read.BoardTurned, read.ShowMoves, read.CapNot,
-                         read.AskExit, read.CapCharacter})
+    if (!outcomes
+             .insert({static_cast<int>(error.Kind), read.Notation, read.BoardTurned, read.ShowMoves, read.CapNot,
+                      read.AskExit, read.CapCharacter})
              .second)
         return 0;
 

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds Orvane and runs every test; then builds again
-# with AddressSanitizer and UndefinedBehaviorSanitizer and runs the tests there;
-# then runs each libFuzzer harness briefly over its seeds (clang, build-fuzz/).
+# Sets up the machine, checks the formatting, builds Orvane and runs every
+# test; then builds again with AddressSanitizer and UndefinedBehaviorSanitizer
+# and runs the tests there; then runs each libFuzzer harness briefly over its
+# seeds (clang, build-fuzz/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
+
+echo "== format"
+scripts/format.sh
 
 echo "== build"
 scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_SANITIZE=OFF \

@@ -18,16 +18,24 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (arg == "--home" && hasValue) paths.ProgramFolder = argv[++i];
-        else if (arg == "--config" && hasValue) paths.ConfigFolder = argv[++i];
-        else if (arg == "--data" && hasValue) paths.DataFolder = argv[++i];
-        else if (arg == "--args" && hasValue) commandLine = argv[++i];
-        else if (arg == "--twips" && hasValue) twips = std::atoi(argv[++i]);
-        else if (arg == "--debug") debug = true;
-        else if (!arg.empty() && arg[0] != '-' && script.empty()) script = arg;
+        if (arg == "--home" && hasValue)
+            paths.ProgramFolder = argv[++i];
+        else if (arg == "--config" && hasValue)
+            paths.ConfigFolder = argv[++i];
+        else if (arg == "--data" && hasValue)
+            paths.DataFolder = argv[++i];
+        else if (arg == "--args" && hasValue)
+            commandLine = argv[++i];
+        else if (arg == "--twips" && hasValue)
+            twips = std::atoi(argv[++i]);
+        else if (arg == "--debug")
+            debug = true;
+        else if (!arg.empty() && arg[0] != '-' && script.empty())
+            script = arg;
         else {
             std::fprintf(stderr,
-                         "usage: orvane-drive [--home DIR] [--config DIR] [--data DIR] [--args TEXT] [--twips N] [--debug] [SCRIPT]\n");
+                         "usage: orvane-drive [--home DIR] [--config DIR] [--data DIR] [--args TEXT] [--twips N] "
+                         "[--debug] [SCRIPT]\n");
             return 2;
         }
     }

@@ -208,10 +208,11 @@ const Opening& MainLine(const std::vector<const Opening*>& family) {
         }
         candidates.push_back(candidate);
     }
-    const auto chosen = std::min_element(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
-        if (a.Count != b.Count) return a.Count > b.Count;
-        return Distance(a.Best->Moves.size()) < Distance(b.Best->Moves.size());
-    });
+    const auto chosen =
+        std::min_element(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+            if (a.Count != b.Count) return a.Count > b.Count;
+            return Distance(a.Best->Moves.size()) < Distance(b.Best->Moves.size());
+        });
     return *chosen->Best;
 }
 
@@ -221,7 +222,8 @@ std::vector<std::vector<std::string>> ChooseLines(const std::vector<Opening>& op
     std::vector<std::string_view> familyOf;
     for (const Opening& opening : openings) familyOf.push_back(Family(opening.Name));
     std::vector<std::pair<std::string_view, std::size_t>> families = CountInOrder(familyOf);
-    std::stable_sort(families.begin(), families.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    std::stable_sort(families.begin(), families.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
 
     std::vector<std::vector<std::string>> lines;
     for (const auto& [family, count] : families) {

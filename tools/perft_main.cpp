@@ -19,7 +19,8 @@ int Usage() {
 // Coordinate text of a move in lower case, with the promotion letter: e7e8q.
 std::string Coordinates(const orvane::Position& pos, const orvane::MoveRecord& r) {
     std::string text = orvane::SquareNotation(pos, r.Source) + orvane::SquareNotation(pos, r.Dest);
-    if (r.Promotion != 0) text += orvane::Lower(std::string(1, orvane::PieceLetter[static_cast<std::size_t>(r.Promotion)]));
+    if (r.Promotion != 0)
+        text += orvane::Lower(std::string(1, orvane::PieceLetter[static_cast<std::size_t>(r.Promotion)]));
     return text;
 }
 
@@ -30,8 +31,10 @@ int main(int argc, char** argv) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--divide") divide = true;
-        else args.push_back(arg);
+        if (arg == "--divide")
+            divide = true;
+        else
+            args.push_back(arg);
     }
     if (args.empty() || args.size() > 2) return Usage();
 

@@ -155,18 +155,19 @@ int CheckCommand(const Args& files) {
     int status = 0;
     Output out;
     for (const std::string& file : files) {
-        const int fileStatus = ReplayFile(file, [&](const orvane::pgn::GameText& game, const orvane::pgn::ReplayInfo& info,
-                                                    const orvane::GameRecord& record) {
-            ++games;
-            if (!info.Error) plies += record.LastPly;
-            if (!info.Error) return;
-            ++errors;
-            const orvane::ReadError& e = info.Error;
-            std::string line = file + ':' + std::to_string(e.Line) + ':' + std::to_string(e.Column) + ": game " +
-                               std::to_string(game.Game) + " (" + game.Tags.pgnWhite + " - " + game.Tags.pgnBlack +
-                               "): " + DescribeReplayError(e) + '\n';
-            out.Add(line);
-        });
+        const int fileStatus =
+            ReplayFile(file, [&](const orvane::pgn::GameText& game, const orvane::pgn::ReplayInfo& info,
+                                 const orvane::GameRecord& record) {
+                ++games;
+                if (!info.Error) plies += record.LastPly;
+                if (!info.Error) return;
+                ++errors;
+                const orvane::ReadError& e = info.Error;
+                std::string line = file + ':' + std::to_string(e.Line) + ':' + std::to_string(e.Column) + ": game " +
+                                   std::to_string(game.Game) + " (" + game.Tags.pgnWhite + " - " + game.Tags.pgnBlack +
+                                   "): " + DescribeReplayError(e) + '\n';
+                out.Add(line);
+            });
         if (fileStatus != 0) status = fileStatus;
     }
     out.Add(std::to_string(games) + " games, " + std::to_string(plies) + " plies, " + std::to_string(errors) +

@@ -109,7 +109,7 @@ void frmMain::SaveSettings() { WriteSettings(); }
 
 void frmMain::ExitCommand() {
     if (Config.AskExit == 1 && view_.MsgBox("Are you sure you want to exit?", "Confirmation", MsgIcon::Question,
-                                     MsgButtons::YesNo) == MsgAnswer::No)
+                                            MsgButtons::YesNo) == MsgAnswer::No)
         return;
     SaveSettings();
     view_.Quit();

@@ -50,8 +50,8 @@ struct BookState {
 // Move entry by mouse: a press, the drag and the release on the square
 // controls, and the right-click setup menu. Controls are c(0)..c(63).
 struct MouseState {
-    int DragSource = -1;         // the control pressed with a piece lifted, -1 none
-    int DragX = 0;               // the pointer's last position, twips from that control
+    int DragSource = -1;  // the control pressed with a piece lifted, -1 none
+    int DragX = 0;        // the pointer's last position, twips from that control
     int DragY = 0;
     int DragStarted = 0;         // 1 once the pointer moved after the press
     int EmptyPress = 0;          // 1 after a left press on an empty square
@@ -194,9 +194,9 @@ public:
     void SaveGameFile(const std::string& name);
 
     // ---- state ----------------------------------------------------------
-    Position Pos;        // Board, StartBoard, SideToMove, MoveList, ...
-    GameRecord Record;   // PlayedMoves, PlayedEp, Comments, MoveTexts, ...
-    MoveInput Input;     // LastWasCapture, LastWasPromotion, LastMoveSlot, MoveText, CaptureChar
+    Position Pos;       // Board, StartBoard, SideToMove, MoveList, ...
+    GameRecord Record;  // PlayedMoves, PlayedEp, Comments, MoveTexts, ...
+    MoveInput Input;    // LastWasCapture, LastWasPromotion, LastMoveSlot, MoveText, CaptureChar
 
     // The settings, as the settings file keeps them.
     Settings Config;
@@ -314,7 +314,7 @@ private:
         SaveGame,
         SaveSettings,
         LookUpBook,
-        EnterMove,        // a move entered with the mouse or from the available-moves list
+        EnterMove,  // a move entered with the mouse or from the available-moves list
     };
     // The one place where an error value becomes a message box.
     void ShowError(const ReadError& error, ErrorContext context);

@@ -2,13 +2,12 @@
 // coordinates beside the board and the players' labels.
 #include <cstdlib>
 
-#include "ui/frmmain.h"
 #include "common/index.h"
+#include "ui/frmmain.h"
 
 namespace orvane::ui {
 
 namespace {
-
 
 // First picture of each piece type in the piece image list: bishop 1,
 // king 4, knight 7, pawn 10, queen 13, rook 16 (Black on a dark square).

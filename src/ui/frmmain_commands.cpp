@@ -5,24 +5,38 @@ namespace orvane::ui {
 
 void frmMain::MenuClick(const std::string& name) {
     if (opening_ && name != "mnu_Help_About") return;
-    if (name == "New") StartNewGame(0);
-    else if (name == "Details") ShowDetails();
-    else if (name == "Exit") ExitCommand();
-    else if (name == "First") GoFirst();
-    else if (name == "Moveback") StepPlies(1);
-    else if (name == "MoveForward") StepForward();
-    else if (name == "Last") GoLast();
-    else if (name == "Options") ShowOptions();
-    else if (name == "Turn") TurnBoard();
-    else if (name == "Nonotation") ToggleNotation();
-    else if (name == "mnu_Help_About") ShowAbout();
+    if (name == "New")
+        StartNewGame(0);
+    else if (name == "Details")
+        ShowDetails();
+    else if (name == "Exit")
+        ExitCommand();
+    else if (name == "First")
+        GoFirst();
+    else if (name == "Moveback")
+        StepPlies(1);
+    else if (name == "MoveForward")
+        StepForward();
+    else if (name == "Last")
+        GoLast();
+    else if (name == "Options")
+        ShowOptions();
+    else if (name == "Turn")
+        TurnBoard();
+    else if (name == "Nonotation")
+        ToggleNotation();
+    else if (name == "mnu_Help_About")
+        ShowAbout();
     else if (name == "New1") {
         CurrentFilePath.clear();
         view_.Toolbar().SetEnabled("New Variant", false);
         StartNewGame(1);
-    } else if (name == "Open1") LoadGameFile(std::string());
-    else if (name == "debug2") CheckPgnFile();
-    else if (name == "saveopen") SaveGameFile(GameFileName);
+    } else if (name == "Open1")
+        LoadGameFile(std::string());
+    else if (name == "debug2")
+        CheckPgnFile();
+    else if (name == "saveopen")
+        SaveGameFile(GameFileName);
 }
 
 void frmMain::Toolbar1_ButtonClick(const std::string& key) {
@@ -53,8 +67,8 @@ void frmMain::Toolbar1_ButtonClick(const std::string& key) {
 }
 
 void frmMain::StartNewGame(int Mode) {
-    if (GameHasMoves != 0 && view_.MsgBox("Quit current game?", "Confirmation", MsgIcon::Question,
-                                          MsgButtons::YesNo) == MsgAnswer::No)
+    if (GameHasMoves != 0 &&
+        view_.MsgBox("Quit current game?", "Confirmation", MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::No)
         return;
     if (Mode == 0) {
         view_.Toolbar().SetEnabled("New Variant", false);

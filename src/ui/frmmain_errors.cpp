@@ -30,12 +30,8 @@ void frmMain::ShowError(const ReadError& error, ErrorContext context) {
         // Whatever failed, start-up ends with the same words.
         message.Text = "Error found! Orvane will exit";
         break;
-    case ErrorContext::SaveSettings:
-        message.Text = "The settings could not be saved:\n" + error.Text;
-        break;
-    case ErrorContext::SaveGame:
-        message.Text = "The game could not be saved: " + error.Text;
-        break;
+    case ErrorContext::SaveSettings: message.Text = "The settings could not be saved:\n" + error.Text; break;
+    case ErrorContext::SaveGame: message.Text = "The game could not be saved: " + error.Text; break;
     case ErrorContext::LookUpBook:
         // A file of another kind, or of another version (Text names the
         // file and the version the program needs).
@@ -74,8 +70,8 @@ void frmMain::ShowError(const ReadError& error, ErrorContext context) {
             [[fallthrough]];
         default:
             // Any other failure of the file is told in one sentence.
-            message.Text = context == ErrorContext::OpenGameFile ? "Error in loading game file!"
-                                                                  : "Error in loading PGN file!";
+            message.Text =
+                context == ErrorContext::OpenGameFile ? "Error in loading game file!" : "Error in loading PGN file!";
             break;
         }
         break;

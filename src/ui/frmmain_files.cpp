@@ -6,16 +6,15 @@
 #include <optional>
 #include <system_error>
 
+#include "common/index.h"
 #include "common/textfile.h"
 #include "gamefile/gamefile.h"
 #include "pgn/replay.h"
 #include "ui/frmmain.h"
-#include "common/index.h"
 
 namespace orvane::ui {
 
 namespace {
-
 
 constexpr long MaxGames = 30000;
 const char* const OpenFilter = "Portable Game Notation File (*.pgn)|*.pgn|Orvane File (*.orv)|*.orv";
@@ -80,8 +79,8 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
         path = CurrentFilePath;
         name = CurrentFileName;
     } else {
-        if (GameHasMoves != 0 && view_.MsgBox("Quit current game?", "Confirmation", MsgIcon::Question,
-                                              MsgButtons::YesNo) == MsgAnswer::No)
+        if (GameHasMoves != 0 &&
+            view_.MsgBox("Quit current game?", "Confirmation", MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::No)
             return;
         path = kind == OpenKind::Dropped ? droppedPath : view_.OpenFileDialog("Load Game", OpenFilter, CurrentFolder());
         if (path.empty()) return;

@@ -3,16 +3,15 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "ui/frmmain.h"
 #include "common/index.h"
+#include "ui/frmmain.h"
 
 namespace orvane::ui {
 
 namespace {
 
-
-constexpr int DropStep = 568;      // twips per square when working out the drop square
-constexpr int LargeDropStep = 456;  // the large-font layout's squares are 456 twips apart
+constexpr int DropStep = 568;         // twips per square when working out the drop square
+constexpr int LargeDropStep = 456;    // the large-font layout's squares are 456 twips apart
 constexpr int RightClickReach = 570;  // a right release within this many twips opens the setup menu
 
 bool ShowsEmptySquare(int picture) { return picture == 19 || picture == 20; }
@@ -20,9 +19,7 @@ bool ShowsEmptySquare(int picture) { return picture == 19 || picture == 20; }
 // Whole squares from the pressed square's top left corner to the pointer,
 // rounded down: a pointer exactly one step to the left or above is in the
 // neighbouring square, not two squares away.
-int SquaresAway(int twips, int step) {
-    return twips >= 0 ? twips / step : -((-twips + step - 1) / step);
-}
+int SquaresAway(int twips, int step) { return twips >= 0 ? twips / step : -((-twips + step - 1) / step); }
 
 }  // namespace
 
@@ -236,11 +233,16 @@ void frmMain::c_MouseUp(int index, MouseButton button, double x, double y) {
             {"promoknight", "Knight", false, menu.Enabled[2], false},
         };
         const std::string chosen = view_.PopupMenu("mnuPromo", items);
-        if (chosen == "promoking") Mouse.PromoLetter = "K";
-        else if (chosen == "promoqueen") Mouse.PromoLetter = "Q";
-        else if (chosen == "promorook") Mouse.PromoLetter = "R";
-        else if (chosen == "promobishop") Mouse.PromoLetter = "B";
-        else if (chosen == "promoknight") Mouse.PromoLetter = "N";
+        if (chosen == "promoking")
+            Mouse.PromoLetter = "K";
+        else if (chosen == "promoqueen")
+            Mouse.PromoLetter = "Q";
+        else if (chosen == "promorook")
+            Mouse.PromoLetter = "R";
+        else if (chosen == "promobishop")
+            Mouse.PromoLetter = "B";
+        else if (chosen == "promoknight")
+            Mouse.PromoLetter = "N";
         moveText += Mouse.PromoLetter;
     }
 

@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "book/availablemoves.h"
-#include "ui/frmmain.h"
 #include "common/index.h"
+#include "ui/frmmain.h"
 
 namespace orvane::ui {
 
@@ -71,8 +71,8 @@ void frmMain::ListGeneratedMoves() {
     for (int slot = first; slot < end; ++slot) {
         DisplayMove(Pos, Input, slot);
         const MoveRecord& r = Pos.MoveList[At(slot)];
-        view_.List2().AddItem(
-            AvailableMoveEntry(Input.MoveText, Book.BookMoves, SquareNotation(Pos, r.Source), SquareNotation(Pos, r.Dest)));
+        view_.List2().AddItem(AvailableMoveEntry(Input.MoveText, Book.BookMoves, SquareNotation(Pos, r.Source),
+                                                 SquareNotation(Pos, r.Dest)));
     }
 }
 
@@ -91,17 +91,14 @@ void frmMain::LookUpBookAt(int plies) {
     Book.InBook = result.InBook;
     Book.OpeningName = result.OpeningName;
     switch (result.Status) {
-    case BookStatus::Refused:
-        ShowError(result.Error, ErrorContext::LookUpBook);
-        break;
+    case BookStatus::Refused: ShowError(result.Error, ErrorContext::LookUpBook); break;
     case BookStatus::Completed:
         Book.ShownOpening = Book.OpeningName;
         view_.StatusBar1().SetPanelText(2, Book.ShownOpening);
         break;
     case BookStatus::Missing:
     case BookStatus::NotStandardStart:
-    case BookStatus::Aborted:
-        break;
+    case BookStatus::Aborted: break;
     }
 }
 

@@ -1,6 +1,6 @@
 // Walking through the game record: First, Back, Forward, Last and List1.
-#include "ui/frmmain.h"
 #include "common/index.h"
+#include "ui/frmmain.h"
 
 namespace orvane::ui {
 
@@ -12,8 +12,10 @@ void frmMain::StepBackOnce() {
     Pos.TakeBackMove(0);
     Pos.TreeDepth = 0;
 
-    if (Pos.CurrentPly < 1) view_.List1().SetListIndex(-1);
-    else if (view_.List1().ListCount() > 0) view_.List1().SetListIndex(Pos.CurrentPly - 1);
+    if (Pos.CurrentPly < 1)
+        view_.List1().SetListIndex(-1);
+    else if (view_.List1().ListCount() > 0)
+        view_.List1().SetListIndex(Pos.CurrentPly - 1);
     if (Record.WhiteName == "Computer" || Record.BlackName == "Computer") SwapPlayerNames();
 }
 

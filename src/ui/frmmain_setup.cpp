@@ -1,11 +1,10 @@
 // Position setup with the right-click menu, and Switch Colors.
-#include "ui/frmmain.h"
 #include "common/index.h"
+#include "ui/frmmain.h"
 
 namespace orvane::ui {
 
 namespace {
-
 
 struct SetupItem {
     const char* Name;
@@ -16,12 +15,18 @@ struct SetupItem {
 // The square items of the setup menu, in menu order.
 constexpr SetupItem SquareItems[] = {
     {"empty1", "Empty", 0},
-    {"whitepawn", "White Pawn", Pawn},       {"whiterook", "White Rook", Rook},
-    {"whiteknight", "White Knight", Knight}, {"whitebishop", "White Bishop", Bishop},
-    {"whitequeen", "White Queen", Queen},    {"whiteking", "White King", King},
-    {"blackpawn", "Black Pawn", -Pawn},      {"blackrook", "Black Rook", -Rook},
-    {"blackknight", "Black Knight", -Knight}, {"blackbishop", "Black Bishop", -Bishop},
-    {"blackqueen", "Black Queen", -Queen},   {"blackking", "Black King", -King},
+    {"whitepawn", "White Pawn", Pawn},
+    {"whiterook", "White Rook", Rook},
+    {"whiteknight", "White Knight", Knight},
+    {"whitebishop", "White Bishop", Bishop},
+    {"whitequeen", "White Queen", Queen},
+    {"whiteking", "White King", King},
+    {"blackpawn", "Black Pawn", -Pawn},
+    {"blackrook", "Black Rook", -Rook},
+    {"blackknight", "Black Knight", -Knight},
+    {"blackbishop", "Black Bishop", -Bishop},
+    {"blackqueen", "Black Queen", -Queen},
+    {"blackking", "Black King", -King},
 };
 
 }  // namespace

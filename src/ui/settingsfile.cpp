@@ -66,8 +66,10 @@ private:
     void SkipDelimiter() {
         SkipBlanks();
         if (AtEnd()) return;
-        if (text_[pos_] == ',') ++pos_;
-        else if (IsLineEnd(text_[pos_])) SkipLineEnd();
+        if (text_[pos_] == ',')
+            ++pos_;
+        else if (IsLineEnd(text_[pos_]))
+            SkipLineEnd();
     }
 
     std::string_view text_;
@@ -136,8 +138,7 @@ ReadError ParseSettings(std::string_view text, std::string_view header, Settings
         return error;
     };
     std::string field;
-    if (!reader.ReadTextField(field) || field != header)
-        return fault(ReadErrorKind::NotSettingsFile, 1, 1, field);
+    if (!reader.ReadTextField(field) || field != header) return fault(ReadErrorKind::NotSettingsFile, 1, 1, field);
     std::array<int, 6> values{};
     std::array<std::pair<long, long>, 6> places{};
     std::array<std::string, 6> fields;
@@ -162,8 +163,8 @@ ReadError ParseSettings(std::string_view text, std::string_view header, Settings
 std::string SettingsText(std::string_view header, const Settings& settings) {
     std::string text(header);
     text += "\r\n";
-    for (const int v : {settings.Notation, settings.BoardTurned, settings.ShowMoves, settings.CapNot,
-                        settings.AskExit, settings.CapCharacter}) {
+    for (const int v : {settings.Notation, settings.BoardTurned, settings.ShowMoves, settings.CapNot, settings.AskExit,
+                        settings.CapCharacter}) {
         text += SignedText(v);
         text += " \r\n";
     }

@@ -127,9 +127,9 @@ struct MenuItem {
 
 // The controls of the Options dialog frmoptions1.
 struct OptionsControls {
-    int Check3 = 0;  // "Show available moves"
-    int Check5 = 0;  // "Notation in capital letters"
-    int Check6 = 0;  // "Ask confirmation on exit"
+    int Check3 = 0;          // "Show available moves"
+    int Check5 = 0;          // "Notation in capital letters"
+    int Check6 = 0;          // "Ask confirmation on exit"
     bool Option1_0 = true;   // capture character "X"
     bool Option1_1 = false;  // capture character ":"
 };
@@ -150,7 +150,7 @@ struct PickerContent {
     std::string Label;    // "Number of games: 57"
     const pgn::GameIndex* Index = nullptr;
     std::array<bool, pgn::IndexColumns> Visible{};  // column k at [k - 1]
-    long Selected = -1;  // the preselected game (1-based), -1 none
+    long Selected = -1;                             // the preselected game (1-based), -1 none
 };
 
 // How a dialog was closed.
@@ -186,8 +186,7 @@ public:
     virtual void ShowWindow() = 0;
 
     // A modal message box; an empty title means the application's own.
-    virtual MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
-                             MsgButtons buttons) = 0;
+    virtual MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) = 0;
     // Shows a pop-up menu (mnuSetup, mnuPromo) at the pointer and returns the
     // name of the chosen item, or "" when it was dismissed.
     virtual std::string PopupMenu(const std::string& menuName, const std::vector<MenuItem>& items) = 0;

@@ -135,9 +135,9 @@ TEST(BookAvailableMoves, EveryEntryPlaysItsMove) {
                     shown.CaptureChar = captureChar;
                     DisplayMove(pos, shown, slot);
                     SCOPED_TRACE(shown.MoveText + (marked ? " marked, " : ", ") + captureChar);
-                    const std::string entry = AvailableMoveEntry(shown.MoveText, marked ? everyMove : BookMoveList{},
-                                                                 SquareNotation(pos, r.Source),
-                                                                 SquareNotation(pos, r.Dest));
+                    const std::string entry =
+                        AvailableMoveEntry(shown.MoveText, marked ? everyMove : BookMoveList{},
+                                           SquareNotation(pos, r.Source), SquareNotation(pos, r.Dest));
                     EXPECT_EQ(entry.back() == 'b', marked);
 
                     ListMove move;

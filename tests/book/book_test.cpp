@@ -6,21 +6,21 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <random>
 #include <string>
-#include <thread>
 #include <string_view>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "book/book.h"
-#include "support/temp_folder.h"
 #include "engine/position.h"
+#include "support/temp_folder.h"
 
 namespace orvane {
 namespace {
@@ -174,24 +174,39 @@ TEST_F(OpeningBookTest, HeaderVersionAndStartPosition) {
         return Joined(lines);
     };
     const std::vector<Row> rows = {
-        {"right header and version", bookWith("ORVANE Version=0.10"), "0.10", std::string(Standard), BookStatus::Completed},
-        {"version 0.1 equals 0.10", bookWith("ORVANE Version=0.1"), "0.10", std::string(Standard), BookStatus::Completed},
+        {"right header and version", bookWith("ORVANE Version=0.10"), "0.10", std::string(Standard),
+         BookStatus::Completed},
+        {"version 0.1 equals 0.10", bookWith("ORVANE Version=0.1"), "0.10", std::string(Standard),
+         BookStatus::Completed},
         {"program version 0.1", bookWith("ORVANE Version=0.10"), "0.1", std::string(Standard), BookStatus::Completed},
-        {"text after the version", bookWith("ORVANE Version=0.10 of May"), "0.10", std::string(Standard), BookStatus::Completed},
-        {"blanks before the version", bookWith("ORVANE Version=  0.10"), "0.10", std::string(Standard), BookStatus::Completed},
-        {"version 0.11", bookWith("ORVANE Version=0.11"), "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::WrongVersion},
-        {"version 1", bookWith("ORVANE Version=1"), "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::WrongVersion},
-        {"no version", bookWith("ORVANE Version="), "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::WrongVersion},
-        {"version not a number", bookWith("ORVANE Version=new"), "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::WrongVersion},
-        {"header in lower case", bookWith("orvane Version=0.10"), "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::NotBook},
-        {"blank before the header", bookWith(" ORVANE Version=0.10"), "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::NotBook},
-        {"header without '='", bookWith("ORVANE Version 0.10"), "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::NotBook},
-        {"file shorter than the header", "ORVANE Ver", "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::NotBook},
-        {"header broken by a line end", "ORVANE\r\nVersion=0.10\r\n", "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::NotBook},
+        {"text after the version", bookWith("ORVANE Version=0.10 of May"), "0.10", std::string(Standard),
+         BookStatus::Completed},
+        {"blanks before the version", bookWith("ORVANE Version=  0.10"), "0.10", std::string(Standard),
+         BookStatus::Completed},
+        {"version 0.11", bookWith("ORVANE Version=0.11"), "0.10", std::string(Standard), BookStatus::Refused,
+         ReadErrorKind::WrongVersion},
+        {"version 1", bookWith("ORVANE Version=1"), "0.10", std::string(Standard), BookStatus::Refused,
+         ReadErrorKind::WrongVersion},
+        {"no version", bookWith("ORVANE Version="), "0.10", std::string(Standard), BookStatus::Refused,
+         ReadErrorKind::WrongVersion},
+        {"version not a number", bookWith("ORVANE Version=new"), "0.10", std::string(Standard), BookStatus::Refused,
+         ReadErrorKind::WrongVersion},
+        {"header in lower case", bookWith("orvane Version=0.10"), "0.10", std::string(Standard), BookStatus::Refused,
+         ReadErrorKind::NotBook},
+        {"blank before the header", bookWith(" ORVANE Version=0.10"), "0.10", std::string(Standard),
+         BookStatus::Refused, ReadErrorKind::NotBook},
+        {"header without '='", bookWith("ORVANE Version 0.10"), "0.10", std::string(Standard), BookStatus::Refused,
+         ReadErrorKind::NotBook},
+        {"file shorter than the header", "ORVANE Ver", "0.10", std::string(Standard), BookStatus::Refused,
+         ReadErrorKind::NotBook},
+        {"header broken by a line end", "ORVANE\r\nVersion=0.10\r\n", "0.10", std::string(Standard),
+         BookStatus::Refused, ReadErrorKind::NotBook},
         {"empty file", "", "0.10", std::string(Standard), BookStatus::Refused, ReadErrorKind::NotBook},
         {"set-up position", bookWith("ORVANE Version=0.10"), "0.10", setUp, BookStatus::NotStandardStart},
-        {"bad header before set-up position", bookWith("ORVANE Version"), "0.10", setUp, BookStatus::Refused, ReadErrorKind::NotBook},
-        {"bad version before set-up position", bookWith("ORVANE Version=0.2"), "0.10", setUp, BookStatus::Refused, ReadErrorKind::WrongVersion},
+        {"bad header before set-up position", bookWith("ORVANE Version"), "0.10", setUp, BookStatus::Refused,
+         ReadErrorKind::NotBook},
+        {"bad version before set-up position", bookWith("ORVANE Version=0.2"), "0.10", setUp, BookStatus::Refused,
+         ReadErrorKind::WrongVersion},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -226,14 +241,13 @@ struct LookupRow {
 TEST_F(OpeningBookTest, ExampleBookWithVariations) {
     WriteBook(ExampleBook);
     const std::vector<LookupRow> rows = {
-        {"start of the game: first move of every line, blanks of indented lines", "",
-         Moves({"e2e4", "    ", "    "}), 0, ""},
-        {"after e2e4 every line goes on, indented lines with blanks", "e2e4",
-         Moves({"e7e5", "    ", "    "}), 1, "King's pawn"},
+        {"start of the game: first move of every line, blanks of indented lines", "", Moves({"e2e4", "    ", "    "}),
+         0, ""},
+        {"after e2e4 every line goes on, indented lines with blanks", "e2e4", Moves({"e7e5", "    ", "    "}), 1,
+         "King's pawn"},
         {"variation branching at move 3", "e2e4 e7e5 f2f4", Moves({""}), 1, "Open Game"},
         {"variation branching at move 5", "e2e4 e7e5 g1f3 b8c6 f1c4", Moves({"f8c5"}), 1, "Open Game"},
-        {"main line and a variation indented past the key", "e2e4 e7e5 g1f3", Moves({"b8c6", "    "}), 1,
-         "Open Game"},
+        {"main line and a variation indented past the key", "e2e4 e7e5 g1f3", Moves({"b8c6", "    "}), 1, "Open Game"},
         {"end of the main line", "e2e4 e7e5 g1f3 b8c6 f1b5", Moves({""}), 1, "Open Game"},
         {"past the end of the main line", "e2e4 e7e5 g1f3 b8c6 f1b5 a7a6", {}, 0, "Open Game"},
         {"out of book, named by the general line", "e2e4 c7c5", {}, 0, "King's pawn"},
@@ -251,46 +265,126 @@ TEST_F(OpeningBookTest, SectionsAndLines) {
         {"start of the game: file order, duplicates, slices of indented lines",
          {"start", "e2e4 e7e5", "d2d4 d7d5", "e2e4 c7c5", "     g8f6", "  c2c4", "names", "~Any game~",
           "e2e4~King's pawn~"},
-         "", BookStatus::Completed, Moves({"e2e4", "d2d4", "e2e4", "    ", "  c2"}), 0, "Any game"},
+         "",
+         BookStatus::Completed,
+         Moves({"e2e4", "d2d4", "e2e4", "    ", "  c2"}),
+         0,
+         "Any game"},
         {"only a names line beginning with '~' names the start",
-         {"start", "e2e4 e7e5", "names", "e2e4~King's pawn~"}, "", BookStatus::Completed, Moves({"e2e4"}), 0, ""},
-        {"two lines, one goes on after the game", {"start", "e2e4 e7e5 g1f3", "e2e4 c7c5"}, "e2e4 e7e5",
-         BookStatus::Completed, Moves({"g1f3"}), 1, ""},
+         {"start", "e2e4 e7e5", "names", "e2e4~King's pawn~"},
+         "",
+         BookStatus::Completed,
+         Moves({"e2e4"}),
+         0,
+         ""},
+        {"two lines, one goes on after the game",
+         {"start", "e2e4 e7e5 g1f3", "e2e4 c7c5"},
+         "e2e4 e7e5",
+         BookStatus::Completed,
+         Moves({"g1f3"}),
+         1,
+         ""},
         {"a line ending with the game's last move gives an empty continuation",
-         {"start", "e2e4 e7e5", "e2e4 e7e5 g1f3"}, "e2e4 e7e5", BookStatus::Completed, Moves({"", "g1f3"}), 1, ""},
+         {"start", "e2e4 e7e5", "e2e4 e7e5 g1f3"},
+         "e2e4 e7e5",
+         BookStatus::Completed,
+         Moves({"", "g1f3"}),
+         1,
+         ""},
         {"a line shorter than the game", {"start", "e2e4", "e2e4 e7"}, "e2e4 e7e5", BookStatus::Completed, {}, 0, ""},
         {"indentation past the end of the previous line",
-         {"start", "e2e4", "          g1f3"}, "e2e4", BookStatus::Completed, Moves({"", "    "}), 1, ""},
-        {"indentation repeats the expanded line, not the one as written",
-         {"start", "e2e4 e7e5 g1f3", "          b1c3", "               g8f6"}, "e2e4 e7e5 b1c3 g8f6",
-         BookStatus::Completed, Moves({""}), 1, ""},
-        {"lines before start are ignored", {"e2e4 d7d5", "names", "e2e4~Old~", "start", "e2e4 e7e5"}, "e2e4",
-         BookStatus::Completed, Moves({"e7e5"}), 1, ""},
-        {"no start line", {"e2e4 e7e5", "names", "e2e4~King's pawn~", "end"}, "e2e4", BookStatus::Completed, {}, 0,
+         {"start", "e2e4", "          g1f3"},
+         "e2e4",
+         BookStatus::Completed,
+         Moves({"", "    "}),
+         1,
          ""},
-        {"start must stand alone on its line", {"start ", "Start", " start", "e2e4 e7e5"}, "e2e4",
-         BookStatus::Completed, {}, 0, ""},
-        {"moves section ended by end has no names", {"start", "e2e4 e7e5", "end", "names", "e2e4~King's pawn~"},
-         "e2e4", BookStatus::Completed, Moves({"e7e5"}), 1, ""},
+        {"indentation repeats the expanded line, not the one as written",
+         {"start", "e2e4 e7e5 g1f3", "          b1c3", "               g8f6"},
+         "e2e4 e7e5 b1c3 g8f6",
+         BookStatus::Completed,
+         Moves({""}),
+         1,
+         ""},
+        {"lines before start are ignored",
+         {"e2e4 d7d5", "names", "e2e4~Old~", "start", "e2e4 e7e5"},
+         "e2e4",
+         BookStatus::Completed,
+         Moves({"e7e5"}),
+         1,
+         ""},
+        {"no start line", {"e2e4 e7e5", "names", "e2e4~King's pawn~", "end"}, "e2e4", BookStatus::Completed, {}, 0, ""},
+        {"start must stand alone on its line",
+         {"start ", "Start", " start", "e2e4 e7e5"},
+         "e2e4",
+         BookStatus::Completed,
+         {},
+         0,
+         ""},
+        {"moves section ended by end has no names",
+         {"start", "e2e4 e7e5", "end", "names", "e2e4~King's pawn~"},
+         "e2e4",
+         BookStatus::Completed,
+         Moves({"e7e5"}),
+         1,
+         ""},
         {"nothing after end is read",
          {"start", "e2e4 e7e5", "names", "e2e4~King's pawn~", "end", "e2e4 d7d5~Scandinavian~", "no tilde"},
-         "e2e4 d7d5", BookStatus::Completed, {}, 0, "King's pawn"},
-        {"names section runs to the end of the file", {"start", "names", "e2e4~King's pawn~"}, "e2e4 e7e5",
-         BookStatus::Completed, {}, 0, "King's pawn"},
+         "e2e4 d7d5",
+         BookStatus::Completed,
+         {},
+         0,
+         "King's pawn"},
+        {"names section runs to the end of the file",
+         {"start", "names", "e2e4~King's pawn~"},
+         "e2e4 e7e5",
+         BookStatus::Completed,
+         {},
+         0,
+         "King's pawn"},
         {"a name may hold '~'", {"start", "names", "e2e4~A~B~"}, "e2e4", BookStatus::Completed, {}, 0, "A~B"},
-        {"a names line ending at its '~' gives an empty name", {"start", "names", "e2e4~King's pawn~", "e2e4~"},
-         "e2e4", BookStatus::Completed, {}, 0, ""},
-        {"the name's closing character may be anything", {"start", "names", "e2e4~King's pawn."}, "e2e4",
-         BookStatus::Completed, {}, 0, "King's pawn"},
-        {"names prefix longer than the game", {"start", "names", "e2e4 e7e5~Open Game~"}, "e2e4",
-         BookStatus::Completed, {}, 0, ""},
-        {"names are compared case-sensitively", {"start", "names", "E2E4~King's pawn~"}, "e2e4",
-         BookStatus::Completed, {}, 0, ""},
+        {"a names line ending at its '~' gives an empty name",
+         {"start", "names", "e2e4~King's pawn~", "e2e4~"},
+         "e2e4",
+         BookStatus::Completed,
+         {},
+         0,
+         ""},
+        {"the name's closing character may be anything",
+         {"start", "names", "e2e4~King's pawn."},
+         "e2e4",
+         BookStatus::Completed,
+         {},
+         0,
+         "King's pawn"},
+        {"names prefix longer than the game",
+         {"start", "names", "e2e4 e7e5~Open Game~"},
+         "e2e4",
+         BookStatus::Completed,
+         {},
+         0,
+         ""},
+        {"names are compared case-sensitively",
+         {"start", "names", "E2E4~King's pawn~"},
+         "e2e4",
+         BookStatus::Completed,
+         {},
+         0,
+         ""},
         {"a names line without '~' ends the lookup, keeping the name so far",
          {"start", "e2e4 e7e5", "names", "~Any game~", "e2e4~King's pawn~", "Sicilian", "e2e4 e7e5~Open Game~"},
-         "e2e4 e7e5", BookStatus::Aborted, Moves({""}), 1, "King's pawn"},
-        {"an empty names line ends the lookup too", {"start", "names", "e2e4~King's pawn~", "", "end"}, "e2e4",
-         BookStatus::Aborted, {}, 0, "King's pawn"},
+         "e2e4 e7e5",
+         BookStatus::Aborted,
+         Moves({""}),
+         1,
+         "King's pawn"},
+        {"an empty names line ends the lookup too",
+         {"start", "names", "e2e4~King's pawn~", "", "end"},
+         "e2e4",
+         BookStatus::Aborted,
+         {},
+         0,
+         "King's pawn"},
     };
     CheckBookCases(rows);
 }
@@ -371,8 +465,8 @@ TEST_F(OpeningBookTest, StopsSayWhere) {
 // Books written with CR LF, with CR alone, with LF alone, mixed, or without a
 // last line end all read alike.
 TEST_F(OpeningBookTest, LineEnds) {
-    const std::vector<std::string> keys = {"", "e2e4", "e2e4 e7e5", "e2e4 e7e5 f2f4", "e2e4 e7e5 g1f3 b8c6 f1c4",
-                                           "e2e4 c7c5"};
+    const std::vector<std::string> keys = {
+        "", "e2e4", "e2e4 e7e5", "e2e4 e7e5 f2f4", "e2e4 e7e5 g1f3 b8c6 f1c4", "e2e4 c7c5"};
     WriteBook(ExampleBook, "\r\n");
     std::vector<BookResult> expected;
     for (const std::string& key : keys) expected.push_back(LookUpFresh(key));
@@ -620,8 +714,8 @@ BookResult PlainLookUp(const Lines& lines, const std::string& game) {
 // boundaries and elsewhere, odd lines and unsorted stretches: every lookup
 // through the kept parse answers like the plain reading.
 TEST_F(OpeningBookTest, RandomBooksMatchAPlainReading) {
-    const std::vector<std::string> tokens = {"e2e4", "d2d4", "g1f3", "e7e5", "c7c5", "d7d5", "g8f6", "b1c3", "f1c4",
-                                             "c2c4"};
+    const std::vector<std::string> tokens = {"e2e4", "d2d4", "g1f3", "e7e5", "c7c5",
+                                             "d7d5", "g8f6", "b1c3", "f1c4", "c2c4"};
     struct Row {
         const char* Name;
         unsigned Seed;
@@ -630,8 +724,10 @@ TEST_F(OpeningBookTest, RandomBooksMatchAPlainReading) {
         bool Repeats;  // runs of equal lines, of empty lines, and of equal names lines
     };
     const std::vector<Row> rows = {
-        {"small book", 1, 40, false, false},     {"medium book", 2, 150, false, false},
-        {"large book", 3, 300, false, false},    {"book with a broken names line", 4, 150, true, false},
+        {"small book", 1, 40, false, false},
+        {"medium book", 2, 150, false, false},
+        {"large book", 3, 300, false, false},
+        {"book with a broken names line", 4, 150, true, false},
         {"another large book", 5, 400, false, false},
         {"repeated and empty lines", 6, 150, false, true},
         {"repeated and empty lines, another", 7, 300, false, true},
@@ -675,8 +771,8 @@ TEST_F(OpeningBookTest, RandomBooksMatchAPlainReading) {
                 const std::size_t indent = std::min(text.size(), below(common + 4));
                 lines.push_back(std::string(indent, ' ') + text.substr(indent));
             } else {  // lines a book should not hold but might
-                const std::vector<std::string> odd = {text.substr(0, 2), text + " ", "  " + text, text + "  e2e4",
-                                                      std::string(3, ' '), ""};
+                const std::vector<std::string> odd = {text.substr(0, 2), text + " ",          "  " + text,
+                                                      text + "  e2e4",   std::string(3, ' '), ""};
                 lines.push_back(odd[below(odd.size())]);
             }
             if (row.Repeats) {
@@ -685,9 +781,12 @@ TEST_F(OpeningBookTest, RandomBooksMatchAPlainReading) {
                 const std::size_t kind2 = below(12);
                 const std::size_t times = below(10) == 0 ? 60 + below(90) : 1 + below(4);
                 const std::string last = lines.back();
-                if (kind2 < 3) lines.insert(lines.end(), times, last);
-                else if (kind2 < 6) lines.insert(lines.end(), times, std::string());
-                else if (kind2 < 7) lines.insert(lines.end(), times, std::string(1 + below(12), ' '));
+                if (kind2 < 3)
+                    lines.insert(lines.end(), times, last);
+                else if (kind2 < 6)
+                    lines.insert(lines.end(), times, std::string());
+                else if (kind2 < 7)
+                    lines.insert(lines.end(), times, std::string(1 + below(12), ' '));
             }
             previous = text;
         }
@@ -756,8 +855,8 @@ TEST_F(OpeningBookTest, LongRunsOfEmptyLinesAcrossReadBlocks) {
                 SCOPED_TRACE("game \"" + key + "\"");
                 ExpectSame(book.LookUp(key, Standard, ProgramVersion), PlainLookUp(plain, key));
             }
-            ExpectResult(book.LookUp("e2e4", Standard, ProgramVersion), BookStatus::Aborted, Moves({"e7e5", "c7c5"}),
-                         1, "King's pawn");
+            ExpectResult(book.LookUp("e2e4", Standard, ProgramVersion), BookStatus::Aborted, Moves({"e7e5", "c7c5"}), 1,
+                         "King's pawn");
         }
     }
 }
@@ -770,7 +869,8 @@ TEST(BookTexts, MessageTexts) {
     };
     const std::vector<Row> rows = {
         {"not a book", BookNotABookText("orvane.bok"), "orvane.bok is not an Orvane Book file"},
-        {"wrong version", BookWrongVersionText("orvane.bok", "0.10"), "Incorrect version of orvane.bok\r\nNeed version 0.10"},
+        {"wrong version", BookWrongVersionText("orvane.bok", "0.10"),
+         "Incorrect version of orvane.bok\r\nNeed version 0.10"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -784,9 +884,9 @@ TEST(BookNumbers, LeadingNumber) {
         double Value;
     };
     const std::vector<Row> rows = {
-        {"0.10", 0.1},  {"0.1abc", 0.1}, {"", 0.0},      {" 12 ", 12.0}, {"abc", 0.0},    {"-3.5", -3.5},
-        {"+2", 2.0},    {".5", 0.5},     {"7.", 7.0},    {"1.2.3", 1.2}, {"  -", 0.0},    {".", 0.0},
-        {"\t4", 4.0},   {"12e3", 12.0},  {"0012", 12.0}, {"1 2", 1.0},   {"- 5", 0.0},
+        {"0.10", 0.1}, {"0.1abc", 0.1}, {"", 0.0},      {" 12 ", 12.0}, {"abc", 0.0}, {"-3.5", -3.5},
+        {"+2", 2.0},   {".5", 0.5},     {"7.", 7.0},    {"1.2.3", 1.2}, {"  -", 0.0}, {".", 0.0},
+        {"\t4", 4.0},  {"12e3", 12.0},  {"0012", 12.0}, {"1 2", 1.0},   {"- 5", 0.0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string("\"") + row.Text + "\"");

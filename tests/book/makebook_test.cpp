@@ -104,7 +104,7 @@ TEST(Makebook, MovesThatFitNoneOrSeveralStopTheTool) {
     const Row rows[] = {
         {"1. e4 e5 2. Ke3", "the move \"Ke3\" fits no legal move"},
         {"1. e4 e5 2. Nxf3", "the move \"Nxf3\" fits no legal move"},  // a capture sign on a quiet move
-        {"1. e4 d5 2. d5", "the move \"d5\" fits no legal move"},       // a capture written as a push
+        {"1. e4 d5 2. d5", "the move \"d5\" fits no legal move"},      // a capture written as a push
         {"1. a4 a5 2. h4 h5 3. Ra3 Ra6 4. Rhh3 Rhh6 5. Rd3", "the move \"Rd3\" fits more than one legal move"},
         {"1. e4 Zz9", "cannot read the move \"Zz9\""},
         {"1.", "no moves"},
@@ -118,8 +118,8 @@ TEST(Makebook, MovesThatFitNoneOrSeveralStopTheTool) {
         const ToolRun run = RunMakebook(dir.Path(), book, {list});
         EXPECT_EQ(run.Status, 1);
         EXPECT_EQ(run.Out, "");
-        EXPECT_EQ(run.Err, "orvane-makebook: " + list.string() + ":2: " + row.Complaint + " in \"Test Opening\": " +
-                               row.Moves + "\n");
+        EXPECT_EQ(run.Err, "orvane-makebook: " + list.string() + ":2: " + row.Complaint +
+                               " in \"Test Opening\": " + row.Moves + "\n");
         EXPECT_FALSE(fs::exists(book));
     }
 }

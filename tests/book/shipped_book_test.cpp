@@ -28,9 +28,9 @@ const char* const ShippedBookPath = ORVANE_SHIPPED_BOOK;
 
 // The book's lines and sections as read from the file.
 struct BookFile {
-    std::vector<std::string> Lines;      // without their CR LF
-    std::vector<std::string> MovesLines; // between "start" and "names", as written
-    std::vector<std::string> NamesLines; // between "names" and "end"
+    std::vector<std::string> Lines;       // without their CR LF
+    std::vector<std::string> MovesLines;  // between "start" and "names", as written
+    std::vector<std::string> NamesLines;  // between "names" and "end"
 };
 
 std::string ReadBytes(const char* path) {
@@ -153,7 +153,9 @@ TEST_F(ShippedBookTest, NamesWellKnownOpenings) {
         {"e2e4 e7e5 g1f3 b8c6 f1b5", "Ruy Lopez"},
         {"d2d4 d7d5 c2c4", "Queen's Gambit"},
         // Names keep their UTF-8 bytes.
-        {"g2g3 d7d5 f1g2 e7e5 b2b4", "Hungarian Opening: B\xC3\xBC" "cker Gambit"},
+        {"g2g3 d7d5 f1g2 e7e5 b2b4",
+         "Hungarian Opening: B\xC3\xBC"
+         "cker Gambit"},
     };
     for (const auto& c : cases) {
         const BookResult result = LookUp(c.Key);

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/position.h"
 #include "common/index.h"
+#include "engine/position.h"
 
 namespace orvane {
 
@@ -30,22 +30,23 @@ namespace orvane::enginetest {
 
 // Square number of a lower-case name ("e4" -> 55); the tests' own reading,
 // kept apart from the notation code under test elsewhere.
-constexpr int Sq(std::string_view name) {
-    return (name[1] - '1') * 10 + 20 + (name[0] - 'a') + 1;
-}
-
+constexpr int Sq(std::string_view name) { return (name[1] - '1') * 10 + 20 + (name[0] - 'a') + 1; }
 
 inline MoveRecord Rec(int source, int dest, int captured = 0, int promotion = 0, int castle = 0, int ep = 0) {
-    return MoveRecord{static_cast<std::int16_t>(source), static_cast<std::int16_t>(dest),
-                      static_cast<std::int16_t>(captured), static_cast<std::int16_t>(promotion),
-                      static_cast<std::int16_t>(castle), static_cast<std::int16_t>(ep), 0};
+    return MoveRecord{static_cast<std::int16_t>(source),
+                      static_cast<std::int16_t>(dest),
+                      static_cast<std::int16_t>(captured),
+                      static_cast<std::int16_t>(promotion),
+                      static_cast<std::int16_t>(castle),
+                      static_cast<std::int16_t>(ep),
+                      0};
 }
 
 inline testing::AssertionResult LoadFen(Position& pos, std::string_view fen) {
     const ReadError err = pos.ReadFen(fen);
     if (!err) return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "FEN refused (kind " << static_cast<int>(err.Kind) << ", field "
-                                       << err.Field << ", character " << err.Column << "): " << fen;
+    return testing::AssertionFailure() << "FEN refused (kind " << static_cast<int>(err.Kind) << ", field " << err.Field
+                                       << ", character " << err.Column << "): " << fen;
 }
 
 // The records of the list at the current depth, after a fresh generation.

@@ -16,8 +16,8 @@ using enginetest::PlayLine;
 
 struct GameEndRow {
     const char* Name;
-    const char* Fen;                        // nullptr: the standard start
-    std::vector<std::string_view> Moves;    // played from the root first
+    const char* Fen;                      // nullptr: the standard start
+    std::vector<std::string_view> Moves;  // played from the root first
     GameEnd Expected;
     const char* Text;
     const char* Title;
@@ -25,17 +25,36 @@ struct GameEndRow {
 
 TEST(GameEndTest, MateStalemateOrPlayOn) {
     const std::vector<GameEndRow> rows = {
-        {"White mated: 1.f3 e5 2.g4 Qh4", nullptr, {"f2f3", "e7e5", "g2g4", "d8h4"}, GameEnd::Checkmate,
-         "Black wins!", "Congratulations"},
-        {"Black mated: 1.e4 e5 2.Bc4 Nc6 3.Qh5 Nf6 4.Qxf7", nullptr,
-         {"e2e4", "e7e5", "f1c4", "b8c6", "d1h5", "g8f6", "h5f7"}, GameEnd::Checkmate, "White wins!",
+        {"White mated: 1.f3 e5 2.g4 Qh4",
+         nullptr,
+         {"f2f3", "e7e5", "g2g4", "d8h4"},
+         GameEnd::Checkmate,
+         "Black wins!",
+         "Congratulations"},
+        {"Black mated: 1.e4 e5 2.Bc4 Nc6 3.Qh5 Nf6 4.Qxf7",
+         nullptr,
+         {"e2e4", "e7e5", "f1c4", "b8c6", "d1h5", "g8f6", "h5f7"},
+         GameEnd::Checkmate,
+         "White wins!",
          "Congratulations"},
         {"Black stalemated in the corner", "7k/5K2/6Q1/8/8/8/8/8 b - - 0 1", {}, GameEnd::Stalemate, "It's draw!", ""},
-        {"White stalemated by a pawn and king", "8/8/8/8/8/1k6/1p6/1K6 w - - 0 1", {}, GameEnd::Stalemate,
-         "It's draw!", ""},
-        {"back-rank mate by a rook", "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", {"a1a8"}, GameEnd::Checkmate, "White wins!",
+        {"White stalemated by a pawn and king",
+         "8/8/8/8/8/1k6/1p6/1K6 w - - 0 1",
+         {},
+         GameEnd::Stalemate,
+         "It's draw!",
+         ""},
+        {"back-rank mate by a rook",
+         "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1",
+         {"a1a8"},
+         GameEnd::Checkmate,
+         "White wins!",
          "Congratulations"},
-        {"mate by promotion", "k7/2P5/1K6/8/8/8/8/8 w - - 0 1", {"c7c8q"}, GameEnd::Checkmate, "White wins!",
+        {"mate by promotion",
+         "k7/2P5/1K6/8/8/8/8/8 w - - 0 1",
+         {"c7c8q"},
+         GameEnd::Checkmate,
+         "White wins!",
          "Congratulations"},
         {"two bare kings play on", "4k3/8/8/8/8/8/8/4K3 w - - 0 1", {}, GameEnd::None, "", ""},
         {"start position", nullptr, {}, GameEnd::None, "", ""},

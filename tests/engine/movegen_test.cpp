@@ -25,11 +25,16 @@ using enginetest::Sq;
 TEST(GenerationOrder, StartPositionTwentyMovesInBoardOrder) {
     Position pos;
     const std::vector<MoveRecord> expected = {
-        Rec(22, 41), Rec(22, 43), Rec(27, 46), Rec(27, 48),
-        Rec(31, 41), Rec(31, 51, 0, 0, 0, 41), Rec(32, 42), Rec(32, 52, 0, 0, 0, 42),
-        Rec(33, 43), Rec(33, 53, 0, 0, 0, 43), Rec(34, 44), Rec(34, 54, 0, 0, 0, 44),
-        Rec(35, 45), Rec(35, 55, 0, 0, 0, 45), Rec(36, 46), Rec(36, 56, 0, 0, 0, 46),
-        Rec(37, 47), Rec(37, 57, 0, 0, 0, 47), Rec(38, 48), Rec(38, 58, 0, 0, 0, 48),
+        Rec(22, 41), Rec(22, 43),
+        Rec(27, 46), Rec(27, 48),
+        Rec(31, 41), Rec(31, 51, 0, 0, 0, 41),
+        Rec(32, 42), Rec(32, 52, 0, 0, 0, 42),
+        Rec(33, 43), Rec(33, 53, 0, 0, 0, 43),
+        Rec(34, 44), Rec(34, 54, 0, 0, 0, 44),
+        Rec(35, 45), Rec(35, 55, 0, 0, 0, 45),
+        Rec(36, 46), Rec(36, 56, 0, 0, 0, 46),
+        Rec(37, 47), Rec(37, 57, 0, 0, 0, 47),
+        Rec(38, 48), Rec(38, 58, 0, 0, 0, 48),
     };
     EXPECT_EQ(LegalMoves(pos), expected);
     EXPECT_EQ(pos.DepthStart[0], 0);
@@ -63,31 +68,38 @@ struct OrderRow {
 
 TEST(GenerationOrder, FullListsOfSmallPositions) {
     const std::vector<OrderRow> rows = {
-        {"knight tries its eight jumps in table order", "4k3/8/8/8/3N4/8/8/4K3 w - - 0 1",
+        {"knight tries its eight jumps in table order",
+         "4k3/8/8/8/3N4/8/8/4K3 w - - 0 1",
          {Rec(25, 34), Rec(25, 36), Rec(25, 24), Rec(25, 35), Rec(25, 26), Rec(54, 73), Rec(54, 75), Rec(54, 66),
           Rec(54, 46), Rec(54, 35), Rec(54, 33), Rec(54, 42), Rec(54, 62)}},
-        {"queen slides diagonals first, then files and ranks", "4k3/8/8/8/8/8/8/Q3K3 w - - 0 1",
-         {Rec(21, 32), Rec(21, 43), Rec(21, 54), Rec(21, 65), Rec(21, 76), Rec(21, 87), Rec(21, 98),
-          Rec(21, 31), Rec(21, 41), Rec(21, 51), Rec(21, 61), Rec(21, 71), Rec(21, 81), Rec(21, 91),
-          Rec(21, 22), Rec(21, 23), Rec(21, 24), Rec(25, 34), Rec(25, 36), Rec(25, 24), Rec(25, 35),
-          Rec(25, 26)}},
-        {"both en passant captures, White: the pawn on target-9 first", "4k3/8/8/2PpP3/8/8/8/4K3 w - d6 0 1",
+        {"queen slides diagonals first, then files and ranks",
+         "4k3/8/8/8/8/8/8/Q3K3 w - - 0 1",
+         {Rec(21, 32), Rec(21, 43), Rec(21, 54), Rec(21, 65), Rec(21, 76), Rec(21, 87), Rec(21, 98), Rec(21, 31),
+          Rec(21, 41), Rec(21, 51), Rec(21, 61), Rec(21, 71), Rec(21, 81), Rec(21, 91), Rec(21, 22), Rec(21, 23),
+          Rec(21, 24), Rec(25, 34), Rec(25, 36), Rec(25, 24), Rec(25, 35), Rec(25, 26)}},
+        {"both en passant captures, White: the pawn on target-9 first",
+         "4k3/8/8/2PpP3/8/8/8/4K3 w - d6 0 1",
          {Rec(25, 34), Rec(25, 36), Rec(25, 24), Rec(25, 35), Rec(25, 26), Rec(63, 73), Rec(65, 75),
           Rec(65, 74, 1, 0, 0, 64), Rec(63, 74, 1, 0, 0, 64)}},
-        {"both en passant captures, Black: the pawn on target+9 first", "4k3/8/8/8/3pPp2/8/8/4K3 b - e3 0 1",
+        {"both en passant captures, Black: the pawn on target+9 first",
+         "4k3/8/8/8/3pPp2/8/8/4K3 b - e3 0 1",
          {Rec(54, 44), Rec(56, 46), Rec(95, 86), Rec(95, 84), Rec(95, 94), Rec(95, 96), Rec(95, 85),
           Rec(54, 45, 1, 0, 0, 55), Rec(56, 45, 1, 0, 0, 55)}},
-        {"promotions queen, knight, bishop, rook; push before capture", "r3k3/1P6/8/8/8/8/8/4K3 w - - 0 1",
+        {"promotions queen, knight, bishop, rook; push before capture",
+         "r3k3/1P6/8/8/8/8/8/4K3 w - - 0 1",
          {Rec(25, 34), Rec(25, 36), Rec(25, 24), Rec(25, 35), Rec(25, 26), Rec(82, 92, 0, Queen),
           Rec(82, 92, 0, Knight), Rec(82, 92, 0, Bishop), Rec(82, 92, 0, Rook), Rec(82, 91, Rook, Queen),
           Rec(82, 91, Rook, Knight), Rec(82, 91, Rook, Bishop), Rec(82, 91, Rook, Rook)}},
-        {"Black promotions, capture on h1 after the push", "4k3/8/8/8/8/8/6p1/4K2R b - - 0 1",
+        {"Black promotions, capture on h1 after the push",
+         "4k3/8/8/8/8/8/6p1/4K2R b - - 0 1",
          {Rec(37, 27, 0, Queen), Rec(37, 27, 0, Knight), Rec(37, 27, 0, Bishop), Rec(37, 27, 0, Rook),
           Rec(37, 28, Rook, Queen), Rec(37, 28, Rook, Knight), Rec(37, 28, Rook, Bishop), Rec(37, 28, Rook, Rook),
           Rec(95, 86), Rec(95, 84), Rec(95, 94), Rec(95, 96), Rec(95, 85)}},
-        {"pinned knight and king steps into check are left out", "3rr1k1/8/8/8/8/8/4N3/4K3 w - - 0 1",
+        {"pinned knight and king steps into check are left out",
+         "3rr1k1/8/8/8/8/8/4N3/4K3 w - - 0 1",
          {Rec(25, 36), Rec(25, 26)}},
-        {"in check from a knight only king moves remain, castling none", "4k3/8/8/8/8/3n4/8/R3K2R w KQ - 0 1",
+        {"in check from a knight only king moves remain, castling none",
+         "4k3/8/8/8/8/3n4/8/R3K2R w KQ - 0 1",
          {Rec(25, 34), Rec(25, 24), Rec(25, 35), Rec(25, 26)}},
     };
     for (const OrderRow& row : rows) {
@@ -110,13 +122,15 @@ TEST(GenerationOrder, AKingInCheckIsNeverTaken) {
     // position setup makes them.
     const std::vector<std::pair<std::string, OrderRow>> rows = {
         {SetUpString({{4, '2'}, {6, '6'}, {60, 'C'}}),  // White Re1 Kg1, Black Ke8
-         {"a king in check is never taken", "",
+         {"a king in check is never taken",
+          "",
           {Rec(25, 24), Rec(25, 23), Rec(25, 22), Rec(25, 21), Rec(25, 35), Rec(25, 45), Rec(25, 55), Rec(25, 65),
            Rec(25, 75), Rec(25, 85), Rec(25, 26), Rec(27, 36), Rec(27, 38), Rec(27, 26), Rec(27, 37), Rec(27, 28)}}},
         {SetUpString({{0, '6'}, {49, '1'}, {56, 'C'}}),  // White Ka1 b7, Black Ka8
-         {"a promotion capture of a king adds nothing", "",
-          {Rec(21, 32), Rec(21, 31), Rec(21, 22), Rec(82, 92, 0, Queen), Rec(82, 92, 0, Knight),
-           Rec(82, 92, 0, Bishop), Rec(82, 92, 0, Rook)}}},
+         {"a promotion capture of a king adds nothing",
+          "",
+          {Rec(21, 32), Rec(21, 31), Rec(21, 22), Rec(82, 92, 0, Queen), Rec(82, 92, 0, Knight), Rec(82, 92, 0, Bishop),
+           Rec(82, 92, 0, Rook)}}},
     };
     for (const auto& [text, row] : rows) {
         SCOPED_TRACE(row.Name);
@@ -129,10 +143,10 @@ TEST(GenerationOrder, AKingInCheckIsNeverTaken) {
 TEST(GenerationOrder, CapturesOnlyListIsTheFullListFiltered) {
     // AllMoves <= 0 leaves out quiet moves but keeps captures, promotions
     // (quiet ones too), en passant and castling, in the same order.
-    for (const char* fen : {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-                            "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8",
-                            "r3k3/1P6/8/8/8/8/8/4K3 w - - 0 1", "4k3/8/8/2PpP3/8/8/8/4K3 w - d6 0 1",
-                            "r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1"}) {
+    for (const char* fen :
+         {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+          "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8", "r3k3/1P6/8/8/8/8/8/4K3 w - - 0 1",
+          "4k3/8/8/2PpP3/8/8/8/4K3 w - d6 0 1", "r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1"}) {
         SCOPED_TRACE(fen);
         Position pos;
         ASSERT_TRUE(LoadFen(pos, fen));

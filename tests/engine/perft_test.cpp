@@ -41,11 +41,16 @@ TEST(Perft, KnownCountsNeedNoDataFiles) {
     const char* promotions = "r2q1rk1/pP1p2pp/Q4n2/bbp1p3/Np6/1B3NBn/pPPP1PPP/R3K2R b KQ - 0 1";
     const char* discovered = "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8";
     const std::vector<PerftRow> rows = {
-        {"start, depth 1", start, 1, 20},         {"start, depth 2", start, 2, 400},
-        {"start, depth 3", start, 3, 8902},       {"start, depth 4", start, 4, 197281},
-        {"Kiwipete, depth 1", kiwipete, 1, 48},   {"Kiwipete, depth 2", kiwipete, 2, 2039},
-        {"Kiwipete, depth 3", kiwipete, 3, 97862}, {"endgame, depth 4", endgame, 4, 43238},
-        {"promotions, depth 3", promotions, 3, 9467}, {"discovered checks, depth 3", discovered, 3, 62379},
+        {"start, depth 1", start, 1, 20},
+        {"start, depth 2", start, 2, 400},
+        {"start, depth 3", start, 3, 8902},
+        {"start, depth 4", start, 4, 197281},
+        {"Kiwipete, depth 1", kiwipete, 1, 48},
+        {"Kiwipete, depth 2", kiwipete, 2, 2039},
+        {"Kiwipete, depth 3", kiwipete, 3, 97862},
+        {"endgame, depth 4", endgame, 4, 43238},
+        {"promotions, depth 3", promotions, 3, 9467},
+        {"discovered checks, depth 3", discovered, 3, 62379},
     };
     for (const PerftRow& row : rows) {
         SCOPED_TRACE(row.Name);

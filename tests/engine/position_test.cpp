@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/position.h"
@@ -80,7 +80,7 @@ TEST(PositionString, DecodesCharactersAsPieceCodes) {
         char Character;
         int Value;
     };
-    const std::vector<Row> rows = {{'0', 0},  {'1', 1},  {'2', 2},  {'3', 3},  {'4', 4},  {'5', 5},  {'6', 6},
+    const std::vector<Row> rows = {{'0', 0},  {'1', 1},  {'2', 2},  {'3', 3},  {'4', 4},  {'5', 5}, {'6', 6},
                                    {'7', -1}, {'8', -2}, {'9', -3}, {'A', -4}, {'B', -5}, {'C', -6}};
     for (const Row& row : rows) EXPECT_EQ(DecodePositionChar(row.Character), row.Value) << row.Character;
 }
@@ -185,7 +185,8 @@ int WalkChecked(Position& pos, int depth) {
     int leaves = 0;
     for (int i = pos.DepthStart[d]; i < pos.DepthStart[d + 1]; ++i) {
         pos.PerformMove(i);
-        EXPECT_EQ(pos.CheckInvariants(), "") << "after " << pos.MoveList[At(i)].Source << "-" << pos.MoveList[At(i)].Dest;
+        EXPECT_EQ(pos.CheckInvariants(), "")
+            << "after " << pos.MoveList[At(i)].Source << "-" << pos.MoveList[At(i)].Dest;
         leaves += WalkChecked(pos, depth - 1);
         pos.TakeBackMove(i);
         EXPECT_EQ(pos.CheckInvariants(), "");

@@ -26,7 +26,8 @@ struct PlayedGame {
     MoveInput input;
 
     void Play(const std::string& move) {
-        const char letter = PieceLetter[static_cast<std::size_t>(std::abs(pos.Board[static_cast<std::size_t>(SquareNumber(move))]))];
+        const char letter =
+            PieceLetter[static_cast<std::size_t>(std::abs(pos.Board[static_cast<std::size_t>(SquareNumber(move))]))];
         ASSERT_EQ(InputMove(pos, input, move), 1) << move;
         const int ply = pos.CurrentPly;
         const MoveRecord& played = pos.MoveList[static_cast<std::size_t>(input.LastMoveSlot)];
@@ -70,7 +71,9 @@ TEST(GameFileWriter, ExactBytes) {
         g.Play("D7D5");
         EXPECT_EQ(WriteGameText(g.pos, g.record),
                   Lines({"ORVANE Version=0.10", StartSetup, "BlackStarts=0", "START", "{first\xFF\xFFsecond}", "d2d4",
-                         "{a\xFF\xFF" "b}", "d7d5"}));
+                         "{a\xFF\xFF"
+                         "b}",
+                         "d7d5"}));
     }
     {
         SCOPED_TRACE("a knight promotion and the comment of the final position");
@@ -78,9 +81,8 @@ TEST(GameFileWriter, ExactBytes) {
         ASSERT_FALSE(g.pos.ReadFen("8/P6k/8/8/8/8/8/K7 w - - 0 1"));
         g.Play("A7A8N");
         g.record.Comments[1] = "underpromotion";
-        EXPECT_EQ(WriteGameText(g.pos, g.record),
-                  Lines({"ORVANE Version=0.10", "Setup=" + g.pos.PositionString(), "BlackStarts=0", "START", "a7a8N",
-                         "{underpromotion}"}));
+        EXPECT_EQ(WriteGameText(g.pos, g.record), Lines({"ORVANE Version=0.10", "Setup=" + g.pos.PositionString(),
+                                                         "BlackStarts=0", "START", "a7a8N", "{underpromotion}"}));
     }
     {
         SCOPED_TRACE("a game Black starts");
@@ -99,7 +101,8 @@ TEST(GameFileWriter, PositionStringIsTheStartBoard) {
     g.Play("A7A8N");
     // a1 White king, a7 White pawn, h7 Black king: the start, not the board after the promotion.
     const std::string text = WriteGameText(g.pos, g.record);
-    EXPECT_NE(text.find("Setup=6000000000000000000000000000000000000000000000001000000C00000000\r\n"), std::string::npos)
+    EXPECT_NE(text.find("Setup=6000000000000000000000000000000000000000000000001000000C00000000\r\n"),
+              std::string::npos)
         << text;
 }
 
@@ -114,16 +117,19 @@ struct RefusalRow {
 TEST(GameFileReader, Refusals) {
     const std::string head = "ORVANE Version=0.10\r\n";
     const RefusalRow rows[] = {
-        {"not the header", "PGN Version=0.10\r\nSTART\r\n", ReadErrorKind::NotGameFile, 1, "game.orv is not an Orvane file"},
+        {"not the header", "PGN Version=0.10\r\nSTART\r\n", ReadErrorKind::NotGameFile, 1,
+         "game.orv is not an Orvane file"},
         {"empty file", "", ReadErrorKind::NotGameFile, 1, "game.orv is not an Orvane file"},
-        {"header in lower case", "orvane Version=0.10\r\n", ReadErrorKind::NotGameFile, 1, "game.orv is not an Orvane file"},
+        {"header in lower case", "orvane Version=0.10\r\n", ReadErrorKind::NotGameFile, 1,
+         "game.orv is not an Orvane file"},
         {"version 0.26", "ORVANE Version=0.26\r\nSTART\r\n", ReadErrorKind::WrongVersion, 1,
          "Incorrect game file!\r\nNeed version 0.10"},
         {"version not a number", "ORVANE Version=new\r\nSTART\r\n", ReadErrorKind::WrongVersion, 1,
          "Incorrect game file!\r\nNeed version 0.10"},
         {"end of file before START", head + StartSetup + "\r\nBlackStarts=0\r\n", ReadErrorKind::MissingStart, 3, ""},
         {"short Setup= line", head + "Setup=2435634211\r\nSTART\r\n", ReadErrorKind::BadSetup, 2, ""},
-        {"bad character in Setup=", head + "Setup=24356342111111110000000000000000000000000000000077777777ZA9BC9A8\r\nSTART\r\n",
+        {"bad character in Setup=",
+         head + "Setup=24356342111111110000000000000000000000000000000077777777ZA9BC9A8\r\nSTART\r\n",
          ReadErrorKind::BadSetup, 2, ""},
         {"line too long to be a move", head + "START\r\ne2e4\r\ne7e5 e5\r\n", ReadErrorKind::BadMoveLine, 4, ""},
     };
@@ -164,8 +170,7 @@ TEST(GameFileReader, ReadsWhatTheLinesSay) {
 }
 
 TEST(GameFileReader, ACommentAsTheLastLineBelongsToTheLastPly) {
-    const ParsedGameFile parsed =
-        ParseGameFile("ORVANE Version=0.10\r\nSTART\r\ne2e4\r\n{the end}", "g.orv");
+    const ParsedGameFile parsed = ParseGameFile("ORVANE Version=0.10\r\nSTART\r\ne2e4\r\n{the end}", "g.orv");
     ASSERT_FALSE(parsed.Error);
     ASSERT_EQ(parsed.File.Plies.size(), 1u);
     EXPECT_EQ(parsed.File.FinalComment, "the end");
@@ -184,7 +189,9 @@ TEST(GameFile, WriterAndReaderAgree) {
     ASSERT_EQ(static_cast<int>(parsed.File.Plies.size()), g.record.LastPly);
     for (int p = 1; p <= g.record.LastPly; ++p) {
         EXPECT_EQ(parsed.File.Plies[static_cast<std::size_t>(p - 1)].Move, g.record.ReplayText(p)) << p;
-        EXPECT_EQ(parsed.File.Plies[static_cast<std::size_t>(p - 1)].Comment, g.record.Comments[static_cast<std::size_t>(p - 1)]) << p;
+        EXPECT_EQ(parsed.File.Plies[static_cast<std::size_t>(p - 1)].Comment,
+                  g.record.Comments[static_cast<std::size_t>(p - 1)])
+            << p;
     }
     EXPECT_EQ(parsed.File.FinalComment, "final");
     EXPECT_EQ(parsed.File.Setup, g.pos.PositionString());
@@ -242,8 +249,9 @@ TEST(GameFileReplay, MovesCommentsAndTheFirstMover) {
     }
     {
         SCOPED_TRACE("a knight promotion reads back as a knight");
-        ReadBack r("ORVANE Version=0.10\r\nSetup=6000000000000000000000000000000000000000000000001000000C00000000\r\n"
-                   "BlackStarts=0\r\nSTART\r\na7a8N\r\n");
+        ReadBack r(
+            "ORVANE Version=0.10\r\nSetup=6000000000000000000000000000000000000000000000001000000C00000000\r\n"
+            "BlackStarts=0\r\nSTART\r\na7a8N\r\n");
         ASSERT_FALSE(r.error) << r.error.Detail;
         EXPECT_EQ(r.pos.Board[91], Knight);
         EXPECT_EQ(r.record.ReplayText(1), "A7A8N");
@@ -263,7 +271,8 @@ TEST(GameFileReplay, AnIllegalMoveSaysWhichAndWhere) {
 // as a game file and read back: the same start, plies, texts and comments.
 TEST(GameFileReplay, RoundTripOfTheSharedCollections) {
     namespace fs = std::filesystem;
-    const fs::path folders[] = {testsupport::SharedDataFile("pgn/collections"), testsupport::SharedDataFile("pgn/samples")};
+    const fs::path folders[] = {testsupport::SharedDataFile("pgn/collections"),
+                                testsupport::SharedDataFile("pgn/samples")};
     if (!fs::is_directory(folders[0])) GTEST_SKIP() << testsupport::SharedDataMissing(folders[0]);
     // Every move of 5,390 games, read and replayed twice: the checks after
     // every make and unmake of debug builds rest (the engine's tests keep them).
@@ -292,7 +301,8 @@ TEST(GameFileReplay, RoundTripOfTheSharedCollections) {
                         break;
                     }
                 for (int p = 0; p <= record.LastPly; ++p)
-                    if (back.record.Comments[static_cast<std::size_t>(p)] != record.Comments[static_cast<std::size_t>(p)]) {
+                    if (back.record.Comments[static_cast<std::size_t>(p)] !=
+                        record.Comments[static_cast<std::size_t>(p)]) {
                         ADD_FAILURE() << where << " comment of ply " << p;
                         break;
                     }

@@ -6,17 +6,16 @@
 #include <utility>
 #include <vector>
 
+#include "common/index.h"
 #include "engine/position.h"
 #include "notation/notation.h"
 #include "support/position_state.h"
-#include "common/index.h"
 
 namespace orvane {
 namespace {
 
 using testsupport::StateDifference;
 using testsupport::StateScope;
-
 
 constexpr const char* PromotionFen = "k7/4P3/8/8/8/8/8/4K3 w - - 0 1";
 constexpr const char* CastlingFen = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
@@ -54,19 +53,41 @@ TEST(InputMove, AcceptedAndRefusedTexts) {
         {"promotion with an equals sign", PromotionFen, "E7E8=Q", 0, "", 0, 0, {}},
         {"king promotion is never generated", PromotionFen, "E7E8K", 0, "", 0, 0, {}},
         {"promotion letter in lower case", PromotionFen, "E7E8q", 0, "", 0, 0, {}},
-        {"promotion capture", "r3k3/1P6/8/8/8/8/8/4K3 w - - 0 1", "B7A8R", 1, " b7xa8R", 1, 1,
-         {{82, 0}, {91, Rook}}},
-        {"White castles king side", CastlingFen, "E1G1", 1, "Ke1-g1", 0, 0,
-         {{25, 0}, {26, Rook}, {27, King}, {28, 0}}},
-        {"White castles queen side", CastlingFen, "E1C1", 1, "Ke1-c1", 0, 0,
+        {"promotion capture", "r3k3/1P6/8/8/8/8/8/4K3 w - - 0 1", "B7A8R", 1, " b7xa8R", 1, 1, {{82, 0}, {91, Rook}}},
+        {"White castles king side", CastlingFen, "E1G1", 1, "Ke1-g1", 0, 0, {{25, 0}, {26, Rook}, {27, King}, {28, 0}}},
+        {"White castles queen side",
+         CastlingFen,
+         "E1C1",
+         1,
+         "Ke1-c1",
+         0,
+         0,
          {{21, 0}, {23, King}, {24, Rook}, {25, 0}}},
-        {"Black castles queen side", "r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", "E8C8", 1, "Ke8-c8", 0, 0,
+        {"Black castles queen side",
+         "r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1",
+         "E8C8",
+         1,
+         "Ke8-c8",
+         0,
+         0,
          {{91, 0}, {93, -King}, {94, -Rook}, {95, 0}}},
         {"castling through check", "r3k2r/8/8/8/8/8/5r2/R3K2R w KQkq - 0 1", "E1G1", 0, "", 0, 0, {}},
-        {"en passant", "rnbqkbnr/ppp1pppp/8/3pP3/8/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 3", "E5D6", 1, " e5xd6", 1, 0,
+        {"en passant",
+         "rnbqkbnr/ppp1pppp/8/3pP3/8/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 3",
+         "E5D6",
+         1,
+         " e5xd6",
+         1,
+         0,
          {{64, 0}, {65, 0}, {74, Pawn}}},
         {"knight capture", "4k3/8/8/4p3/8/5N2/8/4K3 w - - 0 1", "F3E5", 1, "Nf3xe5", 1, 0, {{46, 0}, {65, Knight}}},
-        {"Black pawn", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1", "C7C5", 1, " c7-c5", 0, 0,
+        {"Black pawn",
+         "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1",
+         "C7C5",
+         1,
+         " c7-c5",
+         0,
+         0,
          {{83, 0}, {63, -Pawn}}},
     };
     for (const InputRow& row : rows) {

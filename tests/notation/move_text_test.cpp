@@ -6,13 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "common/index.h"
 #include "engine/position.h"
 #include "notation/notation.h"
-#include "common/index.h"
 
 namespace orvane {
 namespace {
-
 
 struct DisplayRow {
     const char* Name;
@@ -66,8 +65,8 @@ TEST(CastleText, KingTwoSquareTextsOnly) {
         const char* Expected;
     };
     const std::vector<Row> rows = {
-        {"Ke1-g1", "O-O"},   {"Ke8-g8", "O-O"},     {"Ke1g1", "O-O"},     {"Ke8g8", "O-O"},
-        {"Ke1-c1", "O-O-O"}, {"Ke8-c8", "O-O-O"},   {"Ke1c1", "O-O-O"},   {"Ke8c8", "O-O-O"},
+        {"Ke1-g1", "O-O"},    {"Ke8-g8", "O-O"},    {"Ke1g1", "O-O"},     {"Ke8g8", "O-O"},
+        {"Ke1-c1", "O-O-O"},  {"Ke8-c8", "O-O-O"},  {"Ke1c1", "O-O-O"},   {"Ke8c8", "O-O-O"},
         {"KE1-G1", "KE1-G1"}, {"ke1-g1", "ke1-g1"}, {"Ke1-f1", "Ke1-f1"}, {"Ke1-g1+", "Ke1-g1+"},
         {" e1-g1", " e1-g1"}, {"Ke1-g8", "Ke1-g8"}, {"Ke8-g1", "Ke8-g1"}, {"", ""},
     };
@@ -116,8 +115,8 @@ TEST(RightAlign6, PadsOnTheLeftToSixColumns) {
         const char* Expected;
     };
     const std::vector<Row> rows = {
-        {"", "      "},           {"1", "     1"},           {"e4", "    e4"},         {"O-O-O", " O-O-O"},
-        {"Ng1-f3", "Ng1-f3"},     {" e2-e4", " e2-e4"},      {"e7-e8Q+", "e7-e8Q+"},
+        {"", "      "},       {"1", "     1"},      {"e4", "    e4"},       {"O-O-O", " O-O-O"},
+        {"Ng1-f3", "Ng1-f3"}, {" e2-e4", " e2-e4"}, {"e7-e8Q+", "e7-e8Q+"},
     };
     for (const Row& row : rows) EXPECT_EQ(RightAlign6(row.Text), row.Expected) << '"' << row.Text << '"';
 }

@@ -17,10 +17,14 @@ TEST(SquareNotation, NamesAndOffBoardSquares) {
         const char* Expected;
     };
     const std::vector<Row> rows = {
-        {"a1", 21, "a1"},          {"h1", 28, "h1"},         {"e1", 25, "e1"},       {"a2", 31, "a2"},
-        {"e4", 55, "e4"},          {"a8", 91, "a8"},         {"h8", 98, "h8"},       {"left border", 20, "--"},
-        {"right border", 29, "--"}, {"right border 30", 30, "--"}, {"zero", 0, "--"}, {"below a1", 11, "--"},
-        {"above h8", 99, "--"},    {"last index", 119, "--"}, {"negative", -5, "--"}, {"past the array", 120, "--"},
+        {"a1", 21, "a1"},           {"h1", 28, "h1"},
+        {"e1", 25, "e1"},           {"a2", 31, "a2"},
+        {"e4", 55, "e4"},           {"a8", 91, "a8"},
+        {"h8", 98, "h8"},           {"left border", 20, "--"},
+        {"right border", 29, "--"}, {"right border 30", 30, "--"},
+        {"zero", 0, "--"},          {"below a1", 11, "--"},
+        {"above h8", 99, "--"},     {"last index", 119, "--"},
+        {"negative", -5, "--"},     {"past the array", 120, "--"},
     };
     const Position pos;
     for (const Row& row : rows) EXPECT_EQ(SquareNotation(pos, row.Square), row.Expected) << row.Name;
@@ -32,9 +36,8 @@ TEST(SquareNumber, UpperCaseNamesOnly) {
         int Expected;
     };
     const std::vector<Row> rows = {
-        {"A1", 21}, {"E2", 35}, {"H1", 28}, {"H8", 98}, {"A8", 91}, {"E2E4", 35}, {"D7D8Q", 84},
-        {"h1", 0},  {"e2", 0},  {"I1", 0},  {"A9", 0},  {"A0", 0},  {"@1", 0},    {"E", 0},
-        {"", 0},    {"1A", 0},  {" E2", 0}, {"E 2", 0},
+        {"A1", 21}, {"E2", 35}, {"H1", 28}, {"H8", 98}, {"A8", 91}, {"E2E4", 35}, {"D7D8Q", 84}, {"h1", 0},  {"e2", 0},
+        {"I1", 0},  {"A9", 0},  {"A0", 0},  {"@1", 0},  {"E", 0},   {"", 0},      {"1A", 0},     {" E2", 0}, {"E 2", 0},
     };
     for (const Row& row : rows) EXPECT_EQ(SquareNumber(row.Text), row.Expected) << '"' << row.Text << '"';
 }

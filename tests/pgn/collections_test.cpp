@@ -44,12 +44,33 @@ const DataFile Files[] = {
 // The index row the reference tags give, as pgntest::RowText renders it.
 std::string ExpectedRow(const PgnTags& t, long game) {
     const std::string event = t.RoundTag.empty() ? t.pgnEvent : t.pgnEvent + " " + t.RoundTag;
-    const std::string values[IndexColumns] = {
-        " " + std::to_string(game), event, t.pgnSite, t.pgnDate, t.RoundTag, t.pgnWhite, t.pgnBlack,
-        t.GameResult, t.SetupTag, t.EcoTag, t.WhiteEloTag, t.BlackEloTag, t.AnnotatorTag, t.PlyCountTag,
-        t.EventDateTag, t.WhiteTitleTag, t.BlackTitleTag, t.WhiteCountryTag, t.BlackCountryTag, t.OpeningTag,
-        t.VariationTag, t.SourceTag, t.SourceDateTag, t.WhiteTeamTag, t.BlackTeamTag, t.WhiteTeamCountryTag,
-        t.BlackTeamCountryTag};
+    const std::string values[IndexColumns] = {" " + std::to_string(game),
+                                              event,
+                                              t.pgnSite,
+                                              t.pgnDate,
+                                              t.RoundTag,
+                                              t.pgnWhite,
+                                              t.pgnBlack,
+                                              t.GameResult,
+                                              t.SetupTag,
+                                              t.EcoTag,
+                                              t.WhiteEloTag,
+                                              t.BlackEloTag,
+                                              t.AnnotatorTag,
+                                              t.PlyCountTag,
+                                              t.EventDateTag,
+                                              t.WhiteTitleTag,
+                                              t.BlackTitleTag,
+                                              t.WhiteCountryTag,
+                                              t.BlackCountryTag,
+                                              t.OpeningTag,
+                                              t.VariationTag,
+                                              t.SourceTag,
+                                              t.SourceDateTag,
+                                              t.WhiteTeamTag,
+                                              t.BlackTeamTag,
+                                              t.WhiteTeamCountryTag,
+                                              t.BlackTeamCountryTag};
     std::string text;
     for (int k = 0; k < IndexColumns; ++k) {
         if (values[k].empty()) continue;

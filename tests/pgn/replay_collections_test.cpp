@@ -7,9 +7,9 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -30,12 +30,18 @@ using testsupport::SharedDataMissing;
 using testsupport::SharedDataPresent;
 
 const char* const DataFiles[] = {
-    "collections/Capablanca.pgn",       "collections/Fischer.pgn",
-    "collections/Kasparov.pgn",         "collections/Carlsen.pgn",
-    "collections/Nimzowitsch.pgn",      "samples/anastasian-lewis.pgn",
-    "samples/chessbase-empty-line.pgn", "samples/kasparov-deep-blue-1997.pgn",
-    "samples/molinari-bordais-1979.pgn", "samples/nepomniachtchi-liren-game1.pgn",
-    "samples/stockfish-learning.pgn",   "samples/uci-moves.pgn",
+    "collections/Capablanca.pgn",
+    "collections/Fischer.pgn",
+    "collections/Kasparov.pgn",
+    "collections/Carlsen.pgn",
+    "collections/Nimzowitsch.pgn",
+    "samples/anastasian-lewis.pgn",
+    "samples/chessbase-empty-line.pgn",
+    "samples/kasparov-deep-blue-1997.pgn",
+    "samples/molinari-bordais-1979.pgn",
+    "samples/nepomniachtchi-liren-game1.pgn",
+    "samples/stockfish-learning.pgn",
+    "samples/uci-moves.pgn",
     "samples/utf8-bom.pgn",
 };
 
@@ -88,12 +94,13 @@ std::string MatcherDifference(const GameText& game) {
     auto fast = std::make_unique<pgntest::Replayed>();
     std::size_t next = 0;
     std::string difference;
-    options = {MoveMatcher::Fast, [&](const Position& pos, const GameRecord& record, int ply) {
-                   if (!difference.empty()) return;
-                   if (next >= literalStates.size() || !(StateAfter(pos, record, fast->Input, ply) == literalStates[next]))
-                       difference = "state after ply " + std::to_string(ply) + " differs";
-                   ++next;
-               }};
+    options = {
+        MoveMatcher::Fast, [&](const Position& pos, const GameRecord& record, int ply) {
+            if (!difference.empty()) return;
+            if (next >= literalStates.size() || !(StateAfter(pos, record, fast->Input, ply) == literalStates[next]))
+                difference = "state after ply " + std::to_string(ply) + " differs";
+            ++next;
+        }};
     fast->Info = ReplayGame(game, fast->Pos, fast->Record, fast->Input, options);
     if (difference.empty() && next != literalStates.size()) difference = "ply counts differ";
     if (difference.empty()) difference = pgntest::ReplayDifference(*fast, *literal);
@@ -140,9 +147,10 @@ TEST(ReplayCollections, FastMatcherEqualsLiteralMatcher) {
 TEST(ReplayCollections, FastMatcherEqualsLiteralMatcherOnDamagedGames) {
     const std::optional<std::string> bytes = DataBytes("collections/Fischer.pgn");
     if (!bytes) GTEST_SKIP() << SharedDataMissing(SharedDataFile("pgn/collections/Fischer.pgn"));
-    const char* const inserts[] = {"{c}", "{ a ) b }", "(1. d4 $2 d5)", "$1", "$300", "*", "1-0", "Z0", "1...",
-                                   "12. ...", "...", "e8", "exd8", "O-O", "O-O-O", "Nbd7", "Kxe8", "a1=Q", "h8Q",
-                                   "(1. e4 {x} (1... c5))", "e.p.", "--"};
+    const char* const inserts[] = {
+        "{c}",  "{ a ) b }", "(1. d4 $2 d5)", "$1",  "$300",  "*",    "1-0",  "Z0",   "1...", "12. ...",
+        "...",  "e8",        "exd8",          "O-O", "O-O-O", "Nbd7", "Kxe8", "a1=Q", "h8Q",  "(1. e4 {x} (1... c5))",
+        "e.p.", "--"};
     std::mt19937 random(20261208);
     int failures = 0, damaged = 0;
     ForEachGame(*bytes, [&](GameText& game) {
@@ -153,7 +161,9 @@ TEST(ReplayCollections, FastMatcherEqualsLiteralMatcherOnDamagedGames) {
         for (int c = 0; c < changes && !words.empty(); ++c) {
             const std::size_t at = random() % words.size();
             switch (random() % 4) {
-            case 0: words.insert(words.begin() + static_cast<std::ptrdiff_t>(at), inserts[random() % std::size(inserts)]); break;
+            case 0:
+                words.insert(words.begin() + static_cast<std::ptrdiff_t>(at), inserts[random() % std::size(inserts)]);
+                break;
             case 1: words.erase(words.begin() + static_cast<std::ptrdiff_t>(at)); break;
             case 2: words.insert(words.begin() + static_cast<std::ptrdiff_t>(at), words[at]); break;
             default: words[at] += at + 1 < words.size() ? words[at + 1] : "+"; break;

@@ -27,9 +27,9 @@ using pgntest::ReplayDifference;
 constexpr const char* CastleFen = "r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1";
 constexpr const char* PromoFen = "3r3k/4P3/8/8/8/8/8/4K3 w - - 0 1";
 constexpr const char* BlackPromoFen = "4k3/8/8/8/8/8/3p4/2R3K1 b - - 0 1";
-constexpr const char* KnightsFen = "4k3/8/8/4N3/8/8/8/4K1N1 w - - 0 1";      // knights e5 and g1 reach f3
-constexpr const char* RooksRankFen = "4k3/8/8/8/8/8/8/R4R1K w - - 0 1";     // rooks a1 and f1 reach d1
-constexpr const char* RooksFileFen = "4k3/8/8/R7/8/8/8/R6K w - - 0 1";      // rooks a1 and a5 reach a3
+constexpr const char* KnightsFen = "4k3/8/8/4N3/8/8/8/4K1N1 w - - 0 1";         // knights e5 and g1 reach f3
+constexpr const char* RooksRankFen = "4k3/8/8/8/8/8/8/R4R1K w - - 0 1";         // rooks a1 and f1 reach d1
+constexpr const char* RooksFileFen = "4k3/8/8/R7/8/8/8/R6K w - - 0 1";          // rooks a1 and a5 reach a3
 constexpr const char* KnightCaptureFen = "1N5k/3p4/5N2/8/8/8/8/4K3 w - - 0 1";  // b8 and f6 take on d7
 constexpr const char* BlackFirstFen = "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1";
 
@@ -64,15 +64,21 @@ TEST(Replay, TokensAndMovetexts) {
         {"comment keeps trailing blanks", nullptr, "1. e4 e5 {  text }", "e2e4 e7e5", {{2, "text "}}},
         {"two comments, one per line", nullptr, "1. e4 {a} {b} e5", "e2e4 e7e5", {{1, "a\r\nb"}}},
         {"variation after White", nullptr, "1. e4 (1. d4 d5) e5", "e2e4 e7e5", {{1, "1. d4 d5"}}},
-        {"variation after Black", nullptr, "1. e4 e5 (1... c5 2. Nf3) 2. Nf3", "e2e4 e7e5 g1f3", {{2, "1... c5 2. Nf3"}}},
+        {"variation after Black",
+         nullptr,
+         "1. e4 e5 (1... c5 2. Nf3) 2. Nf3",
+         "e2e4 e7e5 g1f3",
+         {{2, "1... c5 2. Nf3"}}},
         {"nested variation", nullptr, "1. e4 (1. d4 (1. c4) d5) e5", "e2e4 e7e5", {{1, "1. d4 (1. c4) d5"}}},
-        {"a ) in a comment of a variation", nullptr, "1. e4 (1. d4 {see :) here} d5) e5", "e2e4 e7e5",
+        {"a ) in a comment of a variation",
+         nullptr,
+         "1. e4 (1. d4 {see :) here} d5) e5",
+         "e2e4 e7e5",
          {{1, "1. d4 {see :) here} d5"}}},
         {"comment, variation, comment", nullptr, "1. e4 {a} (1. d4) {b} e5", "e2e4 e7e5", {{1, "a\r\n1. d4\r\nb"}}},
         {"glyph after White: the position before", nullptr, "1. e4 $1 e5", "e2e4 e7e5", {{0, "good move"}}},
         {"glyph after Black", nullptr, "1. e4 e5 $2 2. Nf3", "e2e4 e7e5 g1f3", {{2, "poor move"}}},
-        {"glyph and comment after Black", nullptr, "1. e4 e5 $2 {x} 2. Nf3", "e2e4 e7e5 g1f3",
-         {{2, "poor move\r\nx"}}},
+        {"glyph and comment after Black", nullptr, "1. e4 e5 $2 {x} 2. Nf3", "e2e4 e7e5 g1f3", {{2, "poor move\r\nx"}}},
         {"comment and glyph after White", nullptr, "1. e4 {c} $1 e5", "e2e4 e7e5", {{1, "c\r\ngood move"}}},
         {"movetext ends in a glyph after a comment", nullptr, "1. e4 {c} $3", "e2e4", {{1, "c\r\nvery good move"}}},
         {"unknown glyph: an empty line", nullptr, "1. e4 {a} $200 e5", "e2e4 e7e5", {{1, "a\r\n"}}},
@@ -80,15 +86,15 @@ TEST(Replay, TokensAndMovetexts) {
         {"glyph ending a variation", nullptr, "1. e4 (1. d4 $1) e5", "e2e4 e7e5", {{1, "1. d4 good move "}}},
         {"null move Z0 after a comment", nullptr, "1. e4 {c} Z0 e5", "e2e4 e7e5", {{1, "c"}}},
         // Results wherever they stand.
-        {"results between moves", nullptr, "1. e4 1-0 e5 0-1 2. Nf3 1/2-1/2 Nc6 * 3. Bb5",
-         "e2e4 e7e5 g1f3 b8c6 f1b5"},
+        {"results between moves", nullptr, "1. e4 1-0 e5 0-1 2. Nf3 1/2-1/2 Nc6 * 3. Bb5", "e2e4 e7e5 g1f3 b8c6 f1b5"},
         {"* after a comment", nullptr, "1. e4 e5 { text } *", "e2e4 e7e5", {{2, "text "}}},
         {"* after a variation", nullptr, "1. e4! (1. d4? { ... }) *", "e2e4", {{1, "1. d4? { ... }"}}},
         {"result after a variation", nullptr, "1. e4 e5 (1... c5) 1-0", "e2e4 e7e5", {{2, "1... c5"}}},
         // Suffixes.
         {"every suffix", nullptr, "1. e4! e5? 2. Bc4!! Nc6?? 3. Qh5!? Nf6?! 4. Qxf7#",
          "e2e4 e7e5 f1c4 b8c6 d1h5 g8f6 h5f7"},
-        {"check and two marks", nullptr, "1. e4 e5 2. Bc4 Nc6 3. Qh5 Nf6 4. Qxf7+??", "e2e4 e7e5 f1c4 b8c6 d1h5 g8f6 h5f7"},
+        {"check and two marks", nullptr, "1. e4 e5 2. Bc4 Nc6 3. Qh5 Nf6 4. Qxf7+??",
+         "e2e4 e7e5 f1c4 b8c6 d1h5 g8f6 h5f7"},
         {"check and !?", nullptr, "1. e4 e5 2. Bc4 Nc6 3. Qh5 Nf6 4. Qxf7+!?", "e2e4 e7e5 f1c4 b8c6 d1h5 g8f6 h5f7"},
         // Disambiguation.
         {"Nbd7", nullptr, "1. d4 d5 2. Nf3 Nf6 3. e3 Nbd7", "d2d4 d7d5 g1f3 g8f6 e2e3 b8d7"},
@@ -129,21 +135,81 @@ TEST(Replay, TokensAndMovetexts) {
         {"coordinate moves with numbers", nullptr, "1. e2e4 e7e5 2. Ng1f3", "e2e4 e7e5 g1f3"},
         {"empty movetext", nullptr, "", ""},
         // Failures and their places.
-        {"no knight reaches f6", nullptr, "1. e4 e5 2. Nf6", "e2e4 e7e5", {}, K::IllegalMove, "F6: Illegal move!", 13, 3},
-        {"castling after the king moved", nullptr, "1. e4 e5 2. Ke2 Ke7 3. Ke1 Ke8 4. Nf3 Nf6 5. Bc4 Bc5 6. O-O",
-         "e2e4 e7e5 e1e2 e8e7 e2e1 e7e8 g1f3 g8f6 f1c4 f8c5", {}, K::IllegalMove, "O-O: Illegal move!", 57, 11},
+        {"no knight reaches f6",
+         nullptr,
+         "1. e4 e5 2. Nf6",
+         "e2e4 e7e5",
+         {},
+         K::IllegalMove,
+         "F6: Illegal move!",
+         13,
+         3},
+        {"castling after the king moved",
+         nullptr,
+         "1. e4 e5 2. Ke2 Ke7 3. Ke1 Ke8 4. Nf3 Nf6 5. Bc4 Bc5 6. O-O",
+         "e2e4 e7e5 e1e2 e8e7 e2e1 e7e8 g1f3 g8f6 f1c4 f8c5",
+         {},
+         K::IllegalMove,
+         "O-O: Illegal move!",
+         57,
+         11},
         {"an x on a quiet move is not checked", nullptr, "1. Nxf3", "g1f3"},
-        {"a bishop where none can go", nullptr, "1. e4 e5 2. Bxf7", "e2e4 e7e5", {}, K::IllegalMove, "BXF7: Illegal move!", 13, 3},
+        {"a bishop where none can go",
+         nullptr,
+         "1. e4 e5 2. Bxf7",
+         "e2e4 e7e5",
+         {},
+         K::IllegalMove,
+         "BXF7: Illegal move!",
+         13,
+         3},
         {"a word that is no move", nullptr, "1. e4 hello", "e2e4", {}, K::IllegalMove, "HELLO: Illegal move!", 7, 2},
         {"{ without }", nullptr, "1. e4 {oops e5", "e2e4", {}, K::UnclosedComment, "Error in loading PGN file!", 7, 2},
-        {"( without )", nullptr, "1. e4 (1. d4 e5", "e2e4", {}, K::UnclosedVariation, "Error in loading PGN file!", 7, 2},
-        {"{ without } in a variation", nullptr, "1. e4 (1. d4 {x) e5", "e2e4", {}, K::UnclosedComment,
-         "Error in loading PGN file!", 14, 2},
-        {"glyph beyond the 16-bit range", nullptr, "1. e4 e5 $40000 2. Nf3", "e2e4 e7e5", {}, K::GlyphOutOfRange,
-         "Error in loading PGN file!", 10, 3},
-        {"glyph beyond the range in a variation", nullptr, "1. e4 (1. d4 $99999) e5", "e2e4", {},
-         K::GlyphOutOfRange, "Error in loading PGN file!", 14, 2},
-        {"null move then a move number", nullptr, "1. e4 Z0 2. Nf3", "e2e4", {}, K::IllegalMove, "2.: Illegal move!", 10, 2},
+        {"( without )",
+         nullptr,
+         "1. e4 (1. d4 e5",
+         "e2e4",
+         {},
+         K::UnclosedVariation,
+         "Error in loading PGN file!",
+         7,
+         2},
+        {"{ without } in a variation",
+         nullptr,
+         "1. e4 (1. d4 {x) e5",
+         "e2e4",
+         {},
+         K::UnclosedComment,
+         "Error in loading PGN file!",
+         14,
+         2},
+        {"glyph beyond the 16-bit range",
+         nullptr,
+         "1. e4 e5 $40000 2. Nf3",
+         "e2e4 e7e5",
+         {},
+         K::GlyphOutOfRange,
+         "Error in loading PGN file!",
+         10,
+         3},
+        {"glyph beyond the range in a variation",
+         nullptr,
+         "1. e4 (1. d4 $99999) e5",
+         "e2e4",
+         {},
+         K::GlyphOutOfRange,
+         "Error in loading PGN file!",
+         14,
+         2},
+        {"null move then a move number",
+         nullptr,
+         "1. e4 Z0 2. Nf3",
+         "e2e4",
+         {},
+         K::IllegalMove,
+         "2.: Illegal move!",
+         10,
+         2},
     };
     for (const MoveRow& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -201,8 +267,9 @@ TEST(Replay, RecordTextsAndMoveInput) {
 
 TEST(Replay, StartPositionAndNumbering) {
     // A set-up game with Black to move: numbered on from the full-move field.
-    const auto black = Replay(MakeGame("12... e5 13. Nf3", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 12"),
-                              MoveMatcher::Fast);
+    const auto black =
+        Replay(MakeGame("12... e5 13. Nf3", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 12"),
+               MoveMatcher::Fast);
     ASSERT_FALSE(black->Info.Error) << black->Info.Error.Text;
     EXPECT_TRUE(black->Info.FenRead);
     EXPECT_EQ(black->Info.FenSideToMove, -1);
@@ -232,8 +299,8 @@ TEST(Replay, StartPositionAndNumbering) {
     EXPECT_EQ(GamePlyNumber(short2->Info, 1), 2);
 
     // A FEN the engine refuses is a load error that names the fault.
-    const auto bad = Replay(MakeGame("1. e4", "rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"),
-                            MoveMatcher::Fast);
+    const auto bad =
+        Replay(MakeGame("1. e4", "rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"), MoveMatcher::Fast);
     EXPECT_EQ(bad->Info.Error.Kind, ReadErrorKind::BadFen);
     EXPECT_EQ(bad->Info.Error.Game, 1);
     EXPECT_NE(bad->Info.Error.Detail.find("field 1"), std::string::npos) << bad->Info.Error.Detail;
@@ -290,7 +357,8 @@ TEST(Replay, GameEndAndFinalMoveList) {
     EXPECT_EQ(Replay(MakeGame("1. f3 e5 2. g4 Qh4#"), MoveMatcher::Fast, quick)->Info.GameOver, 1);
     EXPECT_EQ(Replay(MakeGame("1. Qg6", "7k/5K2/8/8/8/8/8/6Q1 w - - 0 1"), MoveMatcher::Fast, quick)->Info.GameOver, 1);
     // Only a long move escapes the check: the early probes find nothing legal.
-    EXPECT_EQ(Replay(MakeGame("1. Ra8+", "7k/6pp/8/8/8/8/1r6/R5K1 w - - 0 1"), MoveMatcher::Fast, quick)->Info.GameOver, 0);
+    EXPECT_EQ(Replay(MakeGame("1. Ra8+", "7k/6pp/8/8/8/8/1r6/R5K1 w - - 0 1"), MoveMatcher::Fast, quick)->Info.GameOver,
+              0);
     EXPECT_EQ(Replay(MakeGame("1. e4 e5 2. Nf3"), MoveMatcher::Fast, quick)->Info.GameOver, 0);
     const auto going = Replay(MakeGame("1. e4 e5 2. Nf3"), MoveMatcher::Fast);
     EXPECT_EQ(going->Info.GameOver, 0);

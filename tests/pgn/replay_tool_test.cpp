@@ -8,9 +8,8 @@
 
 #include "common/textfile.h"
 #include "pgn_test_util.h"
-#include "tool_run.h"
 #include "support/temp_folder.h"
-
+#include "tool_run.h"
 
 namespace orvane::pgn {
 namespace {
@@ -61,7 +60,8 @@ TEST(ReplayTool, CheckListsTheFailingGamesAndCounts) {
 TEST(ReplayTool, MovesPrintsEachMainLineInCoordinates) {
     testing::TempFolder dir;
     const fs::path file = dir.Path() / "mixed.pgn";
-    pgntest::WriteBytes(file, std::string(Mixed) + "\n[SetUp \"1\"]\n[FEN \"4k3/P7/8/8/8/8/8/4K3 w - - 0 1\"]\n\n1. a8=Q+ *\n");
+    pgntest::WriteBytes(
+        file, std::string(Mixed) + "\n[SetUp \"1\"]\n[FEN \"4k3/P7/8/8/8/8/8/4K3 w - - 0 1\"]\n\n1. a8=Q+ *\n");
     const ToolRun run = RunTool(dir.Path(), "moves '" + file.string() + "'");
     EXPECT_EQ(run.Status, 1);
     EXPECT_EQ(run.Out,

@@ -65,7 +65,8 @@ TEST(Scan, SmallFilesGiveTheirIndexRows) {
          {"Games of the club", "1. e4 e5 *", "", "[Event \"A\"]", "", "1. d4 *"},
          {"Number= 1; Event=A; Result=*"}},
         {"a remark line starts a section and shows in no cell",
-         {"[! Club archive]", "[Event \"A\"]", "[Result \"1-0\"]", "1. e4 1-0", "[! second]", "[White \"W\"]", "1. d4 *"},
+         {"[! Club archive]", "[Event \"A\"]", "[Result \"1-0\"]", "1. e4 1-0", "[! second]", "[White \"W\"]",
+          "1. d4 *"},
          {"Number= 1; Event=A; Result=1-0", "Number= 2; White=W; Result=*"}},
         {"a bracketed remark inside movetext is skipped",
          {"[Event \"A\"]", "1. e4 e5", "[a note]", "2. Nf3 *", "", "[Event \"B\"]", "", "1. d4 *"},
@@ -91,11 +92,26 @@ TEST(Scan, SmallFilesGiveTheirIndexRows) {
          {"Number= 1; Event=Open 5; Site=Zurich, Bern; Date=1921; Round=5; Result=1/2-1/2; Setup=1; ECO=C20; "
           "WhiteElo=2100"}},
         {"every other column",
-         {"[BlackElo \"1\"]", "[Annotator \"2\"]", "[PlyCount \"3\"]", "[EventDate \"4\"]", "[WhiteTitle \"5\"]",
-          "[BlackTitle \"6\"]", "[WhiteCountry \"7\"]", "[BlackCountry \"8\"]", "[Opening \"9\"]",
-          "[Variation \"10\"]", "[Source \"11\"]", "[SourceDate \"12\"]", "[WhiteTeam \"13\"]",
-          "[BlackTeam \"14\"]", "[WhiteTeamCountry \"15\"]", "[BlackTeamCountry \"16\"]", "[White \"W\"]",
-          "[Black \"B\"]", "[Date \"D\"]", "1. e4 *"},
+         {"[BlackElo \"1\"]",
+          "[Annotator \"2\"]",
+          "[PlyCount \"3\"]",
+          "[EventDate \"4\"]",
+          "[WhiteTitle \"5\"]",
+          "[BlackTitle \"6\"]",
+          "[WhiteCountry \"7\"]",
+          "[BlackCountry \"8\"]",
+          "[Opening \"9\"]",
+          "[Variation \"10\"]",
+          "[Source \"11\"]",
+          "[SourceDate \"12\"]",
+          "[WhiteTeam \"13\"]",
+          "[BlackTeam \"14\"]",
+          "[WhiteTeamCountry \"15\"]",
+          "[BlackTeamCountry \"16\"]",
+          "[White \"W\"]",
+          "[Black \"B\"]",
+          "[Date \"D\"]",
+          "1. e4 *"},
          {"Number= 1; Date=D; White=W; Black=B; Result=*; BlackElo=1; Annotator=2; PlyCount=3; EventDate=4; "
           "WhiteTitle=5; BlackTitle=6; WhiteCountry=7; BlackCountry=8; Opening=9; Variation=10; Source=11; "
           "SourceDate=12; WhiteTeam=13; BlackTeam=14; WhiteTeamCountry=15; BlackTeamCountry=16"}},
@@ -122,8 +138,8 @@ TEST(Scan, SmallFilesGiveTheirIndexRows) {
 
 // Every kind of line end, and mixtures, give the same games.
 TEST(Scan, EveryLineEndGivesTheSameGames) {
-    const Strings lines = {"[Event \"A\"]", "[Round \"1\"]", "", "1. e4 e5", "2. Nf3 *", "", "[Event \"B\"]",
-                           "[Result \"0-1\"]", "", "1. d4 0-1"};
+    const Strings lines = {"[Event \"A\"]", "[Round \"1\"]",    "", "1. e4 e5", "2. Nf3 *", "",
+                           "[Event \"B\"]", "[Result \"0-1\"]", "", "1. d4 0-1"};
     const Strings expected = {"Number= 1; Event=A 1; Round=1; Result=*", "Number= 2; Event=B; Result=0-1"};
     std::string mixed;
     const char* ends[] = {"\n", "\r\n", "\r"};
@@ -196,9 +212,8 @@ TEST(Scan, FailuresSayWhatAndWhere) {
     const Row rows[] = {
         {"not PGN", "1. e4 e5 *\n", ReadErrorKind::NotPgn, 0, 0, 0, "games.pgn is not a PGN file"},
         {"tags but no movetext", "[Event \"A\"]\n[Site \"B\"]\n\n", ReadErrorKind::NoGames, 0, 0, 0, "No games found!"},
-        {"a tag line too short for its value",
-         "[Event \"A\"]\n1. e4 *\n\n  [White \"\n1. d4 *\n", ReadErrorKind::TagTooShort, 4, 3, 2,
-         "Error in loading PGN file!"},
+        {"a tag line too short for its value", "[Event \"A\"]\n1. e4 *\n\n  [White \"\n1. d4 *\n",
+         ReadErrorKind::TagTooShort, 4, 3, 2, "Error in loading PGN file!"},
     };
     testing::TempFolder dir;
     const fs::path file = dir.Path() / "games.pgn";
@@ -245,8 +260,12 @@ TEST(Scan, ProgressEveryHundredGamesAndTheLimit) {
         {"limit 100 reached", 150, 100, {"Loading PGN file... 100 games"}, 100, true},
         {"limit 100 with exactly 100 games", 100, 100, {"Loading PGN file... 100 games"}, 100, true},
         {"limit 100 not reached", 99, 100, {}, 99, false},
-        {"a limit between checks stops at the next hundred", 250, 150,
-         {"Loading PGN file... 100 games", "Loading PGN file... 200 games"}, 200, true},
+        {"a limit between checks stops at the next hundred",
+         250,
+         150,
+         {"Loading PGN file... 100 games", "Loading PGN file... 200 games"},
+         200,
+         true},
     };
     testing::TempFolder dir;
     const fs::path file = dir.Path() / "many.pgn";
@@ -263,9 +282,9 @@ TEST(Scan, ProgressEveryHundredGamesAndTheLimit) {
         EXPECT_EQ(scan.Index.Count, row.Count);
         EXPECT_EQ(scan.Index.Aborted, row.Aborted);
         EXPECT_EQ(pgntest::RowText(scan.Index, 1), "Number= 1; White=P1; Result=*");
-        EXPECT_EQ(pgntest::RowText(scan.Index, row.Count - 1),
-                  "Number= " + std::to_string(row.Count - 1) + "; White=P" + std::to_string(row.Count - 1) +
-                      "; Result=*");
+        EXPECT_EQ(
+            pgntest::RowText(scan.Index, row.Count - 1),
+            "Number= " + std::to_string(row.Count - 1) + "; White=P" + std::to_string(row.Count - 1) + "; Result=*");
         // The row where the scan stopped stays with empty cells.
         const std::string last = row.Aborted ? ""
                                              : "Number= " + std::to_string(row.Count) + "; White=P" +
@@ -323,8 +342,7 @@ TEST(Scan, ColumnUsedHoldsTheLongestValue) {
                              "[White \"Somebody\"]", "1. d4 *"}));
     const ScanResult scan = ScanFile(file);
     std::vector<int> used(scan.Index.ColumnUsed.begin() + 1, scan.Index.ColumnUsed.end());
-    const std::vector<int> expected = {2, 7, 0, 0, 2, 8, 0, 1, 0, 0, 0, 0, 0, 0,
-                                       0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const std::vector<int> expected = {2, 7, 0, 0, 2, 8, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(used, expected);
     EXPECT_EQ(scan.Index.ColumnUsed[0], 0);
 }
@@ -337,21 +355,26 @@ TEST(Movetext, LinesAreJoinedUpToAnEmptyLineOrATagLine) {
         Strings Movetexts;      // of every game found
     };
     const Row rows[] = {
-        {"following lines are joined untrimmed", {"1. e4 e5  ", "  2. Nf3 Nc6   ", "3. Bb5 *   "},
+        {"following lines are joined untrimmed",
+         {"1. e4 e5  ", "  2. Nf3 Nc6   ", "3. Bb5 *   "},
          {"1. e4 e5   2. Nf3 Nc6    3. Bb5 *"}},
         {"an empty line ends the movetext, the scan goes on to the next tag line",
-         {"1. e4 e5", "", "1. d4 d5 *", "[Event \"B\"]", "1. c4 *"}, {"1. e4 e5", "1. c4 *"}},
+         {"1. e4 e5", "", "1. d4 d5 *", "[Event \"B\"]", "1. c4 *"},
+         {"1. e4 e5", "1. c4 *"}},
         {"a bracket line without quote is movetext", {"1. e4", "[a note]", "2. Nf3 *"}, {"1. e4 [a note] 2. Nf3 *"}},
         {"a remark line ends it", {"1. e4", "[! note]", "2. Nf3 *"}, {"1. e4", "2. Nf3 *"}},
         {"an indented tag line is movetext here but a new game for the scan",
-         {"1. e4", "  [Event \"B\"]", "1. d4 *"}, {"1. e4   [Event \"B\"] 1. d4 *", "1. d4 *"}},
+         {"1. e4", "  [Event \"B\"]", "1. d4 *"},
+         {"1. e4   [Event \"B\"] 1. d4 *", "1. d4 *"}},
         {"an empty line inside a comment does not end the movetext",
-         {"1. e4 {a long", "", "note} e5", "", "2. Nf3 *"}, {"1. e4 {a long  note} e5"}},
-        {"several empty lines inside a comment", {"{start", "", "", "more}", "1. e4 *", "", "ignored"},
+         {"1. e4 {a long", "", "note} e5", "", "2. Nf3 *"},
+         {"1. e4 {a long  note} e5"}},
+        {"several empty lines inside a comment",
+         {"{start", "", "", "more}", "1. e4 *", "", "ignored"},
          {"{start   more} 1. e4 *"}},
-        {"a comment closed before the empty line", {"1. e4 {a} e5 {b", "c}", "", "2. Nf3 *"},
-         {"1. e4 {a} e5 {b c}"}},
-        {"an unclosed comment runs to the next tag line", {"1. e4 {open", "", "2. Nf3 *", "[Event \"B\"]", "1. d4 *"},
+        {"a comment closed before the empty line", {"1. e4 {a} e5 {b", "c}", "", "2. Nf3 *"}, {"1. e4 {a} e5 {b c}"}},
+        {"an unclosed comment runs to the next tag line",
+         {"1. e4 {open", "", "2. Nf3 *", "[Event \"B\"]", "1. d4 *"},
          {"1. e4 {open  2. Nf3 *", "1. d4 *"}},
         {"a closing brace outside a comment changes nothing", {"1. e4 } e5", "", "2. Nf3 *"}, {"1. e4 } e5"}},
         {"spaces-only lines are joined and trimmed off at the end", {"1. e4 *", "   "}, {"1. e4 *"}},
@@ -378,7 +401,8 @@ TEST(Movetext, EveryCharacterCanBeLocated) {
         std::string_view Text;  // the first occurrence in the movetext
         long Line, Column;
     };
-    const Row rows[] = {{"1.", 3, 4}, {"e5", 3, 10}, {"2.", 4, 1}, {"Nf3", 4, 4}, {"\t3.", 5, 1}, {"Bb5", 5, 5}, {"*", 5, 9}};
+    const Row rows[] = {{"1.", 3, 4},   {"e5", 3, 10}, {"2.", 4, 1}, {"Nf3", 4, 4},
+                        {"\t3.", 5, 1}, {"Bb5", 5, 5}, {"*", 5, 9}};
     for (const Row& row : rows) {
         const MovetextLine at = game.Locate(game.Movetext.find(row.Text));
         EXPECT_EQ(at.Line, row.Line) << row.Text;
@@ -462,10 +486,26 @@ TEST(Movetext, CarriedValuesAndDirectReadsAgree) {
 // Files of random lines from a small stock, with random line ends: the
 // index, the walk and every direct read agree with the plain reading.
 TEST(ReadGameDirectly, RandomFilesReadAlikeInEveryPass) {
-    const char* stock[] = {"[Event \"A\"]", "[Round \"2\"]", "[FEN \"f1\"]", "[FEN \"f2\"]", "[! remark]",
-                           "[note]",        "  [White \"W\"]", " [! indented]", "1. e4",  "e5 {",
-                           "} Nf3",         "{ a } *",     "",            "",            "   ",
-                           "[Result \"1-0\"]", "\t",        "1-0",         "[Site  \"S\"]", "[City \"C\"]"};
+    const char* stock[] = {"[Event \"A\"]",
+                           "[Round \"2\"]",
+                           "[FEN \"f1\"]",
+                           "[FEN \"f2\"]",
+                           "[! remark]",
+                           "[note]",
+                           "  [White \"W\"]",
+                           " [! indented]",
+                           "1. e4",
+                           "e5 {",
+                           "} Nf3",
+                           "{ a } *",
+                           "",
+                           "",
+                           "   ",
+                           "[Result \"1-0\"]",
+                           "\t",
+                           "1-0",
+                           "[Site  \"S\"]",
+                           "[City \"C\"]"};
     const char* ends[] = {"\n", "\r\n", "\r"};
     std::mt19937 random(20261208);
     testing::TempFolder dir;
@@ -516,7 +556,8 @@ TEST(ReadGameDirectly, RefusesWhatItCannotRead) {
     WriteBytes(file, Games(2));
     const ScanResult scan = ScanFile(file);
     ASSERT_EQ(scan.Index.Count, 2);
-    for (long n : {0L, -1L, 3L}) EXPECT_EQ(ReadGame(file, scan.Index, n).Error.Kind, ReadErrorKind::FileUnreadable) << n;
+    for (long n : {0L, -1L, 3L})
+        EXPECT_EQ(ReadGame(file, scan.Index, n).Error.Kind, ReadErrorKind::FileUnreadable) << n;
     EXPECT_EQ(ReadGame(dir.Path() / "gone.pgn", scan.Index, 1).Error.Kind, ReadErrorKind::FileUnreadable);
     // A file changed since its scan is not read by stale offsets.
     WriteBytes(file, Games(3));

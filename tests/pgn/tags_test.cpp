@@ -137,15 +137,18 @@ TEST(Tags, LinesAreCutByPositionNotByQuotes) {
     struct Row {
         const char* Name;
         std::vector<std::string> Lines;
-        const char* Event;    // pgnEvent afterwards
-        const char* Site;     // pgnSite afterwards
-        TagLine LastKind;     // what the last line gave
+        const char* Event;  // pgnEvent afterwards
+        const char* Site;   // pgnSite afterwards
+        TagLine LastKind;   // what the last line gave
     };
     const Row rows[] = {
         {"plain value", {"[Event \"Open\"]"}, "Open", "", TagLine::Stored},
         {"empty value clears", {"[Event \"Open\"]", "[Event \"\"]"}, "", "", TagLine::Stored},
         {"text after the bracket stays but its last two characters",
-         {"[Event \"Open\"] 12"}, "Open\"] ", "", TagLine::Stored},
+         {"[Event \"Open\"] 12"},
+         "Open\"] ",
+         "",
+         TagLine::Stored},
         {"a quote inside the value stays", {"[Event \"The \"Big\" Open\"]"}, "The \"Big\" Open", "", TagLine::Stored},
         {"no closing characters: the last two go anyway", {"[Event \"Open"}, "Op", "", TagLine::Stored},
         {"one space too many is not a tag", {"[Event  \"Open\"]"}, "", "", TagLine::Ignored},

@@ -5,15 +5,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include "common/textfile.h"
 #include "pgn/collection.h"
 #include "pgn_test_util.h"
-#include "tool_run.h"
 #include "support/temp_folder.h"
-
+#include "tool_run.h"
 
 namespace orvane::pgn {
 namespace {
@@ -31,8 +30,9 @@ const std::string Header =
 TEST(Tool, IndexPrintsEveryCellSeparatedByTabs) {
     testing::TempFolder dir;
     const fs::path file = dir.Path() / "two.pgn";
-    pgntest::WriteBytes(file, "[Event \"Open\"]\r\n[Round \"5\"]\r\n[White \"A\"]\r\n[BlackTeamCountry \"X\"]\r\n\r\n"
-                              "1. e4 *\r\n\r\n[Result \"1-0\"]\r\n1. d4 1-0\r\n");
+    pgntest::WriteBytes(file,
+                        "[Event \"Open\"]\r\n[Round \"5\"]\r\n[White \"A\"]\r\n[BlackTeamCountry \"X\"]\r\n\r\n"
+                        "1. e4 *\r\n\r\n[Result \"1-0\"]\r\n1. d4 1-0\r\n");
     const ToolRun run = RunTool(dir.Path(), "index '" + file.string() + "'");
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Err, "");

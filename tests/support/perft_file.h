@@ -17,9 +17,9 @@ struct PerftCount {
 };
 
 struct PerftPosition {
-    std::string Id;    // from the "id" line before it, else "line <n>"
-    std::string Fen;   // the four fields as written
-    int Line = 0;      // 1-based line of the "epd" line
+    std::string Id;   // from the "id" line before it, else "line <n>"
+    std::string Fen;  // the four fields as written
+    int Line = 0;     // 1-based line of the "epd" line
     std::vector<PerftCount> Counts;
 };
 
@@ -64,8 +64,10 @@ inline PerftFile ReadPerftFile(const std::string& path) {
             result.Positions.push_back(std::move(p));
         } else if (keyword == "perft" && !result.Positions.empty()) {
             PerftCount c;
-            if (words >> c.Depth >> c.Nodes) result.Positions.back().Counts.push_back(c);
-            else result.Problems.push_back("line " + std::to_string(lineNumber) + ": " + line);
+            if (words >> c.Depth >> c.Nodes)
+                result.Positions.back().Counts.push_back(c);
+            else
+                result.Problems.push_back("line " + std::to_string(lineNumber) + ": " + line);
         } else {
             result.Problems.push_back("line " + std::to_string(lineNumber) + ": " + line);
         }

@@ -67,8 +67,8 @@ inline std::string StateDifference(const Position& actual, const Position& expec
     if (!(d = Scalar("CurrentPly", actual.CurrentPly, expected.CurrentPly)).empty()) return d;
 
     const bool all = scope == StateScope::Everything;
-    const std::size_t upTo = all ? actual.EpTarget.size()
-                                 : static_cast<std::size_t>(expected.TreeDepth < 0 ? 0 : expected.TreeDepth) + 1;
+    const std::size_t upTo =
+        all ? actual.EpTarget.size() : static_cast<std::size_t>(expected.TreeDepth < 0 ? 0 : expected.TreeDepth) + 1;
     if (!(d = FirstArrayDifference("EpTarget", actual.EpTarget, expected.EpTarget, upTo)).empty()) return d;
     if (!(d = FirstArrayDifference("DepthStart", actual.DepthStart, expected.DepthStart, upTo)).empty()) return d;
     if (scope == StateScope::Restored) return {};

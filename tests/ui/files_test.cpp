@@ -72,18 +72,18 @@ protected:
 
 std::string PickerLine(const std::string& name, long count, const std::string& columns, long selected,
                        const std::string& chosen) {
-    return "dialog dlgPGN: caption=\"Open PGN game from " + name + "\" label=\"Number of games: " +
-           std::to_string(count) + "\" columns=\"" + columns + "\" selected=" + std::to_string(selected) + " -> " +
-           chosen;
+    return "dialog dlgPGN: caption=\"Open PGN game from " + name +
+           "\" label=\"Number of games: " + std::to_string(count) + "\" columns=\"" + columns +
+           "\" selected=" + std::to_string(selected) + " -> " + chosen;
 }
 
 // ---- opening and picking ---------------------------------------------------
 
 TEST_F(FilesTest, OpenShowsThePickerAndLoadsTheChosenGameAtItsStart) {
     const std::string path = Write("club.pgn", ThreeGames);
-    EXPECT_EQ(Open(path, "1"),
-              (Lines{OpenLine(path),
-                     PickerLine("club.pgn", 3, "Number,Event,Site,Date,Round,White,Black,Result", 0, "1")}));
+    EXPECT_EQ(
+        Open(path, "1"),
+        (Lines{OpenLine(path), PickerLine("club.pgn", 3, "Number,Event,Site,Date,Round,White,Black,Result", 0, "1")}));
     const Screen s = Show();
     EXPECT_EQ(s.caption, " club.pgn - Game: 1");
     EXPECT_EQ(s.status1, "1-0; no comments");
@@ -111,9 +111,9 @@ TEST_F(FilesTest, OpenShowsThePickerAndLoadsTheChosenGameAtItsStart) {
     EXPECT_EQ(Run({"answer \"\"", "button Save"}),
               Lines{"dialog Save: title=\"Save Game\" filter=\"Orvane File (*.orv)|*.orv|\" -> \"\""});
     // New Variant reads the same file again, with the game preselected.
-    EXPECT_EQ(Run({"answer Yes", "answer Cancel", "button \"New Variant\""}),
-              (Lines{QuitGame, PickerLine("club.pgn", 3, "Number,Event,Site,Date,Round,White,Black,Result", 1,
-                                          "Cancel")}));
+    EXPECT_EQ(
+        Run({"answer Yes", "answer Cancel", "button \"New Variant\""}),
+        (Lines{QuitGame, PickerLine("club.pgn", 3, "Number,Event,Site,Date,Round,White,Black,Result", 1, "Cancel")}));
 }
 
 TEST_F(FilesTest, CommentsVariationsAndGlyphsShowInText1PlyByPly) {
@@ -123,8 +123,8 @@ TEST_F(FilesTest, CommentsVariationsAndGlyphsShowInText1PlyByPly) {
     EXPECT_EQ(start.caption, " club.pgn - Game: 2");
     EXPECT_EQ(start.status1, "*");  // the game has comments
     EXPECT_EQ(start.labels[1], "Cid");
-    EXPECT_EQ(start.list1, (Lines{"   1.  e2-e4", "       e7-e5", "   2. Ng1-f3", "      Nb8-c6", "   3. Bf1-b5",
-                                  "       a7-a6"}));
+    EXPECT_EQ(start.list1,
+              (Lines{"   1.  e2-e4", "       e7-e5", "   2. Ng1-f3", "      Nb8-c6", "   3. Bf1-b5", "       a7-a6"}));
     // The comment after a move shows with that move; the variation and the
     // glyph read before White's second move show before it is played.
     const Lines expected = {"", "Best by test", "1... c5 2. Nf3\ngood move", "", "", "", ""};
@@ -140,9 +140,9 @@ TEST_F(FilesTest, CommentsVariationsAndGlyphsShowInText1PlyByPly) {
 }
 
 TEST_F(FilesTest, BookMovesOfALoadedGameCarryTheMarker) {
-    WriteFile(Home() / "orvane.bok", CrLf({"ORVANE Version=0.10", "start", "e2e4 e7e5 g1f3 b8c6 f1b5",
-                                           "                    f1c4 f8c5", "d2d4 d7d5", "names",
-                                           "e2e4 e7e5 g1f3 b8c6 f1b5~Ruy Lopez~", "end"}));
+    WriteFile(Home() / "orvane.bok",
+              CrLf({"ORVANE Version=0.10", "start", "e2e4 e7e5 g1f3 b8c6 f1b5", "                    f1c4 f8c5",
+                    "d2d4 d7d5", "names", "e2e4 e7e5 g1f3 b8c6 f1b5~Ruy Lopez~", "end"}));
     // The game leaves the book at a6; nothing after that is marked.
     const std::string path = Write("ruy.pgn", Lines{"[Event \"Club\"]", "", "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 *"});
     Open(path, "1");
@@ -162,8 +162,8 @@ TEST_F(FilesTest, TheGameDetailsShowTheTagsOfTheGameRead) {
 
 TEST_F(FilesTest, ASetUpGameWithBlackToMoveIsNumberedFromItsFen) {
     const std::string path =
-        Write("fen.pgn", Lines{"[Event \"Study\"]", "[SetUp \"1\"]",
-                               "[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 12\"]", "", "12... Kd7 13. e4 Kd6 *"});
+        Write("fen.pgn", Lines{"[Event \"Study\"]", "[SetUp \"1\"]", "[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 12\"]", "",
+                               "12... Kd7 13. e4 Kd6 *"});
     Open(path, "OK");
     const Screen s = Show();
     EXPECT_EQ(s.caption, " fen.pgn - Game: 1");
@@ -178,9 +178,8 @@ TEST_F(FilesTest, ASetUpGameWithBlackToMoveIsNumberedFromItsFen) {
 TEST_F(FilesTest, AnIllegalMoveIsNamedAndLeavesAFreshGame) {
     const std::string path = Write("promo.pgn", Lines{"[Event \"Promotion\"]", "[SetUp \"1\"]",
                                                       "[FEN \"8/4P3/8/8/8/8/k7/4K3 w - - 0 1\"]", "", "1. e8 *"});
-    EXPECT_EQ(Open(path, "1"),
-              (Lines{OpenLine(path), PickerLine("promo.pgn", 1, "Number,Event,Result,Setup", 0, "1"),
-                     MsgLine("Error", "exclamation", "E7E8: Illegal move!")}));
+    EXPECT_EQ(Open(path, "1"), (Lines{OpenLine(path), PickerLine("promo.pgn", 1, "Number,Event,Result,Setup", 0, "1"),
+                                      MsgLine("Error", "exclamation", "E7E8: Illegal move!")}));
     const Screen s = Show();
     EXPECT_EQ(s.caption, " Orvane 0.26 Beta");
     EXPECT_EQ(s.ranks, StartRanks());
@@ -217,8 +216,7 @@ TEST_F(FilesTest, EveryCancelLeavesTheGameAsItWas) {
     const std::string path = Write("club.pgn", ThreeGames);
     Run(Play({" e2-e4"}));
     // No to the question: nothing is asked further.
-    EXPECT_EQ(Run({"answer No", "menu Open1"}),
-              Lines{MsgLine("Confirmation", "question", "Quit current game?", "No")});
+    EXPECT_EQ(Run({"answer No", "menu Open1"}), Lines{MsgLine("Confirmation", "question", "Quit current game?", "No")});
     EXPECT_EQ(Show().list1, Lines{"   1.  e2-e4"});
     // The open dialog cancelled.
     EXPECT_EQ(Run({"answer Yes", "answer \"\"", "button Open"}), (Lines{QuitGame, OpenLine("")}));
@@ -240,9 +238,9 @@ TEST_F(FilesTest, ACancelledPickerKeepsThePositionAndEmptiesTheMoveList) {
     EXPECT_EQ(s.text1, "");
     EXPECT_FALSE(s.busy);
     // New Variant reads the file again with no game preselected.
-    EXPECT_EQ(Run({"answer Yes", "answer Cancel", "button \"New Variant\""}),
-              (Lines{QuitGame, PickerLine("club.pgn", 3, "Number,Event,Site,Date,Round,White,Black,Result", 0,
-                                          "Cancel")}));
+    EXPECT_EQ(
+        Run({"answer Yes", "answer Cancel", "button \"New Variant\""}),
+        (Lines{QuitGame, PickerLine("club.pgn", 3, "Number,Event,Site,Date,Round,White,Black,Result", 0, "Cancel")}));
 }
 
 TEST_F(FilesTest, FilesThatCannotBeReadAreRefusedWithTheirName) {
@@ -252,14 +250,15 @@ TEST_F(FilesTest, FilesThatCannotBeReadAreRefusedWithTheirName) {
     EXPECT_EQ(Run({"button \"New Variant\""}), Lines{"button \"New Variant\" is disabled"});
 
     const std::string notPgn = Write("notes.pgn", Lines{"Shopping list", "[milk]", "bread"});
-    EXPECT_EQ(Open(notPgn, "1"), (Lines{OpenLine(notPgn), MsgLine("Orvane", "exclamation", "notes.pgn is not a PGN file")}));
+    EXPECT_EQ(Open(notPgn, "1"),
+              (Lines{OpenLine(notPgn), MsgLine("Orvane", "exclamation", "notes.pgn is not a PGN file")}));
     EXPECT_EQ(Show().status1, "Loading PGN file...");
     // The rejected file stays the current one: New Variant reads it again.
-    EXPECT_EQ(Run({"button \"New Variant\""}),
-              Lines{MsgLine("Orvane", "exclamation", "notes.pgn is not a PGN file")});
+    EXPECT_EQ(Run({"button \"New Variant\""}), Lines{MsgLine("Orvane", "exclamation", "notes.pgn is not a PGN file")});
 
     const std::string lower = Write("lower.pgn", Lines{"[event \"Club\"]", "", "1. e4 *"});
-    EXPECT_EQ(Open(lower, "1"), (Lines{OpenLine(lower), MsgLine("Orvane", "exclamation", "lower.pgn is not a PGN file")}));
+    EXPECT_EQ(Open(lower, "1"),
+              (Lines{OpenLine(lower), MsgLine("Orvane", "exclamation", "lower.pgn is not a PGN file")}));
 
     const std::string noGames = Write("tags.pgn", Lines{"[Event \"Club\"]", "[White \"Ann\"]", ""});
     EXPECT_EQ(Open(noGames, "1"), (Lines{OpenLine(noGames), MsgLine("Orvane", "none", "No games found!")}));
@@ -339,9 +338,9 @@ TEST_F(FilesTest, AFileOnTheCommandLineOpensOnceTheWindowShows) {
     EXPECT_EQ(Show().caption, " CLUB.PGN - Game: 3");
     EXPECT_EQ(Show().list1.size(), 4U);
     // It is the current file: New Variant reads it again.
-    EXPECT_EQ(Run({"answer Yes", "answer Cancel", "button \"New Variant\""}),
-              (Lines{QuitGame, PickerLine("CLUB.PGN", 3, "Number,Event,Site,Date,Round,White,Black,Result", 3,
-                                          "Cancel")}));
+    EXPECT_EQ(
+        Run({"answer Yes", "answer Cancel", "button \"New Variant\""}),
+        (Lines{QuitGame, PickerLine("CLUB.PGN", 3, "Number,Event,Site,Date,Round,White,Black,Result", 3, "Cancel")}));
 }
 
 TEST_F(FilesTest, ABareFileNameOnTheCommandLineNamesTheCaption) {
@@ -354,8 +353,9 @@ TEST_F(FilesTest, ABareFileNameOnTheCommandLineNamesTheCaption) {
     const Lines again = Run({"answer Yes", "answer Cancel", "button \"New Variant\""});
     fs::current_path(before);
     EXPECT_EQ(caption, " club.pgn - Game: 1");
-    EXPECT_EQ(again, (Lines{QuitGame, PickerLine("club.pgn", 3, "Number,Event,Site,Date,Round,White,Black,Result", 1,
-                                                 "Cancel")}));
+    EXPECT_EQ(
+        again,
+        (Lines{QuitGame, PickerLine("club.pgn", 3, "Number,Event,Site,Date,Round,White,Black,Result", 1, "Cancel")}));
 }
 
 TEST_F(FilesTest, AQuotedOrOtherCommandLineOpensNothing) {
@@ -398,9 +398,9 @@ TEST_F(FilesTest, TheBatchCheckReplaysEveryGameAndShowsTheLastAtItsEnd) {
     EXPECT_FALSE(s.busy);
     EXPECT_EQ(View().eventPasses, 3);
     // No game was picked: New Variant reads the file again with none preselected.
-    EXPECT_EQ(Run({"answer Yes", "answer Cancel", "button \"New Variant\""}),
-              (Lines{QuitGame, PickerLine("club.pgn", 3, "Number,Event,Site,Date,Round,White,Black,Result", 0,
-                                          "Cancel")}));
+    EXPECT_EQ(
+        Run({"answer Yes", "answer Cancel", "button \"New Variant\""}),
+        (Lines{QuitGame, PickerLine("club.pgn", 3, "Number,Event,Site,Date,Round,White,Black,Result", 0, "Cancel")}));
 }
 
 TEST_F(FilesTest, CommandsWaitWhileTheBatchCheckRuns) {
@@ -422,8 +422,8 @@ TEST_F(FilesTest, CommandsWaitWhileTheBatchCheckRuns) {
 
 TEST_F(FilesTest, TheBatchCheckStopsAtTheFirstIllegalGame) {
     Lines lines = ThreeGames;
-    const Lines illegal = {"", "[Event \"Bad\"]", "[SetUp \"1\"]", "[FEN \"8/4P3/8/8/8/8/k7/4K3 w - - 0 1\"]", "",
-                           "1. e8 *"};
+    const Lines illegal = {"", "[Event \"Bad\"]", "[SetUp \"1\"]", "[FEN \"8/4P3/8/8/8/8/k7/4K3 w - - 0 1\"]",
+                           "", "1. e8 *"};
     lines.insert(lines.begin() + 19, illegal.begin(), illegal.end());
     const std::string path = Write("bad.pgn", lines);
     StartWith("", true);

@@ -85,8 +85,8 @@ TEST_F(UiTest, PromotionOffersEveryPieceAndPlaysTheChosenOne) {
 TEST_F(UiTest, TheRecordKeepsEachMoveByItsSquares) {
     Run(Play(CastlingGame));
     // Castling is kept as the king's move; only the move list shows O-O.
-    EXPECT_EQ(SavedMoves(), (Lines{"e2e4", "e7e5", "g1f3", "b8c6", "f1c4", "d7d6", "d2d3", "c8e6", "e1g1", "d8d7",
-                                   "b1c3", "e8c8"}));
+    EXPECT_EQ(SavedMoves(),
+              (Lines{"e2e4", "e7e5", "g1f3", "b8c6", "f1c4", "d7d6", "d2d3", "c8e6", "e1g1", "d8d7", "b1c3", "e8c8"}));
     // Replayed from the record, both castlings move their rooks too.
     Run({"menu First", "menu Last"});
     EXPECT_EQ(Show().ranks[0], ". . k r . b n r");
@@ -95,8 +95,8 @@ TEST_F(UiTest, TheRecordKeepsEachMoveByItsSquares) {
 
 TEST_F(UiTest, APromotionIsRecordedWithItsPiece) {
     Run(Play(PromotionGame));
-    EXPECT_EQ(SavedMoves(), (Lines{"b2b4", "a7a5", "b4a5", "a8a6", "h2h3", "a6b6", "a5a6", "h7h6", "a6a7", "h6h5",
-                                   "a7a8Q"}));
+    EXPECT_EQ(SavedMoves(),
+              (Lines{"b2b4", "a7a5", "b4a5", "a8a6", "h2h3", "a6b6", "a5a6", "h7h6", "a6a7", "h6h5", "a7a8Q"}));
 }
 
 TEST_F(UiTest, MoveEmptiesCommentBoxAndResultButLeavesTheStatusText) {

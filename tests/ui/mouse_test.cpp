@@ -325,13 +325,13 @@ TEST_P(ReleaseNeverArrives, IsForgottenAtTheNextPress) {
     EXPECT_EQ(Show().list1.back(), "   2.  e2-e4");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Mouse, ReleaseNeverArrives,
-    ::testing::Values(LostRelease{"PressOnly", {"hover e2", "press e2"}},
-                      LostRelease{"PressAndDrag", {"hover e2", "press e2", "move e2 300 -886"}},
-                      LostRelease{"PressOnTheSameSquareAgain", {"hover d2", "press d2", "move d2 300 -100"}},
-                      LostRelease{"PressOnAnEmptySquare", {"hover e2", "press e4"}}),
-    ScenarioName());
+INSTANTIATE_TEST_SUITE_P(Mouse, ReleaseNeverArrives,
+                         ::testing::Values(LostRelease{"PressOnly", {"hover e2", "press e2"}},
+                                           LostRelease{"PressAndDrag", {"hover e2", "press e2", "move e2 300 -886"}},
+                                           LostRelease{"PressOnTheSameSquareAgain",
+                                                       {"hover d2", "press d2", "move d2 300 -100"}},
+                                           LostRelease{"PressOnAnEmptySquare", {"hover e2", "press e4"}}),
+                         ScenarioName());
 
 TEST_F(UiTest, RightReleaseAwayFromTheSquareOpensNoMenu) {
     EXPECT_EQ(Run({"press e2 right", "release e2 right 571 300"}), Lines{});

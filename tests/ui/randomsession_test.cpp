@@ -180,8 +180,8 @@ Lines ModelEntries(const Position& pos, const std::string& captureChar) {
         const std::string text = letter + Name(from) + (target != 0 ? captureChar : "-") + Name(to);
         const bool lastRank = side == 1 ? to >= 91 : to <= 28;
         if (pawn && lastRank) {
-            for (const auto& [promo, type] : {std::pair{'Q', Queen}, std::pair{'N', Knight}, std::pair{'B', Bishop},
-                                              std::pair{'R', Rook}})
+            for (const auto& [promo, type] :
+                 {std::pair{'Q', Queen}, std::pair{'N', Knight}, std::pair{'B', Bishop}, std::pair{'R', Rook}})
                 tryMove(from, to, type, 0, text + promo);
         } else {
             tryMove(from, to, 0, 0, text);
@@ -211,7 +211,7 @@ Lines ModelEntries(const Position& pos, const std::string& captureChar) {
         static const std::vector<int> AllSteps = {9, 11, -9, -11, 1, -1, 10, -10};
         static const std::vector<int> DiagonalSteps = {9, 11, -9, -11};
         static const std::vector<int> LineSteps = {1, -1, 10, -10};
-        const std::vector<int>& steps = type == Knight ? KnightSteps
+        const std::vector<int>& steps = type == Knight   ? KnightSteps
                                         : type == Bishop ? DiagonalSteps
                                         : type == Rook   ? LineSteps
                                                          : AllSteps;
@@ -263,8 +263,8 @@ protected:
         const int kind = Pick(100);
         const std::string square = SquareName(Pick(8), Pick(8));
         if (kind < 12) {
-            static const char* const Kings[] = {"White King", "Black King", "Empty", "White Knight", "Black Pawn",
-                                                "White Pawn", "Black moves", "White moves"};
+            static const char* const Kings[] = {"White King", "Black King", "Empty",       "White Knight",
+                                                "Black Pawn", "White Pawn", "Black moves", "White moves"};
             return "answer \"" + std::string(Kings[Pick(8)]) + "\"\nrightclick " + square;
         }
         if (kind < 14) return "answer \"Clear Board\"\nrightclick " + square;
@@ -275,9 +275,12 @@ protected:
             if (entry.back() == 'b') entry.pop_back();
             const bool white = Form().Pos.SideToMove == 1;
             std::string from, to;
-            if (entry == "   O-O") from = white ? "e1" : "e8", to = white ? "g1" : "g8";
-            else if (entry == " O-O-O") from = white ? "e1" : "e8", to = white ? "c1" : "c8";
-            else from = entry.substr(1, 2), to = entry.substr(4, 2);
+            if (entry == "   O-O")
+                from = white ? "e1" : "e8", to = white ? "g1" : "g8";
+            else if (entry == " O-O-O")
+                from = white ? "e1" : "e8", to = white ? "c1" : "c8";
+            else
+                from = entry.substr(1, 2), to = entry.substr(4, 2);
             return "hover " + from + "\ndrag " + from + " " + to;
         }
         return NextCommand();

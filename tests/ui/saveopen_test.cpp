@@ -143,9 +143,8 @@ TEST_F(SaveOpenTest, AFolderThatCannotBeWrittenIsNamedAndNothingIsHalfWritten) {
     WriteFile(Home() / "notes", "x");
     const std::string inFile = PathOf("notes/game.orv");
     EXPECT_EQ(Run({"answer \"" + inFile + "\"", "button Save"}),
-              (Lines{SaveLine(inFile),
-                     MsgLine("Error", "exclamation",
-                             "The game could not be saved: " + inFile + ".tmp~: Not a directory")}));
+              (Lines{SaveLine(inFile), MsgLine("Error", "exclamation",
+                                               "The game could not be saved: " + inFile + ".tmp~: Not a directory")}));
     EXPECT_EQ(ReadFile(Home() / "notes"), "x");
     EXPECT_NE(Show().status1, "Game saved!");
     // The next Save asks again, so another folder can be chosen.
@@ -158,9 +157,9 @@ TEST_F(SaveOpenTest, AFolderThatCannotBeWrittenIsNamedAndNothingIsHalfWritten) {
         const std::string locked = PathOf("locked/game.orv");
         const Lines printed = Run({"answer \"" + locked + "\"", "button Save"});
         fs::permissions(Home() / "locked", fs::perms::owner_all);
-        EXPECT_EQ(printed, (Lines{SaveLine(locked), MsgLine("Error", "exclamation",
-                                                            "The game could not be saved: " + locked +
-                                                                ".tmp~: Permission denied")}));
+        EXPECT_EQ(printed, (Lines{SaveLine(locked),
+                                  MsgLine("Error", "exclamation",
+                                          "The game could not be saved: " + locked + ".tmp~: Permission denied")}));
         EXPECT_TRUE(fs::is_empty(Home() / "locked"));
     }
 }
@@ -177,9 +176,8 @@ TEST_F(SaveOpenTest, AFailedSaveOverAnEarlierOneLeavesTheEarlierFileWhole) {
     Run(Play({" e7-e5"}));
     const Lines printed = Run({"button Save"});
     ASSERT_EQ(printed.size(), 1U);
-    EXPECT_EQ(printed[0].rfind("msgbox title=\"Error\" icon=exclamation text=\"The game could not be saved: " + path +
-                                   ".tmp~: ",
-                               0),
+    EXPECT_EQ(printed[0].rfind(
+                  "msgbox title=\"Error\" icon=exclamation text=\"The game could not be saved: " + path + ".tmp~: ", 0),
               0U)
         << printed[0];
     EXPECT_EQ(ReadFile(path), GameBytes({"e2e4"}));
@@ -189,8 +187,8 @@ TEST_F(SaveOpenTest, AFailedSaveOverAnEarlierOneLeavesTheEarlierFileWhole) {
 
 TEST_F(SaveOpenTest, AGameReadBackShowsItsMovesAndEveryCommentOnItsPly) {
     const std::string path = PathOf("game.orv");
-    const std::string bytes = GameBytes({"{Before the first move}", "e2e4", "{Open game}", "e7e5", "g1f3",
-                                         "{two\xFF\xFFlines}", "b8c6", "{The end}"});
+    const std::string bytes = GameBytes(
+        {"{Before the first move}", "e2e4", "{Open game}", "e7e5", "g1f3", "{two\xFF\xFFlines}", "b8c6", "{The end}"});
     WriteFile(path, bytes);
     Start();
     // The game on the board makes New Variant available first.
@@ -238,8 +236,9 @@ TEST_F(SaveOpenTest, AGameReadBackShowsItsMovesAndEveryCommentOnItsPly) {
 TEST_F(SaveOpenTest, AGameBlackStartsReadsBackWithBlackToMove) {
     const std::string path = PathOf("black.orv");
     // White king e1, Black king e8, Black pawn e7; Black starts.
-    const std::string bytes = CrLf({"ORVANE Version=0.1", "Setup=000060000000000000000000000000000000000000000000000070000000C000", "BlackStarts=1", "START",
-                                    "e8d8", "e1d1", "{centre}"});
+    const std::string bytes =
+        CrLf({"ORVANE Version=0.1", "Setup=000060000000000000000000000000000000000000000000000070000000C000",
+              "BlackStarts=1", "START", "e8d8", "e1d1", "{centre}"});
     WriteFile(path, bytes);
     Start();
     EXPECT_EQ(Open(path), Lines{OpenLine(path)});
@@ -318,8 +317,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRow{"MoveLineTooLong", GameBytes({"e2e4", "e7e5 e5"}), LoadErrorLine},
         FailureRow{"IllegalMove", GameBytes({"e2e4", "{fine}", "e2e5"}),
                    MsgLine("Error", "exclamation", "E2E5: Illegal move!")},
-        FailureRow{"BlackStartsIllegal",
-                   CrLf({"ORVANE Version=0.10", StartSetup, "BlackStarts=1", "START", "e2e4"}),
+        FailureRow{"BlackStartsIllegal", CrLf({"ORVANE Version=0.10", StartSetup, "BlackStarts=1", "START", "e2e4"}),
                    MsgLine("Error", "exclamation", "E2E4: Illegal move!")}),
     ScenarioName());
 

@@ -33,8 +33,8 @@ TEST(SettingsFile, RefusalsSayWhere) {
          ReadErrorKind::ValueOutOfRange, 3, 2, "99999"},
         {"not a flag on line 6", "ORVANE0.10\r\n 0 \r\n 0 \r\n 1 \r\n 0 \r\n 2 \r\n 0 \r\n", ReadErrorKind::NotAFlag, 6,
          2, "2"},
-        {"blank lines passed over, LF line ends", "ORVANE0.10\n\n 0\n 0\n\n 1\n 0\n 1\n -1\n", ReadErrorKind::NotAFlag, 9,
-         2, "-1"},
+        {"blank lines passed over, LF line ends", "ORVANE0.10\n\n 0\n 0\n\n 1\n 0\n 1\n -1\n", ReadErrorKind::NotAFlag,
+         9, 2, "-1"},
         {"several numbers on a line, a lone CR", "ORVANE0.10\r 0, 1 0\r 1 1.5 0\r", ReadErrorKind::NotAFlag, 3, 4,
          "1.5"},
     };

@@ -154,8 +154,7 @@ TEST_F(UiTest, AKingCoveredByAnotherPieceNoLongerHidesACheck) {
     EXPECT_EQ(screen.list2, (Lines{" c7xd6", " e7xd6"})) << "only the captures of the checking knight";
 
     // h7-h6 leaves the king in check: the board refuses it too, and e7-e6.
-    EXPECT_EQ(Run({"hover h7", "drag h7 h6"}),
-              Lines{MsgLine("Error", "exclamation", "You cannot move that piece")});
+    EXPECT_EQ(Run({"hover h7", "drag h7 h6"}), Lines{MsgLine("Error", "exclamation", "You cannot move that piece")});
     EXPECT_EQ(Run({"hover e7", "drag e7 e6"}), Lines{IllegalMove});
     EXPECT_EQ(Show().list1.size(), 5u);
     Run(Play({" e7xd6"}));
@@ -165,8 +164,8 @@ TEST_F(UiTest, AKingCoveredByAnotherPieceNoLongerHidesACheck) {
 TEST_F(UiTest, MateIsFoundAgainstTheKingThatStands) {
     // The king squares named e1/e8 before; here the only Black king stands on
     // h8 after setup, and Qg7 mates it there.
-    Run({"answer \"Clear Board\"", "rightclick a1", "answer \"Black King\"", "rightclick h8",
-         "answer \"White King\"", "rightclick f6", "answer \"White Queen\"", "rightclick g1"});
+    Run({"answer \"Clear Board\"", "rightclick a1", "answer \"Black King\"", "rightclick h8", "answer \"White King\"",
+         "rightclick f6", "answer \"White Queen\"", "rightclick g1"});
     EXPECT_EQ(Run(Play({"Qg1-g7"})), Lines{MsgLine("Congratulations", "exclamation", "White wins!")});
     const Screen screen = Show();
     EXPECT_EQ(screen.status1, "White wins!");

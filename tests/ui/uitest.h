@@ -34,7 +34,7 @@ struct Screen {
     int list2Selected = -1;
     std::string text1;
     std::string text2;
-    std::string label7;                 // "" while Label7 is hidden
+    std::string label7;  // "" while Label7 is hidden
     bool label7Visible = false;
     bool busy = false;                  // the hourglass pointer shows
     std::array<std::string, 7> labels;  // captions of Label1..Label6 at 1..6

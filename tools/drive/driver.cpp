@@ -1,9 +1,9 @@
 #include "driver.h"
 #include "common/index.h"
 
+#include <algorithm>
 #include <istream>
 #include <ostream>
-#include <algorithm>
 #include <sstream>
 
 namespace orvane::drive {
@@ -12,7 +12,6 @@ using ui::MouseButton;
 using ui::fake::Quoted;
 
 namespace {
-
 
 // The piece a square control shows, from its picture: upper case White,
 // lower case Black, "." empty.
@@ -65,8 +64,7 @@ std::vector<std::string> SplitWords(const std::string& line) {
     return words;
 }
 
-Driver::Driver(std::ostream& out, ui::ProgramPaths paths, const std::string& commandLine, int twipsPerPixel,
-               bool debug)
+Driver::Driver(std::ostream& out, ui::ProgramPaths paths, const std::string& commandLine, int twipsPerPixel, bool debug)
     : out_(out) {
     view_.twipsPerPixel = twipsPerPixel;
     view_.onInteraction = [this](const std::string& line) { out_ << line << '\n'; };
@@ -116,9 +114,12 @@ Driver::Result Driver::Mouse(const std::vector<std::string>& words) {
         return Fail(command + " needs X and Y");
     }
 
-    if (command == "press") form_->c_MouseDown(index, button, x, y);
-    else if (command == "move") form_->c_MouseMove(index, x, y);
-    else form_->c_MouseUp(index, button, x, y);
+    if (command == "press")
+        form_->c_MouseDown(index, button, x, y);
+    else if (command == "move")
+        form_->c_MouseMove(index, x, y);
+    else
+        form_->c_MouseUp(index, button, x, y);
     return Result::Ok;
 }
 
@@ -162,8 +163,10 @@ Driver::Result Driver::Run(const std::string& line) {
             return Result::Ok;
         }
         view_.list2.SetListIndex(found);
-        if (command == "list2") form_->List2_DblClick();
-        else form_->List2_KeyUp(ui::KeyEnter);
+        if (command == "list2")
+            form_->List2_DblClick();
+        else
+            form_->List2_KeyUp(ui::KeyEnter);
     } else if (command == "list1" || command == "list1key") {
         int n = 0;
         if (!ParseInt(argument, n) || n < 0 || n >= view_.list1.ListCount())
@@ -173,8 +176,10 @@ Driver::Result Driver::Run(const std::string& line) {
             return Result::Ok;
         }
         view_.list1.SetListIndex(n);
-        if (command == "list1") form_->List1_MouseUp();
-        else form_->List1_KeyUp(ui::KeyEnter);
+        if (command == "list1")
+            form_->List1_MouseUp();
+        else
+            form_->List1_KeyUp(ui::KeyEnter);
     } else if (command == "menu") {
         if (words.size() < 2) return Fail("menu needs an item name");
         if (!view_.menu.Get(argument).enabled || !view_.menu.Get(argument).visible) {

@@ -15,16 +15,15 @@ std::string_view Right(std::string_view text, std::size_t count) {
 // While text contains part, cuts it out (a cut may join a new occurrence).
 void CutOut(std::string& text, std::string_view part) {
     if (part.empty()) return;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part))
-        text.erase(at, part.size());
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part)) text.erase(at, part.size());
 }
 
 }  // namespace
 
-std::string AvailableMoveEntry(std::string_view moveText, const BookMoveList& bookMoves,
-                               std::string_view sourceName, std::string_view destName) {
-    std::string entry = !moveText.empty() && moveText.front() == 'K' ? RightAlign6(CastleText(moveText))
-                                                                     : std::string(moveText);
+std::string AvailableMoveEntry(std::string_view moveText, const BookMoveList& bookMoves, std::string_view sourceName,
+                               std::string_view destName) {
+    std::string entry =
+        !moveText.empty() && moveText.front() == 'K' ? RightAlign6(CastleText(moveText)) : std::string(moveText);
     for (const std::string& bookMove : bookMoves) {
         if (bookMove.empty()) break;
         if (Left(bookMove, 2) == sourceName && Right(bookMove, 2) == destName) {
@@ -35,8 +34,7 @@ std::string AvailableMoveEntry(std::string_view moveText, const BookMoveList& bo
     return entry;
 }
 
-bool ParseAvailableMoveEntry(std::string_view entry, int sideToMove, std::string_view captureChar,
-                             ListMove& out) {
+bool ParseAvailableMoveEntry(std::string_view entry, int sideToMove, std::string_view captureChar, ListMove& out) {
     if (entry.empty()) return false;
 
     // The book marker would otherwise pass for a promotion letter, or make a
@@ -46,8 +44,10 @@ bool ParseAvailableMoveEntry(std::string_view entry, int sideToMove, std::string
     std::string text(entry);
     const std::size_t first = entry.find_first_not_of(' ');
     const std::string_view castling = first == std::string_view::npos ? std::string_view{} : entry.substr(first);
-    if (castling == "O-O") text = sideToMove == 1 ? "Ke1-g1" : "Ke8-g8";
-    else if (castling == "O-O-O") text = sideToMove == 1 ? "Ke1-c1" : "Ke8-c8";
+    if (castling == "O-O")
+        text = sideToMove == 1 ? "Ke1-g1" : "Ke8-g8";
+    else if (castling == "O-O-O")
+        text = sideToMove == 1 ? "Ke1-c1" : "Ke8-c8";
 
     out.PieceLetter = text.empty() ? ' ' : text.front();
     std::string squares = text.empty() ? std::string() : text.substr(1);

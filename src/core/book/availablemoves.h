@@ -16,8 +16,8 @@ namespace orvane {
 // entry) has its first two characters equal to sourceName and its last two
 // equal to destName (the lower-case square names). The promotion piece is not
 // compared.
-std::string AvailableMoveEntry(std::string_view moveText, const BookMoveList& bookMoves,
-                               std::string_view sourceName, std::string_view destName);
+std::string AvailableMoveEntry(std::string_view moveText, const BookMoveList& bookMoves, std::string_view sourceName,
+                               std::string_view destName);
 
 // What a double-click on a List2 entry hands to the move parser.
 struct ListMove {
@@ -32,7 +32,6 @@ struct ListMove {
 // promotion letter; upper-case; the first "X" back to "x"; cut out every
 // captureChar, then every "-"; append the promotion letter.
 // Returns false for an empty entry.
-bool ParseAvailableMoveEntry(std::string_view entry, int sideToMove, std::string_view captureChar,
-                             ListMove& out);
+bool ParseAvailableMoveEntry(std::string_view entry, int sideToMove, std::string_view captureChar, ListMove& out);
 
 }  // namespace orvane

@@ -10,15 +10,14 @@
 #include <system_error>
 #include <utility>
 
-#include "engine/position.h"
 #include "common/index.h"
+#include "engine/position.h"
 
 namespace orvane {
 
 namespace {
 
 constexpr std::string_view BookHeader = "ORVANE Version=";
-
 
 // Up to count characters from the 0-based start, fewer (or none) where the
 // text ends first.
@@ -185,9 +184,12 @@ OpeningBook::CacheState OpeningBook::Refresh() {
         return CacheState::Missing;
     }
     auto wide = [](auto value) { return static_cast<std::int64_t>(value); };
-    const FileIdentity identity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
-                                static_cast<std::uint64_t>(st.st_size), wide(st.st_mtim.tv_sec),
-                                wide(st.st_mtim.tv_nsec),               wide(st.st_ctim.tv_sec),
+    const FileIdentity identity{static_cast<std::uint64_t>(st.st_dev),
+                                static_cast<std::uint64_t>(st.st_ino),
+                                static_cast<std::uint64_t>(st.st_size),
+                                wide(st.st_mtim.tv_sec),
+                                wide(st.st_mtim.tv_nsec),
+                                wide(st.st_ctim.tv_sec),
                                 wide(st.st_ctim.tv_nsec)};
     if (loaded_ && identity == loadedIdentity_) return CacheState::Loaded;
 
@@ -243,9 +245,9 @@ bool OpeningBook::Load() {
         // the first q - 1 columns of the previous expanded line (padded with
         // blanks where that line is shorter). A line of blanks only repeats
         // as many columns as it has blanks.
-        std::string previous;      // the expanded line before this one
+        std::string previous;  // the expanded line before this one
         std::string expanded;
-        std::string lastKeptRaw;   // the raw line of the last run kept
+        std::string lastKeptRaw;  // the raw line of the last run kept
         for (;;) {
             // Runs of empty lines, the bulk of a padded book, in one sweep.
             if (const std::uint64_t empty = reader.SkipEmptyLines(); empty > 0) {
@@ -412,11 +414,10 @@ BookResult OpeningBook::LookUp(std::string_view gameKey, std::string_view startP
             if (!gameKey.starts_with(raw.substr(0, line.Tilde))) continue;
             // Between the first "~" and the line's last character.
             const std::size_t nameStart = std::size_t{line.Tilde} + 1;
-            result.OpeningName = nameStart < raw.size() ? raw.substr(nameStart, raw.size() - nameStart - 1)
-                                                        : std::string_view{};
+            result.OpeningName =
+                nameStart < raw.size() ? raw.substr(nameStart, raw.size() - nameStart - 1) : std::string_view{};
         }
-        if (book_.NamesBroken)
-            stop(BookStatus::Aborted, ReadErrorKind::BookNameWithoutTilde, book_.NamesBrokenLine);
+        if (book_.NamesBroken) stop(BookStatus::Aborted, ReadErrorKind::BookNameWithoutTilde, book_.NamesBrokenLine);
     }
     return result;
 }
@@ -460,8 +461,8 @@ double LeadingNumber(std::string_view text) {
     number += '.';
     number += fraction.empty() ? std::string_view("0") : fraction;
     double value = 0.0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                           std::chars_format::fixed);
+    const auto [end, ec] =
+        std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
     (void)end;
     if (ec == std::errc::result_out_of_range) {
         const bool large = whole.find_first_not_of('0') != std::string_view::npos;

@@ -58,8 +58,7 @@ public:
     // Looks the game up. gameKey: the game's moves "e2e4 e7e5" ("" at ply 0);
     // startPosition: PositionString() of StartBoard; programVersion: the
     // program's version text ("0.10"), which the book's header must equal as a number.
-    BookResult LookUp(std::string_view gameKey, std::string_view startPosition,
-                      std::string_view programVersion);
+    BookResult LookUp(std::string_view gameKey, std::string_view startPosition, std::string_view programVersion);
 
 private:
     // A stretch of one of the buffers below.
@@ -88,12 +87,12 @@ private:
     };
     // Everything a lookup needs of the file, none of it depending on the game.
     struct ParsedBook {
-        bool IsBook = false;           // the header is there
-        float Version = 0.0f;          // the number after the header, single precision
-        bool HasStart = false;         // a "start" line was found
-        std::uint64_t StartLine = 0;   // its line: moves line k is line StartLine + k
-        std::string RawText;           // the kept lines as read, one after another
-        std::string ExpandedText;      // the kept moves lines expanded, one after another
+        bool IsBook = false;          // the header is there
+        float Version = 0.0f;         // the number after the header, single precision
+        bool HasStart = false;        // a "start" line was found
+        std::uint64_t StartLine = 0;  // its line: moves line k is line StartLine + k
+        std::string RawText;          // the kept lines as read, one after another
+        std::string ExpandedText;     // the kept moves lines expanded, one after another
         // At the start of the game every moves line gives its first four
         // characters, and more lines than the list holds end the lookup:
         // the first lines' four characters and the count are all that needs.
@@ -101,10 +100,10 @@ private:
         std::uint64_t MovesLines = 0;
         // Moves lines that a game can follow, equal neighbours as one run.
         // A line whose expanded text is empty follows no game.
-        std::vector<MovesLine> Moves;  // up to "names", "end" or the end of the file
-        bool HasNames = false;         // the moves section ended with "names"
-        std::vector<NamesLine> Names;  // up to "end", the end of the file or a line without "~"
-        bool NamesBroken = false;      // the names section holds a line without "~"
+        std::vector<MovesLine> Moves;       // up to "names", "end" or the end of the file
+        bool HasNames = false;              // the moves section ended with "names"
+        std::vector<NamesLine> Names;       // up to "end", the end of the file or a line without "~"
+        bool NamesBroken = false;           // the names section holds a line without "~"
         std::uint64_t NamesBrokenLine = 0;  // the first such line
     };
     // What tells one state of the file from another.

@@ -2,8 +2,8 @@
 // refused FEN leaves the position exactly as it was.
 #include <utility>
 
-#include "engine/position.h"
 #include "common/index.h"
+#include "engine/position.h"
 
 namespace orvane {
 
@@ -79,12 +79,13 @@ ReadError Position::ReadFen(std::string_view fen, FenInfo* info) {
             ++pos;
         }
         if (filled < 8) {
-            return Fault(pos >= fen.size() && rank != 1 ? ReadErrorKind::MissingRank
-                                                          : ReadErrorKind::RankTooShort,
-                         1, pos);
+            return Fault(pos >= fen.size() && rank != 1 ? ReadErrorKind::MissingRank : ReadErrorKind::RankTooShort, 1,
+                         pos);
         }
-        if (pos < fen.size()) ++pos;  // the separator
-        else if (rank != 1) return Fault(ReadErrorKind::MissingRank, 1, pos);
+        if (pos < fen.size())
+            ++pos;  // the separator
+        else if (rank != 1)
+            return Fault(ReadErrorKind::MissingRank, 1, pos);
     }
 
     const std::size_t ranksEnd = pos == 0 ? 0 : pos - 1;
@@ -93,9 +94,12 @@ ReadError Position::ReadFen(std::string_view fen, FenInfo* info) {
     if (pos >= fen.size()) return Fault(ReadErrorKind::MissingField, 2, pos);
     const std::size_t sideAt = pos;
     int side;
-    if (fen[pos] == 'w') side = 1;
-    else if (fen[pos] == 'b') side = -1;
-    else return Fault(ReadErrorKind::BadSide, 2, pos);
+    if (fen[pos] == 'w')
+        side = 1;
+    else if (fen[pos] == 'b')
+        side = -1;
+    else
+        return Fault(ReadErrorKind::BadSide, 2, pos);
     ++pos;
     if (pos < fen.size() && fen[pos] != ' ') return Fault(ReadErrorKind::BadSide, 2, pos);
 
@@ -138,10 +142,10 @@ ReadError Position::ReadFen(std::string_view fen, FenInfo* info) {
         const bool named = ep.size() == 2 && ep[0] >= 'a' && ep[0] <= 'h' && ep[1] >= '1' && ep[1] <= '8';
         if (!named) return Fault(ReadErrorKind::BadEnPassant, 4, epAt);
         const int t = (ep[1] - '1') * 10 + 20 + (ep[0] - 'a') + 1;
-        const bool fits = side == 1 ? (t >= 71 && t <= 78 && board[At(t)] == 0 && board[At(t - 10)] == -Pawn &&
-                                       board[At(t + 10)] == 0)
-                                    : (t >= 41 && t <= 48 && board[At(t)] == 0 && board[At(t + 10)] == Pawn &&
-                                       board[At(t - 10)] == 0);
+        const bool fits =
+            side == 1
+                ? (t >= 71 && t <= 78 && board[At(t)] == 0 && board[At(t - 10)] == -Pawn && board[At(t + 10)] == 0)
+                : (t >= 41 && t <= 48 && board[At(t)] == 0 && board[At(t + 10)] == Pawn && board[At(t - 10)] == 0);
         if (!fits) return Fault(ReadErrorKind::BadEnPassant, 4, epAt);
         epTarget = t;
     }

@@ -1,7 +1,7 @@
 // Make and unmake. The move record is the whole undo information, so the two
 // functions are mirror images and must stay side by side.
-#include "engine/position.h"
 #include "common/index.h"
+#include "engine/position.h"
 
 #ifdef ORVANE_CHECK_INVARIANTS
 #include <cstdio>
@@ -60,8 +60,10 @@ void Position::PerformMove(int CurrMove) {
     // Before the piece moves: an empty EpSquare marks a double push, an
     // occupied one the pawn taken en passant.
     if (r.EpSquare != 0) {
-        if (Board[At(r.EpSquare)] == 0) EpTarget[At(TreeDepth)] = r.EpSquare;
-        else Board[At(r.EpSquare)] = 0;
+        if (Board[At(r.EpSquare)] == 0)
+            EpTarget[At(TreeDepth)] = r.EpSquare;
+        else
+            Board[At(r.EpSquare)] = 0;
     }
 
     Board[At(to)] = Board[At(from)];

@@ -1,7 +1,7 @@
 // Move generation: pseudo-legal moves square by square in a fixed order, then
 // the moves that leave the mover's king attacked are removed.
-#include "engine/position.h"
 #include "common/index.h"
+#include "engine/position.h"
 
 namespace orvane {
 
@@ -126,8 +126,10 @@ void Position::GenerateMoves(int AllMoves) {
             }
             for (const int to : {s + 11, s + 9}) {
                 if (Board[At(to)] < 0) {
-                    if (s < 81) RegisterCaptureMove(s, to);
-                    else RegisterPromotion(s, to, 0);
+                    if (s < 81)
+                        RegisterCaptureMove(s, to);
+                    else
+                        RegisterPromotion(s, to, 0);
                 }
             }
         } else {
@@ -142,8 +144,10 @@ void Position::GenerateMoves(int AllMoves) {
             for (const int to : {s - 11, s - 9}) {
                 const int target = Board[At(to)];
                 if (target > 0 && target != BorderValue) {
-                    if (s > 38) RegisterCaptureMove(s, to);
-                    else RegisterPromotion(s, to, 0);
+                    if (s > 38)
+                        RegisterCaptureMove(s, to);
+                    else
+                        RegisterPromotion(s, to, 0);
                 }
             }
         }

@@ -52,10 +52,9 @@ struct PieceMove {
 
 // Constant tables. Directions 0..3 are diagonals, 4..7 orthogonals, 8..15
 // knight jumps; the order inside each group is the generation order.
-inline constexpr std::array<int, 16> Directions = {-9, -11, 9, 11, -1, 10, 1, -10,
-                                                   19, 21,  12, -8, -19, -21, -12, 8};
-inline constexpr std::array<PieceMove, 7> PieceMoves = {{
-    {0, 0, 0}, {-1, -1, 0}, {4, 7, -1}, {0, 3, -1}, {8, 15, 0}, {0, 7, -1}, {0, 7, 0}}};
+inline constexpr std::array<int, 16> Directions = {-9, -11, 9, 11, -1, 10, 1, -10, 19, 21, 12, -8, -19, -21, -12, 8};
+inline constexpr std::array<PieceMove, 7> PieceMoves = {
+    {{0, 0, 0}, {-1, -1, 0}, {4, 7, -1}, {0, 3, -1}, {8, 15, 0}, {0, 7, -1}, {0, 7, 0}}};
 inline constexpr std::array<char, 7> PieceLetter = {'.', ' ', 'R', 'B', 'N', 'Q', 'K'};
 inline constexpr std::array<int, 7> PieceValue = {0, 100, 500, 325, 310, 900, 0};
 inline constexpr int PromoHigh = 5;
@@ -176,7 +175,9 @@ public:
     bool InCheck() const;
 
     // Number of legal moves at the current depth after GenerateMoves.
-    int CurrentMoveCount() const { return DepthStart[static_cast<std::size_t>(TreeDepth) + 1] - DepthStart[static_cast<std::size_t>(TreeDepth)]; }
+    int CurrentMoveCount() const {
+        return DepthStart[static_cast<std::size_t>(TreeDepth) + 1] - DepthStart[static_cast<std::size_t>(TreeDepth)];
+    }
 
     // Checks the invariants that make and unmake must keep (border intact,
     // king squares hold kings where a king is on the board, counters not

@@ -37,20 +37,20 @@ std::string WriteGameText(const Position& pos, const GameRecord& record);
 struct FilePly {
     std::string Comment;  // "" when the file has none
     bool CommentSeen = false;
-    std::string Move;     // the move line upper-cased (E2E4, A7A8N)
-    long Line = 0;        // 1-based line of the move in the file
+    std::string Move;  // the move line upper-cased (E2E4, A7A8N)
+    long Line = 0;     // 1-based line of the move in the file
 };
 
 // A game file as read, before its moves are played.
 struct GameFile {
-    std::string Version;         // the header's text after "ORVANE Version="
-    std::string Setup;           // the 64-character position string; "" when the file has none
+    std::string Version;  // the header's text after "ORVANE Version="
+    std::string Setup;    // the 64-character position string; "" when the file has none
     int BlackStarts = 0;
     bool HasBlackStarts = false;
     std::vector<FilePly> Plies;
-    std::string FinalComment;    // the comment after the last ply, "" when none
+    std::string FinalComment;  // the comment after the last ply, "" when none
     bool FinalCommentSeen = false;
-    long LinesAfterStart = 0;    // decides whether "Loading and analyzing..." is shown
+    long LinesAfterStart = 0;  // decides whether "Loading and analyzing..." is shown
 };
 
 struct ParsedGameFile {

@@ -21,8 +21,8 @@ struct MoveInput {
     int LastWasCapture = 0;
     int LastWasPromotion = 0;
     int LastMoveSlot = 0;
-    std::string MoveText;          // the last text built by DisplayMove
-    std::string CaptureChar = "x"; // "x", or ":" by setting
+    std::string MoveText;           // the last text built by DisplayMove
+    std::string CaptureChar = "x";  // "x", or ":" by setting
 };
 
 // Finds the legal move matching a coordinate text and plays it. Returns 1

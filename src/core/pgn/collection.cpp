@@ -14,11 +14,33 @@
 
 namespace orvane::pgn {
 
-const std::array<std::string_view, IndexColumns> IndexHeaders = {
-    "Number",      "Event",      "Site",         "Date",         "Round",     "White",      "Black",
-    "Result",      "Setup",      "ECO",          "WhiteElo",     "BlackElo",  "Annotator",  "PlyCount",
-    "EventDate",   "WhiteTitle", "BlackTitle",   "WhiteCountry", "BlackCountry", "Opening", "Variation",
-    "Source",      "SourceDate", "WhiteTeam",    "BlackTeam",    "WhiteTeamCountry", "BlackTeamCountry"};
+const std::array<std::string_view, IndexColumns> IndexHeaders = {"Number",
+                                                                 "Event",
+                                                                 "Site",
+                                                                 "Date",
+                                                                 "Round",
+                                                                 "White",
+                                                                 "Black",
+                                                                 "Result",
+                                                                 "Setup",
+                                                                 "ECO",
+                                                                 "WhiteElo",
+                                                                 "BlackElo",
+                                                                 "Annotator",
+                                                                 "PlyCount",
+                                                                 "EventDate",
+                                                                 "WhiteTitle",
+                                                                 "BlackTitle",
+                                                                 "WhiteCountry",
+                                                                 "BlackCountry",
+                                                                 "Opening",
+                                                                 "Variation",
+                                                                 "Source",
+                                                                 "SourceDate",
+                                                                 "WhiteTeam",
+                                                                 "BlackTeam",
+                                                                 "WhiteTeamCountry",
+                                                                 "BlackTeamCountry"};
 
 namespace {
 
@@ -223,7 +245,9 @@ bool CollectMovetext(const FirstLine& first, LineReader& reader, GameText& game,
     return true;
 }
 
-std::size_t SkipByteOrderMark(std::string_view bytes) { return StartsWith(bytes, ByteOrderMark) ? ByteOrderMark.size() : 0; }
+std::size_t SkipByteOrderMark(std::string_view bytes) {
+    return StartsWith(bytes, ByteOrderMark) ? ByteOrderMark.size() : 0;
+}
 
 ReadError Fault(ReadErrorKind kind, const std::string& file, std::string text, std::string detail = {}) {
     ReadError error;
@@ -284,10 +308,9 @@ bool ReadPart(std::FILE* in, std::uintmax_t offset, std::size_t count, std::stri
 }  // namespace
 
 bool LooksLikePgn(std::string_view firstBytes) {
-    static constexpr std::array<std::string_view, 17> Names = {"Event", "Date",     "Site",   "Round", "Year",
-                                                              "Black", "BlackElo", "White",  "WhiteElo",
-                                                              "Result", "SetUp",   "Setup",  "Comment", "ECO",
-                                                              "eco",   "Rem",      "Ram"};
+    static constexpr std::array<std::string_view, 17> Names = {
+        "Event",  "Date",  "Site",  "Round",   "Year", "Black", "BlackElo", "White", "WhiteElo",
+        "Result", "SetUp", "Setup", "Comment", "ECO",  "eco",   "Rem",      "Ram"};
     std::string_view text = firstBytes.substr(0, std::min(firstBytes.size(), RecognitionBytes));
     const std::size_t bracket = text.find('[');
     if (bracket == std::string_view::npos) return false;
@@ -365,12 +388,33 @@ ScanResult ScanFile(const std::filesystem::path& path, const ScanOptions& option
         number = ' ' + std::to_string(st.Counter);
         event = t.pgnEvent;
         if (!t.RoundTag.empty()) (event += ' ') += t.RoundTag;
-        values = {number,          event,          t.pgnSite,         t.pgnDate,          t.RoundTag,
-                  t.pgnWhite,      t.pgnBlack,     t.GameResult,      t.SetupTag,         t.EcoTag,
-                  t.WhiteEloTag,   t.BlackEloTag,  t.AnnotatorTag,    t.PlyCountTag,      t.EventDateTag,
-                  t.WhiteTitleTag, t.BlackTitleTag, t.WhiteCountryTag, t.BlackCountryTag, t.OpeningTag,
-                  t.VariationTag,  t.SourceTag,    t.SourceDateTag,   t.WhiteTeamTag,     t.BlackTeamTag,
-                  t.WhiteTeamCountryTag, t.BlackTeamCountryTag};
+        values = {number,
+                  event,
+                  t.pgnSite,
+                  t.pgnDate,
+                  t.RoundTag,
+                  t.pgnWhite,
+                  t.pgnBlack,
+                  t.GameResult,
+                  t.SetupTag,
+                  t.EcoTag,
+                  t.WhiteEloTag,
+                  t.BlackEloTag,
+                  t.AnnotatorTag,
+                  t.PlyCountTag,
+                  t.EventDateTag,
+                  t.WhiteTitleTag,
+                  t.BlackTitleTag,
+                  t.WhiteCountryTag,
+                  t.BlackCountryTag,
+                  t.OpeningTag,
+                  t.VariationTag,
+                  t.SourceTag,
+                  t.SourceDateTag,
+                  t.WhiteTeamTag,
+                  t.BlackTeamTag,
+                  t.WhiteTeamCountryTag,
+                  t.BlackTeamCountryTag};
         for (std::size_t k = 0; k < values.size(); ++k) {
             index.CellText.append(values[k]);
             const std::size_t end = index.CellText.size() - rowStart;
@@ -445,12 +489,14 @@ GameResultText ReadGame(const std::filesystem::path& path, const GameIndex& inde
         st.Remarks.assign(index.Remarks, 0, seek.RemarksBefore);
         bool found = false;
         bool complete = false;
-        ReadError error = Scan(reader, st, [](const LineReader&) {}, [&](const FirstLine& first, LineReader& at) {
-            found = true;
-            bool scanClears = false;
-            complete = CollectMovetext(first, at, text, scanClears);
-            return Step::Stop;
-        });
+        ReadError error = Scan(
+            reader, st, [](const LineReader&) {},
+            [&](const FirstLine& first, LineReader& at) {
+                found = true;
+                bool scanClears = false;
+                complete = CollectMovetext(first, at, text, scanClears);
+                return Step::Stop;
+            });
         if (error) {
             error.File = file;
             result.Error = std::move(error);
@@ -478,29 +524,31 @@ ReadError ForEachGame(std::string_view bytes, const std::function<bool(GameText&
     GameText game;
     std::size_t remarksGiven = 0;
     bool stopped = false;
-    ReadError error = Scan(reader, st, [](const LineReader&) {}, [&](const FirstLine& first, LineReader& at) {
-        game.Game = st.Counter;
-        game.Tags = st.Tags;
-        // The remark text only grows: hand over what is new, unless the
-        // visitor took the text away.
-        if (game.Remarks.size() == remarksGiven && remarksGiven <= st.Remarks.size())
-            game.Remarks.append(st.Remarks, remarksGiven);
-        else
-            game.Remarks = st.Remarks;
-        remarksGiven = st.Remarks.size();
-        LineReader ahead = at;
-        bool scanClears = false;
-        CollectMovetext(first, ahead, game, scanClears);
-        if (!visit(game)) {
-            stopped = true;
-            return Step::Stop;
-        }
-        st.Tags.ResetForGame();
-        // The scan skips every line the movetext took in, unless one of them
-        // begins a tag section once trimmed.
-        if (!scanClears) at = ahead;
-        return Step::Go;
-    });
+    ReadError error = Scan(
+        reader, st, [](const LineReader&) {},
+        [&](const FirstLine& first, LineReader& at) {
+            game.Game = st.Counter;
+            game.Tags = st.Tags;
+            // The remark text only grows: hand over what is new, unless the
+            // visitor took the text away.
+            if (game.Remarks.size() == remarksGiven && remarksGiven <= st.Remarks.size())
+                game.Remarks.append(st.Remarks, remarksGiven);
+            else
+                game.Remarks = st.Remarks;
+            remarksGiven = st.Remarks.size();
+            LineReader ahead = at;
+            bool scanClears = false;
+            CollectMovetext(first, ahead, game, scanClears);
+            if (!visit(game)) {
+                stopped = true;
+                return Step::Stop;
+            }
+            st.Tags.ResetForGame();
+            // The scan skips every line the movetext took in, unless one of them
+            // begins a tag section once trimmed.
+            if (!scanClears) at = ahead;
+            return Step::Go;
+        });
     if (error) return error;
     if (!stopped && st.Counter == 0) return Fault(ReadErrorKind::NoGames, {}, "No games found!");
     return {};

@@ -36,10 +36,10 @@ struct MovetextLine {
 
 // Everything the movetext reader needs of one game.
 struct GameText {
-    long Game = 0;            // 1-based game number
-    PgnTags Tags;             // the values a scan from the file's start gives at this game
-    std::string Remarks;      // remark lines of this and every earlier game, each ended by CR LF
-    std::string Movetext;     // the movetext lines joined by single spaces and trimmed
+    long Game = 0;         // 1-based game number
+    PgnTags Tags;          // the values a scan from the file's start gives at this game
+    std::string Remarks;   // remark lines of this and every earlier game, each ended by CR LF
+    std::string Movetext;  // the movetext lines joined by single spaces and trimmed
     std::vector<MovetextLine> Lines;
 
     // The file line and column of a character offset into Movetext.
@@ -59,7 +59,7 @@ struct GameSeek {
 
 struct GameIndex {
     long Count = 0;
-    bool Aborted = false;                       // the scan stopped at the caller's limit
+    bool Aborted = false;                            // the scan stopped at the caller's limit
     std::array<int, IndexColumns + 1> ColumnUsed{};  // 1..27: longest value put into the column
 
     // The value of a cell (game 1..Count, column 1..27), without the three
@@ -69,8 +69,8 @@ struct GameIndex {
     // What pass 2 needs to read one game directly (one entry per game).
     std::vector<GameSeek> Seeks;
     std::vector<std::string> Fens{std::string()};  // every FEN value carried into a game; [0] is ""
-    std::string Remarks;                            // every remark line of the scanned part, in file order
-    std::uintmax_t FileSize = 0;                    // of the file as scanned
+    std::string Remarks;                           // every remark line of the scanned part, in file order
+    std::uintmax_t FileSize = 0;                   // of the file as scanned
 
     // The cells: each row's values one after another in CellText; row g
     // starts at RowStart[g - 1], its cell k ends CellEnd[27 * (g - 1) + k - 1]

@@ -11,13 +11,12 @@
 #include <array>
 #include <cmath>
 
-#include "pgn/nag.h"
 #include "common/index.h"
+#include "pgn/nag.h"
 
 namespace orvane::pgn {
 
 namespace {
-
 
 constexpr std::string_view CrLf = "\r\n";
 constexpr const char* LoadErrorText = "Error in loading PGN file!";
@@ -246,7 +245,8 @@ private:
         const char letter = PieceLetterOf(pos_.Board[At(r.Source)]);
         pos_.MoveList[0] = r;
         pos_.PerformMove(0);
-        const int attacked = pos_.SideToMove == 1 ? pos_.IsAttacked(pos_.BlackKing, 1) : pos_.IsAttacked(pos_.WhiteKing, -1);
+        const int attacked =
+            pos_.SideToMove == 1 ? pos_.IsAttacked(pos_.BlackKing, 1) : pos_.IsAttacked(pos_.WhiteKing, -1);
         if (attacked != 0 || skip_ > 0) {
             if (attacked == 0) --skip_;
             pos_.TakeBackMove(0);
@@ -258,9 +258,13 @@ private:
     }
 
     static MoveRecord Record(int source, int dest, int captured, int promotion = 0, int castle = 0, int ep = 0) {
-        return MoveRecord{static_cast<std::int16_t>(source), static_cast<std::int16_t>(dest),
-                          static_cast<std::int16_t>(captured), static_cast<std::int16_t>(promotion),
-                          static_cast<std::int16_t>(castle), static_cast<std::int16_t>(ep), 0};
+        return MoveRecord{static_cast<std::int16_t>(source),
+                          static_cast<std::int16_t>(dest),
+                          static_cast<std::int16_t>(captured),
+                          static_cast<std::int16_t>(promotion),
+                          static_cast<std::int16_t>(castle),
+                          static_cast<std::int16_t>(ep),
+                          0};
     }
 
     // Queen, knight, bishop, rook: the order the generator registers them.
@@ -343,8 +347,13 @@ bool AnyLegalMove(Position& pos) {
     const int side = pos.SideToMove;
     auto legal = [&pos](int source, int dest, int target, int promotion) {
         const int captured = target < 0 ? -target : target;
-        pos.MoveList[0] = MoveRecord{static_cast<std::int16_t>(source), static_cast<std::int16_t>(dest),
-                                     static_cast<std::int16_t>(captured), static_cast<std::int16_t>(promotion), 0, 0, 0};
+        pos.MoveList[0] = MoveRecord{static_cast<std::int16_t>(source),
+                                     static_cast<std::int16_t>(dest),
+                                     static_cast<std::int16_t>(captured),
+                                     static_cast<std::int16_t>(promotion),
+                                     0,
+                                     0,
+                                     0};
         pos.PerformMove(0);
         const int attacked = pos.SideToMove == 1 ? pos.IsAttacked(pos.BlackKing, 1) : pos.IsAttacked(pos.WhiteKing, -1);
         pos.TakeBackMove(0);
@@ -416,7 +425,8 @@ void FastRecordText(std::string& text, char movingLetter, std::string_view coord
     if (n < sizeof buffer) {
         text.assign(buffer, n);
     } else {  // a capture sign longer than any the program sets
-        text = RecordTextOf(movingLetter, coordinate, DisplayText(movingLetter, coordinate, captureChar, capture, promotion));
+        text = RecordTextOf(movingLetter, coordinate,
+                            DisplayText(movingLetter, coordinate, captureChar, capture, promotion));
     }
 }
 
@@ -475,8 +485,7 @@ class MovetextReader {
 public:
     MovetextReader(const GameText& game, Position& pos, GameRecord& record, MoveInput& input,
                    const ReplayOptions& options, ReplayInfo& info)
-        : game_(game), pos_(pos), record_(record), input_(input), options_(options), info_(info),
-          text_(game.Movetext) {
+        : game_(game), pos_(pos), record_(record), input_(input), options_(options), info_(info), text_(game.Movetext) {
         text_ += ' ';
         Skip();
     }
@@ -514,8 +523,8 @@ private:
     }
 
     bool Fail(ReadErrorKind kind, std::size_t offset, std::string token = {}, std::string text = LoadErrorText) {
-        const MovetextLine place =
-            game_.Movetext.empty() ? MovetextLine{offset, 0, 0} : game_.Locate(std::min(offset, game_.Movetext.size() - 1));
+        const MovetextLine place = game_.Movetext.empty() ? MovetextLine{offset, 0, 0}
+                                                          : game_.Locate(std::min(offset, game_.Movetext.size() - 1));
         ReadError& e = info_.Error;
         e.Kind = kind;
         e.Line = place.Line;
@@ -626,9 +635,7 @@ private:
         return true;
     }
 
-    static bool AllDots(std::string_view w) {
-        return w.size() >= 2 && w.find_first_not_of('.') == None;
-    }
+    static bool AllDots(std::string_view w) { return w.size() >= 2 && w.find_first_not_of('.') == None; }
     // "12." or "12...": digits, then dots only.
     static bool MoveNumber(std::string_view w) {
         const std::size_t digits = w.find_first_not_of("0123456789");
@@ -688,8 +695,8 @@ private:
                 at_ = where;  // not a Black move number: the word is the move token
             }
         } else if (const std::size_t number = token.find("..."); number != None && number > 0 &&
-                                                                  MoveNumber(token.substr(0, number + 3)) &&
-                                                                  number + 3 < token.size()) {
+                                                                 MoveNumber(token.substr(0, number + 3)) &&
+                                                                 number + 3 < token.size()) {
             // "12...Qd8": the number joined to the move.
             Take(number + 3);
             if (!Word(token, where)) return false;
@@ -702,9 +709,7 @@ private:
         return HandleMove(token, where, false);
     }
 
-    void StoreBuffer() {
-        record_.Comments[At(pos_.CurrentPly)] = buffer_.substr(0, buffer_.size() - CrLf.size());
-    }
+    void StoreBuffer() { record_.Comments[At(pos_.CurrentPly)] = buffer_.substr(0, buffer_.size() - CrLf.size()); }
 
     // E and F: one move token.
     bool HandleMove(std::string_view token, std::size_t where, bool blackNumber) {

@@ -40,12 +40,12 @@ struct ReplayOptions {
 
 // What a replay leaves besides the position and the record.
 struct ReplayInfo {
-    bool FenRead = false;        // the SetUp tag was "1" and its FEN was read
-    int FenSideToMove = 1;       // of the FEN read, 1 when none
-    std::string FenMoveNumber;   // the FEN's full-move field, "" when none or absent
+    bool FenRead = false;       // the SetUp tag was "1" and its FEN was read
+    int FenSideToMove = 1;      // of the FEN read, 1 when none
+    std::string FenMoveNumber;  // the FEN's full-move field, "" when none or absent
     int GameHasMoves = 0;
-    int GameOver = 0;            // the side to move at the end is mated or stalemated
-    ReadError Error;             // IllegalMove or a load error; None when the game replayed
+    int GameOver = 0;  // the side to move at the end is mated or stalemated
+    ReadError Error;   // IllegalMove or a load error; None when the game replayed
 };
 
 // Replays a game from its text into pos, record and input: the start

@@ -106,10 +106,11 @@ void PgnTags::ResetForGame() {
     pgnBlack.clear();
     pgnResult = "*";
     GameResult = "*";
-    for (std::string* value : {&RoundTag, &SetupTag, &EcoTag, &WhiteEloTag, &BlackEloTag, &AnnotatorTag,
-                               &PlyCountTag, &EventDateTag, &WhiteTitleTag, &BlackTitleTag, &WhiteCountryTag,
-                               &BlackCountryTag, &OpeningTag, &VariationTag, &SourceTag, &SourceDateTag,
-                               &WhiteTeamTag, &BlackTeamTag, &WhiteTeamCountryTag, &BlackTeamCountryTag})
+    for (std::string* value :
+         {&RoundTag,        &SetupTag,        &EcoTag,       &WhiteEloTag,         &BlackEloTag,
+          &AnnotatorTag,    &PlyCountTag,     &EventDateTag, &WhiteTitleTag,       &BlackTitleTag,
+          &WhiteCountryTag, &BlackCountryTag, &OpeningTag,   &VariationTag,        &SourceTag,
+          &SourceDateTag,   &WhiteTeamTag,    &BlackTeamTag, &WhiteTeamCountryTag, &BlackTeamCountryTag})
         value->clear();
 }
 

@@ -12,9 +12,9 @@ struct PgnTags {
     std::string pgnEvent, pgnSite, pgnDate, pgnWhite, pgnBlack;
     std::string pgnResult = "*";
     std::string GameResult = "*";
-    std::string RoundTag, SetupTag, FenTag, EcoTag, WhiteEloTag, BlackEloTag, AnnotatorTag, PlyCountTag,
-        EventDateTag, WhiteTitleTag, BlackTitleTag, WhiteCountryTag, BlackCountryTag, OpeningTag, VariationTag,
-        SourceTag, SourceDateTag, WhiteTeamTag, BlackTeamTag, WhiteTeamCountryTag, BlackTeamCountryTag;
+    std::string RoundTag, SetupTag, FenTag, EcoTag, WhiteEloTag, BlackEloTag, AnnotatorTag, PlyCountTag, EventDateTag,
+        WhiteTitleTag, BlackTitleTag, WhiteCountryTag, BlackCountryTag, OpeningTag, VariationTag, SourceTag,
+        SourceDateTag, WhiteTeamTag, BlackTeamTag, WhiteTeamCountryTag, BlackTeamCountryTag;
 
     // The reset between games: both results "*", every other value "",
     // except FenTag, which keeps the last FEN read.

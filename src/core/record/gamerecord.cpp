@@ -2,8 +2,8 @@
 
 #include <charconv>
 
-#include "notation/notation.h"
 #include "common/index.h"
+#include "notation/notation.h"
 
 namespace orvane {
 
@@ -45,8 +45,8 @@ std::string GameRecord::GameKey(int plies) const {
     return key;
 }
 
-std::string DisplayText(char pieceLetter, std::string_view moveText, std::string_view captureChar,
-                        bool capture, int promotionType) {
+std::string DisplayText(char pieceLetter, std::string_view moveText, std::string_view captureChar, bool capture,
+                        int promotionType) {
     std::string text(1, pieceLetter);
     text += Lower(moveText.substr(0, 2));
     text += capture ? Lower(captureChar) : std::string("-");

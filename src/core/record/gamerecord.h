@@ -52,8 +52,8 @@ struct GameRecord {
 // piece letter, the from-square, "-" or the capture character, the
 // to-square, all but the first character in lower case, and the promotion
 // piece's letter: " e2-e4", "Ng1-f3", " e7-e8Q".
-std::string DisplayText(char pieceLetter, std::string_view moveText, std::string_view captureChar,
-                        bool capture, int promotionType);
+std::string DisplayText(char pieceLetter, std::string_view moveText, std::string_view captureChar, bool capture,
+                        int promotionType);
 
 // Record text: piece letter, the coordinate text in lower case, a blank and
 // the display text: " e2e4  e2-e4", "Ng1f3 Ng1-f3", " e7e8q  e7-e8Q".

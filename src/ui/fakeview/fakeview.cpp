@@ -47,10 +47,14 @@ std::string Quoted(const std::string& text) {
     std::string out = "\"";
     for (const char c : text) {
         if (c == '\r') continue;
-        if (c == '\n') out += "\\n";
-        else if (c == '"') out += "\\\"";
-        else if (c == '\\') out += "\\\\";
-        else out += c;
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '"')
+            out += "\\\"";
+        else if (c == '\\')
+            out += "\\\\";
+        else
+            out += c;
     }
     return out + "\"";
 }
@@ -113,7 +117,8 @@ MsgAnswer FakeView::MsgBox(const std::string& text, const std::string& title, Ms
     // answered anything but Yes is answered No.
     MsgAnswer answer = buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::OK;
     std::string scripted;
-    if (NextAnswer(scripted) && buttons == MsgButtons::YesNo) answer = scripted == "Yes" ? MsgAnswer::Yes : MsgAnswer::No;
+    if (NextAnswer(scripted) && buttons == MsgButtons::YesNo)
+        answer = scripted == "Yes" ? MsgAnswer::Yes : MsgAnswer::No;
     Log("msgbox title=" + Quoted(title.empty() ? "Orvane" : title) + " icon=" + IconName(icon) +
         " text=" + Quoted(text) + " -> " + AnswerName(answer));
     return answer;
@@ -186,8 +191,7 @@ DialogClose FakeView::ShowOptions(OptionsControls& controls) {
     return DialogClose::OK;
 }
 
-DialogClose FakeView::ShowDetails(DetailsControls& controls,
-                                  const std::function<void(const DetailsControls&)>& apply) {
+DialogClose FakeView::ShowDetails(DetailsControls& controls, const std::function<void(const DetailsControls&)>& apply) {
     DetailsControls edited = controls;
     std::string line = "dialog Details: Event=" + Quoted(edited.Text1) + " Site=" + Quoted(edited.Text2) +
                        " Date=" + Quoted(edited.Text3) + " Black=" + Quoted(edited.Text4) +
@@ -202,11 +206,16 @@ DialogClose FakeView::ShowDetails(DetailsControls& controls,
         if (eq == std::string::npos) return;
         const std::string field = action.substr(0, eq);
         const std::string value = action.substr(eq + 1);
-        if (field == "Event" || field == "Text1") edited.Text1 = value;
-        else if (field == "Site" || field == "Text2") edited.Text2 = value;
-        else if (field == "Date" || field == "Text3") edited.Text3 = value;
-        else if (field == "Black" || field == "Text4") edited.Text4 = value;
-        else if (field == "White" || field == "Text5") edited.Text5 = value;
+        if (field == "Event" || field == "Text1")
+            edited.Text1 = value;
+        else if (field == "Site" || field == "Text2")
+            edited.Text2 = value;
+        else if (field == "Date" || field == "Text3")
+            edited.Text3 = value;
+        else if (field == "Black" || field == "Text4")
+            edited.Text4 = value;
+        else if (field == "White" || field == "Text5")
+            edited.Text5 = value;
     });
     Log(line + " -> " + closedBy);
     if (closedBy != "OK") return DialogClose::Cancel;
@@ -268,8 +277,8 @@ long FakeView::ShowPicker(const PickerContent& content) {
         }
     }
     picker.chosen = chosen;
-    Log("dialog dlgPGN: caption=" + Quoted(content.Caption) + " label=" + Quoted(content.Label) + " columns=" +
-        Quoted(columns) + " selected=" + std::to_string(picker.selected) + " -> " +
+    Log("dialog dlgPGN: caption=" + Quoted(content.Caption) + " label=" + Quoted(content.Label) +
+        " columns=" + Quoted(columns) + " selected=" + std::to_string(picker.selected) + " -> " +
         (chosen == -1 ? std::string("Cancel") : std::to_string(chosen)));
     return chosen;
 }

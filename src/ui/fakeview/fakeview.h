@@ -198,7 +198,7 @@ public:
 
     std::deque<std::string> answers;
     std::vector<std::string> interactions;  // every interaction line so far
-    InteractionLog onInteraction;            // also told each line as it happens
+    InteractionLog onInteraction;           // also told each line as it happens
 
 private:
     bool NextAnswer(std::string& answer);

@@ -11,14 +11,13 @@
 
 #include <algorithm>
 
+#include "common/index.h"
 #include "ui/qt/programtext.h"
 #include "ui/qt/windowlayout.h"
-#include "common/index.h"
 
 namespace orvane::ui::qt {
 
 namespace {
-
 
 // The three spaces every cell carries after its value.
 const QString CellTail = QStringLiteral("   ");
@@ -103,10 +102,10 @@ dlgPGN::dlgPGN(const PickerContent& content, int twipsPerPixel, QWidget* parent)
     const long selected = content.Selected >= 1 && content.Selected <= rows ? content.Selected : (rows > 0 ? 1 : 0);
     if (selected > 0) {
         const QModelIndex row = model_->index(static_cast<int>(selected - 1), 0);
-        ListView1->selectionModel()->setCurrentIndex(
-            row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        ListView1->scrollTo(row, content.Selected >= 1 ? QAbstractItemView::PositionAtCenter
-                                                       : QAbstractItemView::EnsureVisible);
+        ListView1->selectionModel()->setCurrentIndex(row,
+                                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        ListView1->scrollTo(
+            row, content.Selected >= 1 ? QAbstractItemView::PositionAtCenter : QAbstractItemView::EnsureVisible);
     }
     ListView1->setFocus();
 }
@@ -132,7 +131,8 @@ void dlgPGN::AutoSizeColumns(const PickerContent& content) {
     };
 
     // Room the view's style puts around a cell's and a header's text.
-    const int cellMargin = 2 * (ListView1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListView1) + 1) + 4;
+    const int cellMargin =
+        2 * (ListView1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListView1) + 1) + 4;
     const int headerMargin = 2 * ListView1->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, ListView1) + 8;
 
     QHeaderView* header = ListView1->header();

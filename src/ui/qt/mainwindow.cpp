@@ -8,16 +8,16 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
-#include <QMimeData>
-#include <QUrl>
 #include <QKeySequence>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUrl>
 
 #include <chrono>
 #include <cmath>
@@ -363,10 +363,10 @@ void MainWindow::ShowWindow() {
 MsgAnswer MainWindow::MsgBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
     QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
     switch (icon) {
-        case MsgIcon::None: boxIcon = QMessageBox::NoIcon; break;
-        case MsgIcon::Exclamation: boxIcon = QMessageBox::Warning; break;
-        case MsgIcon::Question: boxIcon = QMessageBox::Question; break;
-        case MsgIcon::Information: boxIcon = QMessageBox::Information; break;
+    case MsgIcon::None: boxIcon = QMessageBox::NoIcon; break;
+    case MsgIcon::Exclamation: boxIcon = QMessageBox::Warning; break;
+    case MsgIcon::Question: boxIcon = QMessageBox::Question; break;
+    case MsgIcon::Information: boxIcon = QMessageBox::Information; break;
     }
     const QString boxTitle = title.empty() ? QStringLiteral("Orvane") : ShowText(title);
     const QMessageBox::StandardButtons boxButtons =
@@ -448,8 +448,7 @@ std::string MainWindow::SaveFileDialog(const std::string& title, const std::stri
     if (SaveFileAnswer) return SaveFileAnswer();
     // The program asks about an existing file itself, with its own words.
     const QString path = QFileDialog::getSaveFileName(this, ShowText(title), QFile::decodeName(initialFolder.c_str()),
-                                                      DialogFilter(filter), nullptr,
-                                                      QFileDialog::DontConfirmOverwrite);
+                                                      DialogFilter(filter), nullptr, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty()) return {};
     const QByteArray bytes = QFile::encodeName(path);
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
@@ -473,8 +472,10 @@ long MainWindow::ShowPicker(const PickerContent& content) {
 void MainWindow::UpdateBusyCursor() {
     const bool busy = windowBusy_ || squaresBusy_;
     if (busy == overrideCursor_) return;
-    if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
-    else QApplication::restoreOverrideCursor();
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
     overrideCursor_ = busy;
 }
 
@@ -505,8 +506,10 @@ bool MainWindow::FrameDue() {
 
 void MainWindow::Refresh() {
     if (!isVisible()) return;
-    if (FrameDue()) repaint();
-    else update();
+    if (FrameDue())
+        repaint();
+    else
+        update();
 }
 
 void MainWindow::DoEvents() {
@@ -524,9 +527,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
     const QByteArray bytes = QFile::encodeName(path);
     // The open asks questions of its own: let the drop end first.
     const std::string local(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    QMetaObject::invokeMethod(this, [this, local] {
-        if (form_ != nullptr) form_->Form_OLEDragDrop(local);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, local] {
+            if (form_ != nullptr) form_->Form_OLEDragDrop(local);
+        },
+        Qt::QueuedConnection);
 }
 
 void MainWindow::Quit() {

@@ -1,9 +1,9 @@
 #include "ui/qt/piecepictures.h"
 
 #include <QPainter>
-#include <QPixmap>
 #include <QPainterPath>
 #include <QPen>
+#include <QPixmap>
 
 #include <array>
 #include <cmath>
@@ -15,9 +15,9 @@ namespace {
 // The shapes are drawn on a 100 x 100 grid, y downwards, the piece standing on
 // a base at the bottom.
 struct PieceShape {
-    QPainterPath Body;      // the filled silhouette
-    QPainterPath Details;   // lines drawn on top in the outline colour
-    QPainterPath Dots;      // small filled marks in the outline colour (eye, nostril)
+    QPainterPath Body;     // the filled silhouette
+    QPainterPath Details;  // lines drawn on top in the outline colour
+    QPainterPath Dots;     // small filled marks in the outline colour (eye, nostril)
 };
 
 QPainterPath RoundedBox(qreal left, qreal top, qreal right, qreal bottom, qreal radius) {
@@ -114,11 +114,7 @@ PieceShape Bishop() {
     mitre.cubicTo(42, 59, 35, 55, 33, 46);
     mitre.cubicTo(31, 36, 38, 24, 50, 16);
     mitre.closeSubpath();
-    shape.Body = Base()
-                     .united(stem)
-                     .united(Ellipse(50, 61, 14, 4.5))
-                     .united(mitre)
-                     .united(Ellipse(50, 12, 5, 5));
+    shape.Body = Base().united(stem).united(Ellipse(50, 61, 14, 4.5)).united(mitre).united(Ellipse(50, 12, 5, 5));
     shape.Details.addPath(Line(57, 28, 47, 42));  // the slit of the mitre
     shape.Details.addPath(Line(36.5, 61, 63.5, 61));
     shape.Details.addPath(Line(26, 81, 74, 81));
@@ -210,20 +206,20 @@ PieceShape King() {
 
 PieceShape ShapeOf(PieceKind kind) {
     switch (kind) {
-        case PieceKind::Bishop: return Bishop();
-        case PieceKind::King: return King();
-        case PieceKind::Knight: return Knight();
-        case PieceKind::Pawn: return Pawn();
-        case PieceKind::Queen: return Queen();
-        case PieceKind::Rook: return Rook();
+    case PieceKind::Bishop: return Bishop();
+    case PieceKind::King: return King();
+    case PieceKind::Knight: return Knight();
+    case PieceKind::Pawn: return Pawn();
+    case PieceKind::Queen: return Queen();
+    case PieceKind::Rook: return Rook();
     }
     return Pawn();
 }
 
 // Base numbers in the order of the image list: bishop, king, knight, pawn,
 // queen, rook.
-constexpr std::array<PieceKind, 6> KindsByBase{PieceKind::Bishop, PieceKind::King, PieceKind::Knight,
-                                                PieceKind::Pawn,   PieceKind::Queen, PieceKind::Rook};
+constexpr std::array<PieceKind, 6> KindsByBase{PieceKind::Bishop, PieceKind::King,  PieceKind::Knight,
+                                               PieceKind::Pawn,   PieceKind::Queen, PieceKind::Rook};
 
 }  // namespace
 
@@ -320,7 +316,8 @@ QImage RenderApplicationIcon(int sizePx) {
 
 QIcon ApplicationIcon() {
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(QPixmap::fromImage(RenderApplicationIcon(size)));
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(RenderApplicationIcon(size)));
     return icon;
 }
 

@@ -83,16 +83,17 @@ void SquareControl::paintEvent(QPaintEvent*) {
 
 std::optional<MouseButton> SquareControl::ButtonOf(Qt::MouseButton button) const {
     switch (button) {
-        case Qt::LeftButton: return MouseButton::Left;
-        case Qt::RightButton: return MouseButton::Right;
-        case Qt::MiddleButton: return MouseButton::Middle;
-        default: return std::nullopt;
+    case Qt::LeftButton: return MouseButton::Left;
+    case Qt::RightButton: return MouseButton::Right;
+    case Qt::MiddleButton: return MouseButton::Middle;
+    default: return std::nullopt;
     }
 }
 
 void SquareControl::mousePressEvent(QMouseEvent* event) {
     const auto button = ButtonOf(event->button());
-    if (button && OnMouseDown) OnMouseDown(index_, *button, ToTwips(event->position().x()), ToTwips(event->position().y()));
+    if (button && OnMouseDown)
+        OnMouseDown(index_, *button, ToTwips(event->position().x()), ToTwips(event->position().y()));
 }
 
 void SquareControl::mouseMoveEvent(QMouseEvent* event) {

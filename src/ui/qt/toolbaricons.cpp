@@ -192,10 +192,10 @@ void TurnBoard(Sketch& s) {
     const qreal end2 = (280 + 140) * std::numbers::pi / 180;
     // Screen y grows downwards, so an angle a is at (cos a, -sin a); the
     // counter-clockwise tangent there is (-sin a, -cos a).
-    ArrowHead(s, c + QPointF(r * std::cos(end1), -r * std::sin(end1)),
-              std::atan2(-std::cos(end1), -std::sin(end1)), colour);
-    ArrowHead(s, c + QPointF(r * std::cos(end2), -r * std::sin(end2)),
-              std::atan2(-std::cos(end2), -std::sin(end2)), colour);
+    ArrowHead(s, c + QPointF(r * std::cos(end1), -r * std::sin(end1)), std::atan2(-std::cos(end1), -std::sin(end1)),
+              colour);
+    ArrowHead(s, c + QPointF(r * std::cos(end2), -r * std::sin(end2)), std::atan2(-std::cos(end2), -std::sin(end2)),
+              colour);
 }
 
 void SwitchColors(Sketch& s) {
@@ -248,23 +248,23 @@ private:
 void PaintToolbarPicture(QPainter& painter, ToolbarPicture picture, const QRectF& box, bool disabled) {
     Sketch s(painter, box, disabled);
     switch (picture) {
-        case ToolbarPicture::NewGame: Page(s); break;
-        case ToolbarPicture::NewVariant: NewVariant(s); break;
-        case ToolbarPicture::Open: Open(s); break;
-        case ToolbarPicture::Save: Save(s); break;
-        case ToolbarPicture::First:
-            Bar(s, 2.5);
-            Triangle(s, 12, true);
-            break;
-        case ToolbarPicture::Back: Triangle(s, 11, true); break;
-        case ToolbarPicture::Forward: Triangle(s, 5, false); break;
-        case ToolbarPicture::Last:
-            Triangle(s, 4, false);
-            Bar(s, 11.5);
-            break;
-        case ToolbarPicture::Options: Gear(s); break;
-        case ToolbarPicture::TurnBoard: TurnBoard(s); break;
-        case ToolbarPicture::SwitchColors: SwitchColors(s); break;
+    case ToolbarPicture::NewGame: Page(s); break;
+    case ToolbarPicture::NewVariant: NewVariant(s); break;
+    case ToolbarPicture::Open: Open(s); break;
+    case ToolbarPicture::Save: Save(s); break;
+    case ToolbarPicture::First:
+        Bar(s, 2.5);
+        Triangle(s, 12, true);
+        break;
+    case ToolbarPicture::Back: Triangle(s, 11, true); break;
+    case ToolbarPicture::Forward: Triangle(s, 5, false); break;
+    case ToolbarPicture::Last:
+        Triangle(s, 4, false);
+        Bar(s, 11.5);
+        break;
+    case ToolbarPicture::Options: Gear(s); break;
+    case ToolbarPicture::TurnBoard: TurnBoard(s); break;
+    case ToolbarPicture::SwitchColors: SwitchColors(s); break;
     }
 }
 

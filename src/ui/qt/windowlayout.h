@@ -22,15 +22,15 @@ struct TwipRect {
 };
 
 struct WindowLayout {
-    int ClientWidth = 0;   // the area under the menu bar, down to the status bar
+    int ClientWidth = 0;  // the area under the menu bar, down to the status bar
     int ClientHeight = 0;
     int ToolbarHeight = 0;
     int SquareSize = 0;
-    int SquareLeft = 0;    // of screen column 0
-    int SquareTop = 0;     // of screen row 0
-    int SquareStep = 0;    // from one square's left (or top) to the next
+    int SquareLeft = 0;  // of screen column 0
+    int SquareTop = 0;   // of screen row 0
+    int SquareStep = 0;  // from one square's left (or top) to the next
     bool SquareBorder = false;
-    int HintNear = 0;      // corners of a hint box inside a square's picture
+    int HintNear = 0;  // corners of a hint box inside a square's picture
     int HintFar = 0;
     std::array<TwipRect, 8> Labels{};  // Label1..Label7 at [1]..[7]
     TwipRect List1, List2, Text1, Text2, Shape1, Shape2;

@@ -4,14 +4,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QImage>
-#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSet>
 #include <QTest>
 #include <QToolBar>
@@ -189,12 +189,11 @@ void PartsTest::dialogButtonsStandApart() {
             if (i == 0) continue;
             const QRect before = buttons[i - 1]->geometry();
             QVERIFY2(place.top() == before.top(), qPrintable(buttons[i]->text()));
-            QVERIFY2(place.left() > before.right() + 4,
-                     qPrintable(QStringLiteral("%1 ends at %2, %3 begins at %4")
-                                    .arg(buttons[i - 1]->text())
-                                    .arg(before.right())
-                                    .arg(buttons[i]->text())
-                                    .arg(place.left())));
+            QVERIFY2(place.left() > before.right() + 4, qPrintable(QStringLiteral("%1 ends at %2, %3 begins at %4")
+                                                                       .arg(buttons[i - 1]->text())
+                                                                       .arg(before.right())
+                                                                       .arg(buttons[i]->text())
+                                                                       .arg(place.left())));
         }
     }
 }
@@ -272,8 +271,8 @@ void PartsTest::textsAreShownAndHandedBackUnchanged() {
     QCOMPARE(ShowText("\x80 5"), QStringLiteral("\u20ac 5"));
     QCOMPARE(ShowText("\x93quoted\x94"), QStringLiteral("\u201cquoted\u201d"));
 
-    const std::vector<std::string> samples{"", "plain", "line one\r\nline two", "Ljubojevi\xe6", "na\xc3\xafve\r\n",
-                                           "\x81\x8d\x8f\x90\x9d"};
+    const std::vector<std::string> samples{
+        "", "plain", "line one\r\nline two", "Ljubojevi\xe6", "na\xc3\xafve\r\n", "\x81\x8d\x8f\x90\x9d"};
     for (const std::string& bytes : samples) {
         ShownText text;
         const QString shown = text.Set(bytes);
@@ -287,14 +286,20 @@ void PartsTest::textsAreShownAndHandedBackUnchanged() {
     window.List1().AddItem("   1.  e2-e4");
     window.List1().AddItem("Tal\xa0");
     QCOMPARE(window.List1().List(1), std::string("Tal\xa0"));
-    window.Text1().SetText("Zug\xfc" "berlegung\r\n!");
-    QCOMPARE(window.Text1().Text(), std::string("Zug\xfc" "berlegung\r\n!"));
+    window.Text1().SetText(
+        "Zug\xfc"
+        "berlegung\r\n!");
+    QCOMPARE(window.Text1().Text(), std::string("Zug\xfc"
+                                                "berlegung\r\n!"));
 }
 
 void PartsTest::editedTextsKeepTheirEncodingAndLineEnds() {
     ShownText cp1252;
-    const QString shown = cp1252.Set("S\xe9" "bastien");
-    QCOMPARE(cp1252.Get(shown + QStringLiteral("\nPar\u00eds")), std::string("S\xe9" "bastien\r\nPar\xeds"));
+    const QString shown = cp1252.Set(
+        "S\xe9"
+        "bastien");
+    QCOMPARE(cp1252.Get(shown + QStringLiteral("\nPar\u00eds")), std::string("S\xe9"
+                                                                             "bastien\r\nPar\xeds"));
     // A character Windows-1252 cannot hold: the whole text goes to UTF-8.
     QCOMPARE(cp1252.Get(QStringLiteral("\u0141\u00f3d\u017a")), std::string("\xc5\x81\xc3\xb3\x64\xc5\xba"));
 

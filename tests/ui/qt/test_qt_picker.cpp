@@ -69,8 +69,7 @@ void PickerTest::AllCollectionsInOnePicker() {
     using orvane::testsupport::SharedDataFile;
     for (const char* name : Collections) {
         const auto file = SharedDataFile(std::string("pgn/collections/") + name);
-        if (!orvane::testsupport::SharedDataPresent(file))
-            QSKIP(orvane::testsupport::SharedDataMissing(file).c_str());
+        if (!orvane::testsupport::SharedDataPresent(file)) QSKIP(orvane::testsupport::SharedDataMissing(file).c_str());
     }
     QTemporaryDir folder;
     const std::string all = (std::filesystem::path(folder.path().toStdString()) / "all.pgn").string();
@@ -112,13 +111,12 @@ void PickerTest::AllCollectionsInOnePicker() {
             if (header->isSectionHidden(column)) continue;
             int widest = headerMetrics.horizontalAdvance(view->model()->headerData(column, Qt::Horizontal).toString());
             for (int row = 0; row < 5376; ++row)
-                widest = std::max(widest, metrics.horizontalAdvance(
-                                              view->model()->index(row, column).data().toString()));
-            QVERIFY2(header->sectionSize(column) >= widest,
-                     qPrintable(QStringLiteral("column %1: %2 < %3")
-                                    .arg(column)
-                                    .arg(header->sectionSize(column))
-                                    .arg(widest)));
+                widest =
+                    std::max(widest, metrics.horizontalAdvance(view->model()->index(row, column).data().toString()));
+            QVERIFY2(
+                header->sectionSize(column) >= widest,
+                qPrintable(
+                    QStringLiteral("column %1: %2 < %3").arg(column).arg(header->sectionSize(column)).arg(widest)));
         }
         // The first row is selected; the cells carry three spaces.
         QCOMPARE(view->selectionModel()->selectedRows().size(), 1);
@@ -162,7 +160,8 @@ void PickerTest::TagTextsAreDecodedAndDebugShowsItsCommands() {
     const std::string path = (std::filesystem::path(folder.path().toStdString()) / "names.pgn").string();
     {
         std::ofstream out(path, std::ios::binary);
-        out << "\xEF\xBB\xBF[Event \"Caf\xC3\xA9\"]\r\n[White \"J\xF6rg\"]\r\n[Black \"J\xC3\xB6rg\"]\r\n\r\n1. e4 *\r\n";
+        out << "\xEF\xBB\xBF[Event \"Caf\xC3\xA9\"]\r\n[White \"J\xF6rg\"]\r\n[Black \"J\xC3\xB6rg\"]\r\n\r\n1. e4 "
+               "*\r\n";
     }
     MainWindow window;
     ProgramPaths paths;

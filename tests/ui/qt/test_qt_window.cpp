@@ -64,9 +64,7 @@ struct Program {
     }
     QString SettingsFile() const { return folder.filePath(QStringLiteral("orvane.ini")); }
     QListWidget* List(const char* name) const { return window.findChild<QListWidget*>(QString::fromLatin1(name)); }
-    QString Panel1() const {
-        return window.findChild<QLabel*>(QStringLiteral("StatusBar1.Panel1"))->text();
-    }
+    QString Panel1() const { return window.findChild<QLabel*>(QStringLiteral("StatusBar1.Panel1"))->text(); }
 };
 
 // Runs act on the next modal dialog or message box once it is up; the
@@ -242,7 +240,8 @@ void WindowTest::dragsAPawnFromE2ToE4() {
 
     // A click on the first entry of the move list goes back to it: the
     // black pawn is on e7 again and e5 is empty.
-    QTest::mouseClick(list1->viewport(), Qt::LeftButton, Qt::NoModifier, list1->visualItemRect(list1->item(0)).center());
+    QTest::mouseClick(list1->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list1->visualItemRect(list1->item(0)).center());
     QCOMPARE(program.window.Square(12)->Picture(), 10);
     QCOMPARE(program.window.Square(28)->Picture(), 19);
     QCOMPARE(list1->count(), 2);
@@ -307,7 +306,7 @@ void WindowTest::rightClickOpensTheSetupMenuWithCheckMarks() {
     QCOMPARE(checked, (QStringList{QStringLiteral("White Pawn"), QStringLiteral("White moves")}));
     QCOMPARE(captions.size(), 16);
     QCOMPARE(captions.first(), QStringLiteral("Clear Board"));
-    QCOMPARE(e2->Picture(), 20);  // e2 emptied: an empty light square
+    QCOMPARE(e2->Picture(), 20);                   // e2 emptied: an empty light square
     QCOMPARE(program.List("List2")->count(), 29);  // the queen, the bishop and the king get out
 }
 
@@ -356,7 +355,9 @@ void WindowTest::detailsDialogAppliesAndCancels() {
     // UTF-8 (as a file may hold: set here in the tags, as no dialog can
     // type it) is shown as Windows-1252 and comes back unchanged, which
     // only the tags themselves can tell.
-    program.form->Tags.pgnSite = "K\xf8" "benhavn";
+    program.form->Tags.pgnSite =
+        "K\xf8"
+        "benhavn";
     QString event, black, shown;
     AnswerModal([&](QWidget* modal) {
         event = modal->findChild<QLineEdit*>(QStringLiteral("Text1"))->text();
@@ -368,7 +369,8 @@ void WindowTest::detailsDialogAppliesAndCancels() {
     QCOMPARE(event, QStringLiteral("Club match"));
     QCOMPARE(black, QString());
     QCOMPARE(shown, QStringLiteral("K\u00f8benhavn"));
-    QCOMPARE(program.form->Tags.pgnSite, std::string("K\xf8" "benhavn"));
+    QCOMPARE(program.form->Tags.pgnSite, std::string("K\xf8"
+                                                     "benhavn"));
 }
 
 void WindowTest::menuCommandsFollowTheGame() {
@@ -707,7 +709,10 @@ void WindowTest::startUpErrorBoxIsCentred() {
     QCOMPARE(text, QStringLiteral("Error found! Orvane will exit"));
     QVERIFY2((middle - screenMiddle).manhattanLength() <= 4,
              qPrintable(QStringLiteral("box centre %1,%2; screen centre %3,%4")
-                            .arg(middle.x()).arg(middle.y()).arg(screenMiddle.x()).arg(screenMiddle.y())));
+                            .arg(middle.x())
+                            .arg(middle.y())
+                            .arg(screenMiddle.x())
+                            .arg(screenMiddle.y())));
     QVERIFY(program.window.QuitRequested());
 }
 

@@ -123,9 +123,12 @@ void QtUser::AnswerModal() {
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         Meet("box " + Bytes(box->windowTitle()) + ": " + Bytes(box->text()));
         QAbstractButton* button = box->defaultButton();
-        if (answer == "Yes") button = box->button(QMessageBox::Yes);
-        else if (answer == "No") button = box->button(QMessageBox::No);
-        else if (answer == "OK") button = box->button(QMessageBox::Ok);
+        if (answer == "Yes")
+            button = box->button(QMessageBox::Yes);
+        else if (answer == "No")
+            button = box->button(QMessageBox::No);
+        else if (answer == "OK")
+            button = box->button(QMessageBox::Ok);
         if (button == nullptr) button = box->buttons().value(0);
         if (button != nullptr) QTest::mouseClick(button, Qt::LeftButton);
         return;
@@ -159,7 +162,10 @@ QAction* QtUser::ToolbarAction(const std::string& key) const {
 void QtUser::Drag(const std::string& from, const std::string& to) {
     ui::qt::SquareControl* a = window_->Square(ControlOf(from));
     ui::qt::SquareControl* b = window_->Square(ControlOf(to));
-    if (a == nullptr || b == nullptr) { ADD_FAILURE() << "no square " << from << " or " << to; return; }
+    if (a == nullptr || b == nullptr) {
+        ADD_FAILURE() << "no square " << from << " or " << to;
+        return;
+    }
     const QPoint start = a->rect().center();
     const QPoint end = b->geometry().center() - a->geometry().topLeft();
     MoveOver(a, start, Qt::NoButton);
@@ -172,7 +178,10 @@ void QtUser::Drag(const std::string& from, const std::string& to) {
 
 void QtUser::Click(const std::string& square) {
     ui::qt::SquareControl* a = window_->Square(ControlOf(square));
-    if (a == nullptr) { ADD_FAILURE() << "no square " << square; return; }
+    if (a == nullptr) {
+        ADD_FAILURE() << "no square " << square;
+        return;
+    }
     MoveOver(a, a->rect().center(), Qt::NoButton);
     QTest::mouseClick(a, Qt::LeftButton, Qt::NoModifier, a->rect().center());
 }
@@ -212,22 +221,34 @@ void QtUser::TypeComment(const std::string& text) {
 
 void QtUser::Menu(const std::string& name) {
     QAction* action = MenuAction(name);
-    if (action == nullptr) { ADD_FAILURE() << "no menu item " << name; return; }
+    if (action == nullptr) {
+        ADD_FAILURE() << "no menu item " << name;
+        return;
+    }
     // The menus from the bar down to the item, opened one after the other
     // with the mouse; the item is then clicked.
     std::vector<QMenu*> path;
     for (QObject* up = action->parent(); up != nullptr && up != window_->menuBar(); up = up->parent())
         if (auto* menu = qobject_cast<QMenu*>(up)) path.insert(path.begin(), menu);
-    if (path.empty()) { ADD_FAILURE() << "menu item " << name << " is in no menu"; return; }
+    if (path.empty()) {
+        ADD_FAILURE() << "menu item " << name << " is in no menu";
+        return;
+    }
     QMenuBar* bar = window_->menuBar();
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->actionGeometry(path.front()->menuAction()).center());
     for (std::size_t i = 0; i + 1 < path.size(); ++i) {
-        if (!QTest::qWaitFor([&] { return path[i]->isVisible(); })) { ADD_FAILURE() << "menu did not open"; return; }
+        if (!QTest::qWaitFor([&] { return path[i]->isVisible(); })) {
+            ADD_FAILURE() << "menu did not open";
+            return;
+        }
         QTest::mouseClick(path[i], Qt::LeftButton, Qt::NoModifier,
                           path[i]->actionGeometry(path[i + 1]->menuAction()).center());
     }
     QMenu* menu = path.back();
-    if (!QTest::qWaitFor([&] { return menu->isVisible(); })) { ADD_FAILURE() << "menu did not open"; return; }
+    if (!QTest::qWaitFor([&] { return menu->isVisible(); })) {
+        ADD_FAILURE() << "menu did not open";
+        return;
+    }
     const QPoint at = menu->actionGeometry(action).center();
     MoveOver(menu, at, Qt::NoButton);
     QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, at);
@@ -237,9 +258,15 @@ void QtUser::Menu(const std::string& name) {
 
 void QtUser::Button(const std::string& key) {
     QAction* action = ToolbarAction(key);
-    if (action == nullptr) { ADD_FAILURE() << "no toolbar button " << key; return; }
+    if (action == nullptr) {
+        ADD_FAILURE() << "no toolbar button " << key;
+        return;
+    }
     QWidget* button = window_->ToolBar1()->widgetForAction(action);
-    if (button == nullptr) { ADD_FAILURE() << "toolbar button " << key << " has no widget"; return; }
+    if (button == nullptr) {
+        ADD_FAILURE() << "toolbar button " << key << " has no widget";
+        return;
+    }
     QTest::mouseClick(button, Qt::LeftButton);
 }
 

@@ -155,8 +155,8 @@ TEST_P(Scenario, RefusedMovesAreExplainedAndLeaveTheBoard) {
     user.Drag("e2", "e5");  // a pawn cannot go three squares
     user.Drag("e7", "e5");  // Black's piece while White moves
     user.Drag("a1", "a3");  // the rook is shut in
-    EXPECT_EQ(user.Met(), (Events{"box Error: Illegal move", "box Error: White moves",
-                                  "box Error: You cannot move that piece"}));
+    EXPECT_EQ(user.Met(),
+              (Events{"box Error: Illegal move", "box Error: White moves", "box Error: You cannot move that piece"}));
     EXPECT_EQ(user.Board(), StartBoard);
     EXPECT_EQ(user.List1(), Lines{});
     // The board still takes a legal move afterwards.
@@ -272,8 +272,8 @@ TEST_P(Scenario, AMoveInsideTheGameTakesBackTheRest) {
     EXPECT_EQ(user.List1Selected(), 2);
     EXPECT_FALSE(user.ButtonEnabled("Forward"));
     EXPECT_EQ(user.Comment(), "");
-    EXPECT_EQ(user.Board(), (Lines{"rnbqkbnr", "pppp.ppp", "........", "....p...", "...PP...", "........",
-                                   "PPP..PPP", "RNBQKBNR"}));
+    EXPECT_EQ(user.Board(),
+              (Lines{"rnbqkbnr", "pppp.ppp", "........", "....p...", "...PP...", "........", "PPP..PPP", "RNBQKBNR"}));
     // The knight's move is gone with its comment.
     user.Drag("e5", "d4");
     user.Button("Back");
@@ -339,8 +339,8 @@ TEST_P(Scenario, AboutBoxShowsTheVersion) {
 
 TEST_P(Scenario, DoubleClickedBookMovesFollowTheBook) {
     WriteFile("orvane.bok",
-                    "ORVANE Version=0.10\r\nstart\r\ne2e4 e7e5 g1f3\r\ne2e4 c7c5\r\nd2d4 d7d5\r\nnames\r\n"
-                    "e2e4~King's pawn~\r\ne2e4 e7e5~Open Game~\r\nend\r\n");
+              "ORVANE Version=0.10\r\nstart\r\ne2e4 e7e5 g1f3\r\ne2e4 c7c5\r\nd2d4 d7d5\r\nnames\r\n"
+              "e2e4~King's pawn~\r\ne2e4 e7e5~Open Game~\r\nend\r\n");
     User& user = Started();
     const Lines start = user.List2();
     EXPECT_NE(std::find(start.begin(), start.end(), " e2-e4b"), start.end());
