@@ -61,8 +61,7 @@ bool frmMain::Form_Load(const std::string& commandLine) {
     if (fileToOpen.empty()) return true;
 
     CurrentFilePath = fileToOpen;
-    const std::size_t slash = fileToOpen.rfind('/');
-    CurrentFileName = slash == std::string::npos ? fileToOpen : fileToOpen.substr(slash + 1);
+    CurrentFileName = FileNameOf(fileToOpen);
     view_.ShowWindow();
     LoadGameFile(CurrentFilePath);
     return true;

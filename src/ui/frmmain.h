@@ -319,6 +319,7 @@ private:
     // The one place where an error value becomes a message box.
     void ShowError(const ReadError& error, ErrorContext context);
     void IllegalMoveSteps(const ReadError& error, ErrorContext context);
+    void BeginLoad(bool tellLoading);
     void FinishLoad(const std::string& name, const std::string& path);
     void ShowGameStart();
     void LoadErrorSteps(const ReadError& error, ErrorContext context);

@@ -3,6 +3,7 @@
 // and icon the user sees.
 #include <string>
 
+#include "common/textfile.h"
 #include "ui/frmmain.h"
 
 namespace orvane::ui {
@@ -14,12 +15,6 @@ struct ErrorMessage {
     std::string Title;  // "" is the application's own title
     MsgIcon Icon = MsgIcon::Exclamation;
 };
-
-// The part of a path after its last "/", the whole path when there is none.
-std::string FileNameOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 }  // namespace
 

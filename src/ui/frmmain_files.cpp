@@ -19,23 +19,6 @@ namespace {
 constexpr long MaxGames = 30000;
 const char* const OpenFilter = "Portable Game Notation File (*.pgn)|*.pgn|Orvane File (*.orv)|*.orv";
 
-// The part of a path after its last "/", the whole path when there is none.
-std::string FileNameOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-bool FileExists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::exists(std::filesystem::path(path), ec);
-}
-
-std::string CurrentFolder() {
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::current_path(ec);
-    return ec ? std::string() : folder.string();
-}
-
 }  // namespace
 
 void frmMain::LoadGameFile(const std::string& path) {
@@ -203,6 +186,22 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
     ShowGameStart();
 }
 
+// The steps every load of a game's moves starts with: busy pointers, the
+// board redrawn on a clear canvas, the lists and commands locked until FinishLoad
+// or an error's steps; "Loading and analyzing..." when told to.
+void frmMain::BeginLoad(bool tellLoading) {
+    view_.SetBusyPointer(true);
+    view_.SetSquaresBusyPointer(true);
+    view_.List2().Clear();
+    view_.Canvas().Clear();
+    DrawBoard();
+    view_.List1().SetEnabled(false);
+    view_.List2().SetEnabled(false);
+    if (tellLoading) view_.StatusBar1().SetPanelText(1, "Loading and analyzing...");
+    Loading = 1;
+    DisableCommands();
+}
+
 // The steps every successful load ends with: the file is the game's own,
 // the lists and commands work again and the pointers are normal.
 void frmMain::FinishLoad(const std::string& name, const std::string& path) {
@@ -245,16 +244,7 @@ bool frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, 
     // file holds up to this game, as the scan read them.
     view_.Text2().SetText(read.Game.Remarks);
 
-    view_.SetBusyPointer(true);
-    view_.SetSquaresBusyPointer(true);
-    view_.List2().Clear();
-    view_.Canvas().Clear();
-    DrawBoard();
-    view_.List1().SetEnabled(false);
-    view_.List2().SetEnabled(false);
-    if (!check) view_.StatusBar1().SetPanelText(1, "Loading and analyzing...");
-    Loading = 1;
-    DisableCommands();
+    BeginLoad(!check);
 
     const pgn::ReplayInfo info = pgn::ReplayGame(read.Game, Pos, Record, Input);
     FenSideToMove = info.FenSideToMove;
@@ -372,16 +362,7 @@ void frmMain::ReadNativeFile(const std::string& path, const std::string& name) {
     }
     const gamefile::GameFile& file = parsed.File;
 
-    view_.SetBusyPointer(true);
-    view_.SetSquaresBusyPointer(true);
-    view_.List2().Clear();
-    view_.Canvas().Clear();
-    DrawBoard();
-    view_.List1().SetEnabled(false);
-    view_.List2().SetEnabled(false);
-    if (file.LinesAfterStart > 0) view_.StatusBar1().SetPanelText(1, "Loading and analyzing...");
-    Loading = 1;
-    DisableCommands();
+    BeginLoad(file.LinesAfterStart > 0);
 
     const ReadError error = gamefile::ReplayGameFile(file, Pos, Record, Input);
     if (error.Kind == ReadErrorKind::IllegalMove) {

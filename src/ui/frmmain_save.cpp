@@ -13,17 +13,6 @@ namespace {
 
 const char* const SaveFilter = "Orvane File (*.orv)|*.orv|";
 
-std::string FileNameOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string CurrentFolder() {
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::current_path(ec);
-    return ec ? std::string() : folder.string();
-}
-
 }  // namespace
 
 void frmMain::SaveGameFile(const std::string& name) {
@@ -39,10 +28,8 @@ void frmMain::SaveGameFile(const std::string& name) {
         GameFilePath = path;
         view_.SetCaption(" Orvane " + C1version + " Beta - " + GameFileName);
         if (path.empty()) return;
-        std::error_code ec;
-        if (std::filesystem::exists(std::filesystem::path(path), ec) &&
-            view_.MsgBox(GameFileName + " already exists, overwrite?", "Confirmation", MsgIcon::Question,
-                         MsgButtons::YesNo) == MsgAnswer::No) {
+        if (FileExists(path) && view_.MsgBox(GameFileName + " already exists, overwrite?", "Confirmation",
+                                             MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::No) {
             // Refused: the game is no file's yet, so the next Save asks again
             // rather than writing over the file the user kept.
             ForgetGameFile();

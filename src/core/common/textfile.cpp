@@ -80,4 +80,20 @@ ReadError WriteFileAtomically(const std::filesystem::path& linkOrFile, std::stri
     return {};
 }
 
+std::string FileNameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(std::filesystem::path(path), ec);
+}
+
+std::string CurrentFolder() {
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::current_path(ec);
+    return ec ? std::string() : folder.string();
+}
+
 }  // namespace orvane

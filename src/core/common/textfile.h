@@ -21,4 +21,13 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 // Detail and both in Text ("/games/a.orv: Permission denied").
 ReadError WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
 
+// The part of a path after its last "/", the whole path when there is none.
+std::string FileNameOf(const std::string& path);
+
+// Whether something exists by that name; false when it cannot be told.
+bool FileExists(const std::string& path);
+
+// The process's current folder, or "" when it cannot be told.
+std::string CurrentFolder();
+
 }  // namespace orvane
