@@ -92,6 +92,25 @@ protected:
     }
 };
 
+// The real window over frmMain, as the program starts it, with its
+// settings in a folder of its own and the book beside it as an installed
+// program has it.
+struct Program {
+    QTemporaryDir folder;
+    orvane::ui::qt::MainWindow window;
+    orvane::ui::frmMain form;
+
+    Program() : form(window, Paths(folder)) { window.SetForm(&form); }
+
+    static orvane::ui::ProgramPaths Paths(const QTemporaryDir& folder) {
+        orvane::ui::ProgramPaths paths = orvane::app::PathsFromSystem();
+        paths.ProgramFolder = folder.path().toStdString();
+        QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/orvane.bok"),
+                    folder.filePath(QStringLiteral("orvane.bok")));
+        return paths;
+    }
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -103,14 +122,9 @@ int main(int argc, char* argv[]) {
     if (argc == 6 && std::strcmp(argv[1], "--shot") == 0) {
         const QString prefix = QString::fromLocal8Bit(argv[2]);
         const std::string file = argv[3];
-        QTemporaryDir folder;
-        orvane::ui::qt::MainWindow window;
-        orvane::ui::ProgramPaths paths = orvane::app::PathsFromSystem();
-        paths.ProgramFolder = folder.path().toStdString();
-        QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/orvane.bok"),
-                    folder.filePath(QStringLiteral("orvane.bok")));
-        orvane::ui::frmMain form(window, paths);
-        window.SetForm(&form);
+        Program program;
+        orvane::ui::qt::MainWindow& window = program.window;
+        orvane::ui::frmMain& form = program.form;
         if (!form.Form_Load("")) return 1;
         window.ShowWindow();
         if (!QTest::qWaitForWindowExposed(&window)) return 1;
@@ -139,15 +153,9 @@ int main(int argc, char* argv[]) {
 
     std::vector<double> toPicker, toBoard, total;
     for (int run = 0; run < runs; ++run) {
-        QTemporaryDir folder;
-        orvane::ui::qt::MainWindow window;
-        orvane::ui::ProgramPaths paths = orvane::app::PathsFromSystem();
-        paths.ProgramFolder = folder.path().toStdString();
-        // The book beside the program, as an installed program has it.
-        QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/orvane.bok"),
-                    folder.filePath(QStringLiteral("orvane.bok")));
-        orvane::ui::frmMain form(window, paths);
-        window.SetForm(&form);
+        Program program;
+        orvane::ui::qt::MainWindow& window = program.window;
+        orvane::ui::frmMain& form = program.form;
         form.DebugAtStart = check ? 1 : 0;
         if (!form.Form_Load("")) return 1;
         window.ShowWindow();
