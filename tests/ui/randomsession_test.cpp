@@ -42,6 +42,16 @@ protected:
 
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
 
+    // Runs one command of one or more script lines. An answer that no
+    // question took must not answer a later one.
+    void RunCommand(const std::string& command) {
+        Lines script;
+        std::istringstream lines(command);
+        for (std::string line; std::getline(lines, line);) script.push_back(line);
+        Run(script);
+        View().answers.clear();
+    }
+
     std::string NextCommand() {
         const int kind = Pick(100);
         const auto& list2 = View().list2;
@@ -93,12 +103,7 @@ protected:
 TEST_P(RandomSession, WindowAgreesWithTheGame) {
     for (int step = 0; step < 600; ++step) {
         const std::string command = NextCommand();
-        Lines script;
-        std::istringstream lines(command);
-        for (std::string line; std::getline(lines, line);) script.push_back(line);
-        Run(script);
-        // An answer that no question took must not answer a later one.
-        View().answers.clear();
+        RunCommand(command);
         CheckConsistent(command);
         if (HasFatalFailure()) return;
     }
@@ -307,11 +312,7 @@ protected:
 TEST_P(SetupSession, KingSquaresAndAvailableMovesFollowTheBoard) {
     for (int step = 0; step < 500; ++step) {
         const std::string command = NextSetupOrOther();
-        Lines script;
-        std::istringstream lines(command);
-        for (std::string line; std::getline(lines, line);) script.push_back(line);
-        Run(script);
-        View().answers.clear();
+        RunCommand(command);
         CheckConsistent(command);
         if (HasFatalFailure()) return;
         CheckRules(command);
