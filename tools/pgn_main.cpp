@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/readerror.h"
+#include "common/textfile.h"
 #include "notation/notation.h"
 #include "pgn/collection.h"
 #include "pgn/replay.h"
@@ -23,6 +24,7 @@ std::string DescribeError(const orvane::ReadError& error, const std::string& fil
     switch (error.Kind) {
     case ReadErrorKind::NotPgn: return file + " is not a PGN file";
     case ReadErrorKind::NoGames: return file + ": No games found!";
+    case ReadErrorKind::NotRegularFile: return file + ": not a regular file";
     default: break;
     }
     std::string text = file;
@@ -97,18 +99,25 @@ std::string DescribeReplayError(const orvane::ReadError& error) {
     return text;
 }
 
-// The bytes of a whole file, read in large blocks; nothing when it cannot
-// be opened or read (a folder, an I/O error).
+// The bytes of a whole file, read in large blocks; nothing, after saying
+// why, when it cannot be opened or read or is not a regular file (a folder,
+// a FIFO, a device: refused before anything is read from it).
 std::optional<std::string> ReadFile(const std::string& file) {
-    std::FILE* in = std::fopen(file.c_str(), "rb");
-    if (in == nullptr) return std::nullopt;
+    orvane::ReadError error;
+    const orvane::FileHandle in = orvane::OpenRegularFile(file, error);
+    if (!in) {
+        std::fprintf(stderr, "%s: %s\n", file.c_str(),
+                     error.Kind == orvane::ReadErrorKind::NotRegularFile ? "not a regular file" : "cannot be read");
+        return std::nullopt;
+    }
     std::string bytes;
     std::vector<char> block(1 << 20);
     std::size_t n;
-    while ((n = std::fread(block.data(), 1, block.size(), in)) > 0) bytes.append(block.data(), n);
-    const bool failed = std::ferror(in) != 0;
-    std::fclose(in);
-    if (failed) return std::nullopt;
+    while ((n = std::fread(block.data(), 1, block.size(), in.get())) > 0) bytes.append(block.data(), n);
+    if (std::ferror(in.get()) != 0) {
+        std::fprintf(stderr, "%s: cannot be read\n", file.c_str());
+        return std::nullopt;
+    }
     return bytes;
 }
 
@@ -117,10 +126,7 @@ std::optional<std::string> ReadFile(const std::string& file) {
 template <typename Done>
 int ReplayFile(const std::string& file, Done&& done) {
     const std::optional<std::string> bytes = ReadFile(file);
-    if (!bytes) {
-        std::fprintf(stderr, "%s: cannot be read\n", file.c_str());
-        return 2;
-    }
+    if (!bytes) return 2;
     orvane::Position pos;
     orvane::GameRecord record;
     orvane::MoveInput input;

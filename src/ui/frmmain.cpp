@@ -110,6 +110,7 @@ void frmMain::ExitCommand() {
     if (Config.AskExit == 1 && view_.MsgBox("Are you sure you want to exit?", "Confirmation", MsgIcon::Question,
                                             MsgButtons::YesNo) == MsgAnswer::No)
         return;
+    unloading_ = true;
     SaveSettings();
     view_.Quit();
 }
@@ -120,7 +121,10 @@ bool frmMain::Form_QueryUnload() {
            MsgAnswer::No;
 }
 
-void frmMain::Form_Unload() { SaveSettings(); }
+void frmMain::Form_Unload() {
+    unloading_ = true;
+    SaveSettings();
+}
 
 void frmMain::Pause(double seconds) { view_.Pause(seconds); }
 

@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "book/book.h"
 #include "common/readerror.h"
@@ -287,7 +288,8 @@ private:
 
     // frmmain_navigation.cpp
     void StepBackOnce();
-    void StepForwardOnce();
+    // False when the stored move cannot be played again; nothing changed then.
+    bool StepForwardOnce();
     void AfterBackSteps();
     void AfterForwardSteps();
     void GoFirst();
@@ -296,11 +298,35 @@ private:
 
     // frmmain_files.cpp
     enum class OpenKind { Ask, Reopen, Dropped, Check };
+    // What the window showed of the game on the board before an Open, so
+    // that an Open that reads no game can show it again.
+    struct ShownGame {
+        std::vector<std::string> MoveList;  // List1's entries
+        int Selected = -1;                  // List1's selected entry
+        std::string Status1;
+        std::string Status2;
+        std::string Text2;
+        std::string WhiteName;
+        std::string BlackName;
+        int HasComments = 0;
+    };
+    enum class GameRead {
+        Loaded,
+        Failed,       // stopped with a message; the game is reset
+        FileChanged,  // the file is no longer the one scanned; nothing was changed
+    };
     void OpenGameFile(OpenKind kind, const std::string& droppedPath);
-    void ReadNativeFile(const std::string& path, const std::string& name);
-    // Sets up, replays and shows game `game` of a scanned collection; false
-    // when it stopped with a message (the game is then reset).
-    bool ReadPgnGame(const std::string& path, const pgn::GameIndex& index, long game, bool check);
+    static bool IsCollectionPath(const std::string& path);
+    bool ChooseGameFile(OpenKind kind, const std::string& droppedPath, std::string& path, std::string& name);
+    void ClearForOpen(bool check);
+    ShownGame ShownGameNow() const;
+    void ShowGameAgain(const ShownGame& before, const std::string& status);
+    void OpenCollection(const std::string& path, const std::string& name, bool check, const ShownGame& before);
+    void PickGame(const pgn::GameIndex& index, const std::string& name);
+    void CheckEveryGame(const std::string& path, const std::string& name, const pgn::GameIndex& index);
+    void ReadNativeFile(const std::string& path, const std::string& name, bool check, const ShownGame& before);
+    // Sets up, replays and shows game `game` of a scanned collection.
+    GameRead ReadPgnGame(const std::string& path, const pgn::GameIndex& index, long game, bool check);
     // The move list of a game just replayed, every ply numbered by
     // numberOf(ply) with its book marker.
     void FillMoveList(const std::function<int(int)>& numberOf);
@@ -318,6 +344,8 @@ private:
     };
     // The one place where an error value becomes a message box.
     void ShowError(const ReadError& error, ErrorContext context);
+    // The context of opening a file by its name (a collection or a game file).
+    static ErrorContext OpenContext(const std::string& path, bool check);
     void IllegalMoveSteps(const ReadError& error, ErrorContext context);
     void BeginLoad(bool tellLoading);
     void FinishLoad(const std::string& name, const std::string& path);
@@ -338,7 +366,8 @@ private:
     ProgramPaths paths_;
     OpeningBook book_;
     bool settingsInProgramFolder_ = true;
-    bool opening_ = false;  // a game file is being opened
+    bool opening_ = false;    // a game file is being opened
+    bool unloading_ = false;  // the window is closing: a running batch check stops
 };
 
 }  // namespace orvane::ui

@@ -82,8 +82,10 @@ void frmMain::StartNewGame(int Mode) {
     // also after a set-up position where Black moved first.
     Pos.BlackStarts = 0;
     ResetGame();
-    if (Mode == 1) LoadGameFile(CurrentFilePath);
+    // No en passant target before the first ply; a game read next brings
+    // its own start position's.
     Record.PlayedEp[0] = 0;
+    if (Mode == 1) LoadGameFile(CurrentFilePath);
     ListAvailableMoves();
     DrawBoard();
 }

@@ -54,34 +54,78 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
         Guard& operator=(const Guard&) = delete;
     } guard(opening_);
     const bool check = kind == OpenKind::Check;
-    Record.HasComments = 0;
 
+    // What the window shows now, for an Open that ends up reading no game.
+    const ShownGame before = ShownGameNow();
     std::string path;
     std::string name;
+    if (!ChooseGameFile(kind, droppedPath, path, name)) return;
+
+    Record.HasComments = 0;
+    ClearForOpen(check);
+    if (!IsCollectionPath(path)) {
+        CurrentFilePath.clear();
+        view_.Toolbar().SetEnabled("New Variant", false);
+        ReadNativeFile(path, name, check, before);
+        return;
+    }
+    CurrentFilePath = path;
+    CurrentFileName = name;
+    view_.Toolbar().SetEnabled("New Variant", true);
+    OpenCollection(path, name, check, before);
+}
+
+bool frmMain::IsCollectionPath(const std::string& path) {
+    return path.size() >= 3 && Upper(path.substr(path.size() - 3)) == "PGN";
+}
+
+frmMain::ErrorContext frmMain::OpenContext(const std::string& path, bool check) {
+    if (!IsCollectionPath(path)) return ErrorContext::OpenGameFile;
+    return check ? ErrorContext::CheckCollection : ErrorContext::OpenCollection;
+}
+
+// The file to open: the collection being viewed, or one the user chooses
+// (after "Quit current game?") or dropped. False when nothing is to be
+// opened: the user said No or cancelled, or the file was refused.
+bool frmMain::ChooseGameFile(OpenKind kind, const std::string& droppedPath, std::string& path, std::string& name) {
     if (kind == OpenKind::Reopen) {
         path = CurrentFilePath;
         name = CurrentFileName;
     } else {
         if (GameHasMoves != 0 &&
             view_.MsgBox("Quit current game?", "Confirmation", MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::No)
-            return;
+            return false;
         path = kind == OpenKind::Dropped ? droppedPath : view_.OpenFileDialog("Load Game", OpenFilter, CurrentFolder());
-        if (path.empty()) return;
+        if (path.empty()) return false;
         name = FileNameOf(path);
         if (!FileExists(path)) {
             ReadError error;
             error.Kind = ReadErrorKind::FileMissing;
             error.File = path;
-            ShowError(error, check ? ErrorContext::CheckCollection : ErrorContext::OpenCollection);
-            return;
+            ShowError(error, OpenContext(path, kind == OpenKind::Check));
+            return false;
         }
+    }
+    // A folder, a FIFO or a device is refused before anything is read from
+    // it, as a file that cannot be read is: reading would block the window.
+    ReadError error;
+    if (!OpenRegularFile(path, error)) {
+        ShowError(error, OpenContext(path, kind == OpenKind::Check));
+        return false;
+    }
+    if (kind != OpenKind::Reopen) {
         GetGame1 = -1;
-        if (!check) {
+        if (kind != OpenKind::Check) {
             Record.WhiteName = PlayerName;
             Record.BlackName = PlayerName;
         }
     }
+    return true;
+}
 
+// The window while a file is read: the lists and the comment emptied and the
+// progress in the status bar.
+void frmMain::ClearForOpen(bool check) {
     view_.Refresh();
     view_.StatusBar1().SetPanelText(1, "Loading PGN file...");
     view_.List1().Clear();
@@ -92,44 +136,104 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
         ShowPlayers();
     }
     view_.Refresh();
+}
 
-    if (path.size() < 3 || Upper(path.substr(path.size() - 3)) != "PGN") {
-        CurrentFilePath.clear();
-        view_.Toolbar().SetEnabled("New Variant", false);
-        ReadNativeFile(path, name);
-        return;
-    }
+frmMain::ShownGame frmMain::ShownGameNow() const {
+    ShownGame shown;
+    ListBox& list = view_.List1();
+    for (int i = 0; i < list.ListCount(); ++i) shown.MoveList.push_back(list.List(i));
+    shown.Selected = list.ListIndex();
+    shown.Status1 = view_.StatusBar1().PanelText(1);
+    shown.Status2 = view_.StatusBar1().PanelText(2);
+    shown.Text2 = view_.Text2().Text();
+    shown.WhiteName = Record.WhiteName;
+    shown.BlackName = Record.BlackName;
+    shown.HasComments = Record.HasComments;
+    return shown;
+}
 
-    CurrentFilePath = path;
-    CurrentFileName = name;
-    view_.Toolbar().SetEnabled("New Variant", true);
-
-    // The scan reads lines ended by CR LF, CR or a bare LF alike, so a file
-    // with bare line feeds needs no normalised copy.
-    view_.SetBusyPointer(true);
-    pgn::ScanOptions options;
-    options.Limit = MaxGames;
-    options.Progress = [this](const std::string& text) { view_.StatusBar1().SetPanelText(1, text); };
-    pgn::ScanResult scan = pgn::ScanFile(path, options);
+// An Open that read no game: the game on the board shows again as it was,
+// its move list with the current ply selected, its available moves and its
+// comment, with the status text given.
+void frmMain::ShowGameAgain(const ShownGame& before, const std::string& status) {
     view_.SetBusyPointer(false);
-    const ErrorContext context = check ? ErrorContext::CheckCollection : ErrorContext::OpenCollection;
-    if (scan.Error.Kind == ReadErrorKind::NotPgn) {
-        ShowError(scan.Error, context);
-        return;
-    }
-    if (scan.Error.Kind == ReadErrorKind::NoGames) {
-        ShowError(scan.Error, context);
-        view_.StatusBar1().SetPanelText(1, "");
-        return;
-    }
-    if (scan.Error) {
-        LoadErrorSteps(scan.Error, context);
-        return;
-    }
-    const pgn::GameIndex& index = scan.Index;
-    // The remark lines of the whole file show while the game is picked.
-    if (!index.Remarks.empty()) view_.Text2().SetText(view_.Text2().Text() + index.Remarks);
+    Record.WhiteName = before.WhiteName;
+    Record.BlackName = before.BlackName;
+    Record.HasComments = before.HasComments;
+    view_.List1().Clear();
+    for (const std::string& entry : before.MoveList) view_.List1().AddItem(entry);
+    view_.List1().SetListIndex(before.Selected);
+    view_.Text1().SetText(Record.Comments[At(Pos.CurrentPly)]);
+    ListAvailableMoves();
+    view_.StatusBar1().SetPanelText(1, status);
+    Book.ShownOpening = before.Status2;
+    view_.StatusBar1().SetPanelText(2, before.Status2);
+    ShowPlayers();
+    DrawBoard();
+}
 
+// A PGN collection: the scan into the game index, the picker, then the
+// chosen game, or every game for the batch check. A file that changed
+// between the scan and the read is scanned again and the picker shown again.
+void frmMain::OpenCollection(const std::string& path, const std::string& name, bool check, const ShownGame& before) {
+    const ErrorContext context = check ? ErrorContext::CheckCollection : ErrorContext::OpenCollection;
+    for (;;) {
+        view_.SetBusyPointer(true);
+        pgn::ScanOptions options;
+        options.Limit = MaxGames;
+        options.Progress = [this](const std::string& text) { view_.StatusBar1().SetPanelText(1, text); };
+        const pgn::ScanResult scan = pgn::ScanFile(path, options);
+        view_.SetBusyPointer(false);
+        if (scan.Error) {
+            // No game was read: the game on the board stays. After "No games
+            // found!" the remark lines read stay in the information box.
+            if (scan.Error.Kind == ReadErrorKind::NoGames) {
+                ShowGameAgain(before, "");
+                view_.Text2().SetText((check ? before.Text2 : std::string()) + scan.Index.Remarks);
+            } else {
+                ShowGameAgain(before, before.Status1);
+                view_.Text2().SetText(before.Text2);
+            }
+            ShowError(scan.Error, context);
+            return;
+        }
+        const pgn::GameIndex& index = scan.Index;
+        // The remark lines of the whole file show while the game is picked.
+        if (!index.Remarks.empty()) view_.Text2().SetText(view_.Text2().Text() + index.Remarks);
+        PickGame(index, name);
+
+        view_.Canvas().Clear();
+        view_.Text2().SetText("");
+        view_.Refresh();
+        view_.SetBusyPointer(true);
+        view_.StatusBar1().SetPanelText(1, "");
+
+        if (check) {
+            CheckEveryGame(path, name, index);
+            return;
+        }
+        GetGame1 = GetGame;
+        if (GetGame == -1) {
+            ShowGameAgain(before, "");
+            return;
+        }
+        switch (ReadPgnGame(path, index, GetGame, false)) {
+        case GameRead::Loaded:
+            view_.SetCaption(" " + name + " - Game: " + std::to_string(GetGame1));
+            FinishLoad(name, path);
+            ShowGameStart();
+            return;
+        case GameRead::Failed: return;
+        case GameRead::FileChanged:
+            // Read again from the start, the chosen game preselected.
+            view_.StatusBar1().SetPanelText(1, "Loading PGN file...");
+            break;
+        }
+    }
+}
+
+// Fills and shows the picker; GetGame is the chosen game, -1 on Cancel.
+void frmMain::PickGame(const pgn::GameIndex& index, const std::string& name) {
     PickerContent picker;
     picker.Caption = "Open PGN game from " + name;
     picker.Label = "Number of games:" + SignedText(index.Count);
@@ -140,50 +244,32 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
     picker.Selected = GetGame1 >= 1 && GetGame1 <= index.Count ? GetGame1 : -1;
     GetGame = static_cast<int>(view_.ShowPicker(picker));
     if (GetGame < -1 || GetGame == 0 || GetGame > index.Count) GetGame = -1;
+}
 
-    view_.Canvas().Clear();
-    view_.Text2().SetText("");
-    view_.Refresh();
-    view_.SetBusyPointer(true);
-    view_.StatusBar1().SetPanelText(1, "");
-
-    if (check) {
-        // The batch check replays every game whatever was picked.
-        const long count = index.Count;
-        for (long game = 1; game <= count; ++game) {
-            GetGame = static_cast<int>(game);
-            view_.DoEvents();
-            view_.Labels(7).SetCaption(std::to_string(game) + "/" + std::to_string(count));
-            view_.Canvas().Clear();
-            view_.Text2().SetText("");
-            view_.Refresh();
-            view_.SetBusyPointer(true);
-            if (!ReadPgnGame(path, index, game, true)) return;
-        }
-        // The end of the load, with the last game at its final position.
-        Record.WhiteName = Tags.pgnWhite.empty() ? "Player" : Tags.pgnWhite;
-        Record.BlackName = Tags.pgnBlack.empty() ? "Player" : Tags.pgnBlack;
-        view_.StatusBar1().SetPanelText(1, Tags.pgnResult + (Record.HasComments == 0 ? "; no comments" : ""));
-        view_.SetCaption(" Orvane " + C1version + " Beta - " + name);
-        DrawBoard();
-        FinishLoad(name, path);
-        ShowPlayers();
-        return;
+// The batch check: every game replayed in turn, whatever was picked, up to
+// the first that fails; the last game stays on the board at its final
+// position. Closing the window meanwhile ends the check at once.
+void frmMain::CheckEveryGame(const std::string& path, const std::string& name, const pgn::GameIndex& index) {
+    const long count = index.Count;
+    for (long game = 1; game <= count; ++game) {
+        GetGame = static_cast<int>(game);
+        view_.DoEvents();
+        if (unloading_) return;
+        view_.Labels(7).SetCaption(std::to_string(game) + "/" + std::to_string(count));
+        view_.Canvas().Clear();
+        view_.Text2().SetText("");
+        view_.Refresh();
+        view_.SetBusyPointer(true);
+        if (ReadPgnGame(path, index, game, true) != GameRead::Loaded) return;
     }
-
-    GetGame1 = GetGame;
-    if (GetGame == -1) {
-        view_.SetBusyPointer(false);
-        DrawBoard();
-        ListAvailableMoves();
-        return;
-    }
-    if (!ReadPgnGame(path, index, GetGame, false)) return;
-
-    // The end of the load.
-    view_.SetCaption(" " + name + " - Game: " + std::to_string(GetGame1));
+    // The end of the load, with the last game at its final position.
+    Record.WhiteName = Tags.pgnWhite.empty() ? "Player" : Tags.pgnWhite;
+    Record.BlackName = Tags.pgnBlack.empty() ? "Player" : Tags.pgnBlack;
+    view_.StatusBar1().SetPanelText(1, Tags.pgnResult + (Record.HasComments == 0 ? "; no comments" : ""));
+    view_.SetCaption(" Orvane " + C1version + " Beta - " + name);
+    DrawBoard();
     FinishLoad(name, path);
-    ShowGameStart();
+    ShowPlayers();
 }
 
 // The steps every load of a game's moves starts with: busy pointers, the
@@ -227,22 +313,22 @@ void frmMain::ShowGameStart() {
     DrawBoard();
 }
 
-bool frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, long game, bool check) {
+frmMain::GameRead frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, long game, bool check) {
     pgn::GameResultText read = pgn::ReadGame(path, index, game);
     const ErrorContext context = check ? ErrorContext::CheckCollection : ErrorContext::OpenCollection;
     if (read.Error) {
+        if (read.Error.Kind == ReadErrorKind::FileChanged && !check) return GameRead::FileChanged;
         LoadErrorSteps(read.Error, context);
-        return false;
+        return GameRead::Failed;
     }
     Tags = read.Game.Tags;
 
-    // The start position: the standard array, or the game's FEN.
+    // The start position: the standard array, or the game's FEN. The reset
+    // also empties the game information box: the remark lines showed while
+    // the game was picked.
     KeepPosition = 0;
     Pos.BlackStarts = 0;
     ResetGame();
-    // The reset empties the game information; it shows the remark lines the
-    // file holds up to this game, as the scan read them.
-    view_.Text2().SetText(read.Game.Remarks);
 
     BeginLoad(!check);
 
@@ -256,11 +342,11 @@ bool frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, 
             view_.List2().SetEnabled(true);
         }
         IllegalMoveSteps(info.Error, context);
-        return false;
+        return GameRead::Failed;
     }
     if (info.Error) {
         LoadErrorSteps(info.Error, context);
-        return false;
+        return GameRead::Failed;
     }
     GameHasMoves = info.GameHasMoves;
     GameOver = info.GameOver;
@@ -273,7 +359,7 @@ bool frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, 
     Record.WhiteName = Tags.pgnWhite.empty() ? "Player" : Tags.pgnWhite;
     Record.BlackName = Tags.pgnBlack.empty() ? "Player" : Tags.pgnBlack;
     view_.StatusBar1().SetPanelText(1, Tags.pgnResult + (Record.HasComments == 0 ? "; no comments" : ""));
-    return true;
+    return GameRead::Loaded;
 }
 
 // The move list: every ply with its number and book marker, the last one
@@ -329,8 +415,9 @@ void frmMain::LoadErrorSteps(const ReadError& error, ErrorContext context) {
 }
 
 // A game file of the program's own: its start position and moves replayed
-// as a PGN game's are, shown at its start with every comment in place.
-void frmMain::ReadNativeFile(const std::string& path, const std::string& name) {
+// as a PGN game's are, shown at its start with every comment in place (the
+// batch check leaves it at its last ply).
+void frmMain::ReadNativeFile(const std::string& path, const std::string& name, bool check, const ShownGame& before) {
     const std::optional<std::string> bytes = ReadWholeFile(path);
     gamefile::ParsedGameFile parsed;
     if (bytes) {
@@ -341,10 +428,10 @@ void frmMain::ReadNativeFile(const std::string& path, const std::string& name) {
     }
     const ReadErrorKind kind = parsed.Error.Kind;
     if (kind == ReadErrorKind::NotGameFile || kind == ReadErrorKind::WrongVersion) {
+        // Refused before any move was read: the game on the board stays.
+        ShowGameAgain(before, "");
+        view_.Text2().SetText(before.Text2);
         ShowError(parsed.Error, ErrorContext::OpenGameFile);
-        view_.StatusBar1().SetPanelText(1, "");
-        DrawBoard();
-        ListAvailableMoves();
         return;
     }
 
@@ -385,6 +472,13 @@ void frmMain::ReadNativeFile(const std::string& path, const std::string& name) {
     Record.BlackName = PlayerName;
     view_.StatusBar1().SetPanelText(1, "");
     view_.SetCaption(" Orvane " + C1version + " Beta - " + name);
+    if (check) {
+        // The batch check ends at the game's last ply.
+        DrawBoard();
+        FinishLoad(name, path);
+        ShowPlayers();
+        return;
+    }
     FinishLoad(name, path);
     ShowGameStart();
 }

@@ -19,13 +19,14 @@ void frmMain::StepBackOnce() {
     if (Record.WhiteName == "Computer" || Record.BlackName == "Computer") SwapPlayerNames();
 }
 
-void frmMain::StepForwardOnce() {
+bool frmMain::StepForwardOnce() {
     const int ply = Pos.CurrentPly;
     const std::string move = Record.ReplayText(ply + 1);
-    view_.Text1().SetText(Record.Comments[At(ply + 1)]);
     Pos.EpTarget[0] = Record.PlayedEp[At(ply)];
-    InputMove(Pos, Input, move);
+    if (InputMove(Pos, Input, move) == 0) return false;
+    view_.Text1().SetText(Record.Comments[At(ply + 1)]);
     if (Record.WhiteName == "Computer" || Record.BlackName == "Computer") SwapPlayerNames();
+    return true;
 }
 
 void frmMain::AfterBackSteps() {
@@ -63,15 +64,20 @@ void frmMain::StepPlies(int Count) {
         for (int i = 0; i < Count && Pos.CurrentPly > 0; ++i) StepBackOnce();
         AfterBackSteps();
     } else {
-        for (int i = 0; i < -Count && Pos.CurrentPly < Record.LastPly; ++i) StepForwardOnce();
+        bool stuck = false;
+        for (int i = 0; i < -Count && Pos.CurrentPly < Record.LastPly && !stuck; ++i) stuck = !StepForwardOnce();
         AfterForwardSteps();
+        // A stored move that cannot be played again ends the walk: the board,
+        // the lists and the commands show the last ply reached.
+        if (stuck) EnableForwardCommands(false);
     }
 }
 
 void frmMain::StepForward() {
     if (Pos.CurrentPly >= Record.LastPly) return;
-    StepForwardOnce();
+    const bool stuck = !StepForwardOnce();
     AfterForwardSteps();
+    if (stuck) EnableForwardCommands(false);
 }
 
 void frmMain::GoFirst() {

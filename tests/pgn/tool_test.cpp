@@ -2,6 +2,8 @@
 // stdout and stderr, and its exit status.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
@@ -77,6 +79,18 @@ TEST(Tool, FailuresExitWithTwoAndSayWhy) {
     EXPECT_NE(missing.Err.find("missing.pgn: file cannot be read"), std::string::npos) << missing.Err;
     EXPECT_EQ(RunTool(dir.Path(), "index").Status, 2);
     EXPECT_EQ(RunTool(dir.Path(), "nonsense x").Status, 2);
+
+    // A FIFO, a device or a folder is refused at once, never waited on.
+    const std::string fifo = (dir.Path() / "fifo.pgn").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/dev/zero"), dir.Path().string()}) {
+        for (const char* command : {"index", "check", "moves"}) {
+            SCOPED_TRACE(std::string(command) + " " + path);
+            const ToolRun run = RunTool(dir.Path(), std::string(command) + " '" + path + "'");
+            EXPECT_EQ(run.Status, 2);
+            EXPECT_EQ(run.Err, path + ": not a regular file\n");
+        }
+    }
 }
 
 }  // namespace

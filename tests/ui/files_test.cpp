@@ -224,23 +224,41 @@ TEST_F(FilesTest, EveryCancelLeavesTheGameAsItWas) {
     EXPECT_EQ(Run({"button \"New Variant\""}), Lines{"button \"New Variant\" is disabled"});
 }
 
-TEST_F(FilesTest, ACancelledPickerKeepsThePositionAndEmptiesTheMoveList) {
+TEST_F(FilesTest, ACancelledPickerShowsTheGameAsItWas) {
     const std::string path = Write("club.pgn", ThreeGames);
-    Open(path, "3");
-    Run({"button Last"});
-    const Lines before = Show().ranks;
-    EXPECT_EQ(Run({"answer Yes", "answer \"" + path + "\"", "answer Cancel", "menu Open1"}),
-              (Lines{QuitGame, OpenLine(path),
-                     PickerLine("club.pgn", 3, "Number,Event,Site,Date,Round,White,Black,Result", 0, "Cancel")}));
-    const Screen s = Show();
-    EXPECT_EQ(s.ranks, before);
-    EXPECT_TRUE(s.list1.empty());
-    EXPECT_EQ(s.text1, "");
-    EXPECT_FALSE(s.busy);
-    // New Variant reads the file again with no game preselected.
+    Open(path, "2");
+    Run({"button Last", "button Back", "button Back"});
+    const Screen before = Show();
+    ASSERT_EQ(before.list1Selected, 3);
+    for (const std::string& open : {std::string("menu Open1"), "drop \"" + path + "\""}) {
+        SCOPED_TRACE(open);
+        Lines script = {"answer Yes", "answer Cancel", open};
+        if (open == "menu Open1") script.insert(script.begin() + 1, "answer \"" + path + "\"");
+        Run(script);
+        const Screen s = Show();
+        EXPECT_EQ(s.ranks, before.ranks);
+        EXPECT_EQ(s.list1, before.list1);
+        EXPECT_EQ(s.list1Selected, 3);
+        EXPECT_EQ(s.list2, before.list2);
+        EXPECT_EQ(s.text1, before.text1);
+        EXPECT_EQ(s.labels, before.labels);
+        EXPECT_EQ(s.highlighted, before.highlighted);
+        EXPECT_EQ(s.enabled, before.enabled);
+        EXPECT_EQ(s.status1, "");
+        EXPECT_FALSE(s.busy);
+        // The walk goes on from there.
+        Run({"button Forward"});
+        EXPECT_EQ(Show().list1Selected, 4);
+        Run({"button Back"});
+    }
+    // New Variant starts a new game first; Cancel leaves that fresh game,
+    // and after the cancelled opens no game is preselected.
     EXPECT_EQ(
         Run({"answer Yes", "answer Cancel", "button \"New Variant\""}),
         (Lines{QuitGame, PickerLine("club.pgn", 3, "Number,Event,Site,Date,Round,White,Black,Result", 0, "Cancel")}));
+    EXPECT_TRUE(Show().list1.empty());
+    EXPECT_EQ(Show().ranks, StartRanks());
+    EXPECT_EQ(Show().list2.size(), 20U);
 }
 
 TEST_F(FilesTest, FilesThatCannotBeReadAreRefusedWithTheirName) {
@@ -252,17 +270,20 @@ TEST_F(FilesTest, FilesThatCannotBeReadAreRefusedWithTheirName) {
     const std::string notPgn = Write("notes.pgn", Lines{"Shopping list", "[milk]", "bread"});
     EXPECT_EQ(Open(notPgn, "1"),
               (Lines{OpenLine(notPgn), MsgLine("Orvane", "exclamation", "notes.pgn is not a PGN file")}));
-    EXPECT_EQ(Show().status1, "Loading PGN file...");
+    // Nothing was read: the status shows what it showed before.
+    EXPECT_EQ(Show().status1, "White moves");
     // The rejected file stays the current one: New Variant reads it again.
     EXPECT_EQ(Run({"button \"New Variant\""}), Lines{MsgLine("Orvane", "exclamation", "notes.pgn is not a PGN file")});
 
-    const std::string lower = Write("lower.pgn", Lines{"[event \"Club\"]", "", "1. e4 *"});
+    const std::string lower = Write("lower.pgn", Lines{"event \"Club\"", "", "1. e4 *"});
     EXPECT_EQ(Open(lower, "1"),
               (Lines{OpenLine(lower), MsgLine("Orvane", "exclamation", "lower.pgn is not a PGN file")}));
 
-    const std::string noGames = Write("tags.pgn", Lines{"[Event \"Club\"]", "[White \"Ann\"]", ""});
+    const std::string noGames = Write("tags.pgn", Lines{"[! of the club]", "[Event \"Club\"]", "[White \"Ann\"]", ""});
     EXPECT_EQ(Open(noGames, "1"), (Lines{OpenLine(noGames), MsgLine("Orvane", "none", "No games found!")}));
     EXPECT_EQ(Show().status1, "");
+    // The remark lines read stay in the information box.
+    EXPECT_EQ(Show().text2, "of the club\n");
 
     const std::string native = Write("game.orv", std::string("not a game file\r\n"));
     EXPECT_EQ(Open(native, "1"),
@@ -282,12 +303,12 @@ TEST_F(FilesTest, ThePickerShowsOnlyFilledColumnsAndTheRemarksOfTheFile) {
     EXPECT_EQ(View().picker.columns, (Lines{"Number", "Event", "Result", "Annotator", "Source"}));
     EXPECT_EQ(View().picker.text2, "first remark\r\nsecond remark\r\n");
     EXPECT_EQ(Show().list1, Lines{"   1.  d2-d4"});
-    // The loaded game shows the remarks of the file up to it.
-    EXPECT_EQ(View().Text2().Text(), "first remark\r\nsecond remark\r\n");
+    // Once a game is loaded the information box is empty: the remarks
+    // belong to the picking, not to the game on the board.
+    EXPECT_EQ(View().Text2().Text(), "");
     Run({"answer OK", "button \"New Variant\""});
-    EXPECT_EQ(View().Text2().Text(), "first remark\r\nsecond remark\r\n");
-    Run({"answer Yes", "answer \"" + path + "\"", "answer 1", "menu Open1"});
-    EXPECT_EQ(View().Text2().Text(), "first remark\r\n");
+    EXPECT_EQ(View().picker.text2, "first remark\r\nsecond remark\r\n");
+    EXPECT_EQ(View().Text2().Text(), "");
 }
 
 TEST_F(FilesTest, ThePickerStopsAtThirtyThousandGames) {

@@ -279,17 +279,22 @@ TEST_P(ReadFailures, EachIsToldAndLeavesAGameToPlay) {
     EXPECT_EQ(Run({"answer Yes", "answer \"" + path + "\"", "menu Open1"}),
               (Lines{QuitGame, OpenLine(path), row.message}));
     const Screen s = Show();
-    EXPECT_TRUE(s.list1.empty());
     EXPECT_EQ(s.list2.size(), 20U);
     EXPECT_EQ(s.text1, "");
     ExpectUsable();
     EXPECT_EQ(Run({"button \"New Variant\""}), Lines{"button \"New Variant\" is disabled"});
     if (!row.fresh) {
-        // Refused before anything was read: the position stays, with Black to move.
+        // Refused before anything was read: the game stays as it was shown,
+        // its move with the ply selected, Black to move.
+        EXPECT_EQ(s.list1, Lines{"   1.  e2-e4"});
+        EXPECT_EQ(s.list1Selected, 0);
         EXPECT_EQ(s.ranks[4], ". . . . P . . .");
         EXPECT_EQ(s.highlighted, 2);
         EXPECT_TRUE(Contains(s.list2, " e7-e5"));
+        EXPECT_EQ(s.status1, "");
+        EXPECT_EQ(s.enabled, "First=1 Moveback=1 MoveForward=0 Last=0 List2=1");
     } else {
+        EXPECT_TRUE(s.list1.empty());
         EXPECT_EQ(s.ranks, StartRanks());
         EXPECT_EQ(s.caption, " Orvane 0.26 Beta");
         EXPECT_EQ(s.status1, "White moves");

@@ -21,6 +21,8 @@ const char* ReadErrorKindText(ReadErrorKind kind) {
     case ReadErrorKind::BadSetup: return "bad Setup= line";
     case ReadErrorKind::BadMoveLine: return "line too long to be a move";
     case ReadErrorKind::FileMissing: return "file does not exist";
+    case ReadErrorKind::NotRegularFile: return "not a regular file";
+    case ReadErrorKind::FileChanged: return "the file has changed since it was scanned";
     case ReadErrorKind::WriteFailed: return "file cannot be written";
     case ReadErrorKind::NotBook: return "not an Orvane book";
     case ReadErrorKind::BookNameWithoutTilde: return "names line without \"~\"";

@@ -25,7 +25,9 @@ enum class ReadErrorKind {
     BadSetup,           // a game file's "Setup=" line without a valid position
     BadMoveLine,        // a game file's line too long to be a move
     // Files in general:
-    FileMissing,  // the file named does not exist
+    FileMissing,     // the file named does not exist
+    NotRegularFile,  // a folder, a FIFO, a device: refused before anything is read from it
+    FileChanged,     // the file is no longer the one scanned (size, time or identity changed)
     WriteFailed,  // the file cannot be written (Detail: the system's reason)
     // The opening book (a lookup that stops part-way keeps what it found):
     NotBook,               // the book's first bytes are not "ORVANE Version=" (the version: WrongVersion)

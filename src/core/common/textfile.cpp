@@ -1,27 +1,69 @@
 #include "common/textfile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 #include <utility>
 
 namespace orvane {
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    // A failed read (a folder opened by this name, an I/O error) throws out
-    // of the stream buffer whatever the stream's exception mask says.
-    try {
-        std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (in.bad()) return std::nullopt;
-        return content;
-    } catch (const std::ios_base::failure&) {
-        return std::nullopt;
+FileHandle OpenRegularFile(const std::filesystem::path& path, ReadError& error, FileStamp* stamp) {
+    FileHandle none(nullptr, &std::fclose);
+    error = {};
+    error.File = path.string();
+    // Opened without waiting, so a FIFO with no writer does not block; the
+    // descriptor's own status then tells what was opened.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error.Kind = ReadErrorKind::FileUnreadable;
+        error.Detail = std::strerror(errno);
+        return none;
     }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        error.Kind = ReadErrorKind::NotRegularFile;
+        error.Detail = "not a regular file";
+        return none;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (file == nullptr) {
+        error.Kind = ReadErrorKind::FileUnreadable;
+        error.Detail = std::strerror(errno);
+        ::close(fd);
+        return none;
+    }
+    if (stamp != nullptr) {
+        stamp->Size = static_cast<std::uintmax_t>(st.st_size);
+        stamp->ModifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+        stamp->Device = static_cast<std::uint64_t>(st.st_dev);
+        stamp->Inode = static_cast<std::uint64_t>(st.st_ino);
+    }
+    error.File.clear();
+    return FileHandle(file, &std::fclose);
+}
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+    ReadError error;
+    FileStamp stamp;
+    const FileHandle in = OpenRegularFile(path, error, &stamp);
+    if (!in) return std::nullopt;
+    std::string content;
+    content.resize(static_cast<std::size_t>(stamp.Size));
+    std::size_t got = std::fread(content.data(), 1, content.size(), in.get());
+    content.resize(got);
+    // The file may have grown since it was opened.
+    char block[1 << 14];
+    while ((got = std::fread(block, 1, sizeof block, in.get())) > 0) content.append(block, got);
+    if (std::ferror(in.get()) != 0) return std::nullopt;
+    return content;
 }
 
 namespace {

@@ -1,7 +1,10 @@
 // Whole-file reading and atomic writing of the program's small text files.
 #pragma once
 
+#include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,7 +13,27 @@
 
 namespace orvane {
 
-// The whole content of a file, or nothing when it cannot be opened or read.
+// What a file was when it was read: its size, its last change and its
+// identity, so that a later read can tell whether it still reads the same file.
+struct FileStamp {
+    std::uintmax_t Size = 0;
+    std::int64_t ModifiedNs = 0;  // nanoseconds since the epoch
+    std::uint64_t Device = 0;
+    std::uint64_t Inode = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// Opens a file for reading. Anything that is not a regular file (a folder, a
+// FIFO, a device) is refused at once with NotRegularFile, without waiting
+// for a writer; a file that cannot be opened gives FileUnreadable with the
+// system's reason in Detail. Both errors name the file. stamp, when given,
+// receives the opened file's stamp.
+FileHandle OpenRegularFile(const std::filesystem::path& path, ReadError& error, FileStamp* stamp = nullptr);
+
+// The whole content of a file, or nothing when it cannot be opened or read
+// or is not a regular file.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 // Writes content to a temporary file beside path and renames it over path,

@@ -12,6 +12,8 @@
 #include <memory>
 #include <system_error>
 
+#include "common/textfile.h"
+
 namespace orvane::pgn {
 
 const std::array<std::string_view, IndexColumns> IndexHeaders = {"Number",
@@ -134,6 +136,10 @@ bool StartsSection(std::string_view line) {
            (line.find('"') != std::string_view::npos || (line.size() > 1 && line[1] == '!'));
 }
 
+// A line that begins with "%" is an escape line, which readers skip
+// wherever it stands.
+bool IsEscapeLine(std::string_view line) { return !line.empty() && line[0] == '%'; }
+
 // Whether a "{...}" comment is open after text, given whether one was open before it.
 bool CommentOpenAfter(bool open, std::string_view text) {
     std::size_t i = 0;
@@ -182,6 +188,7 @@ template <class OnSection, class OnGame>
 ReadError Scan(LineReader& reader, ScanState& st, OnSection&& onSection, OnGame&& onGame) {
     std::string_view raw;
     while (reader.Next(raw)) {
+        if (IsEscapeLine(raw)) continue;
         std::size_t lead = 0;
         const std::string_view line = TrimSpaces(raw, lead);
         if (line.empty()) continue;  // empty lines change nothing anywhere
@@ -226,6 +233,9 @@ bool CollectMovetext(const FirstLine& first, LineReader& reader, GameText& game,
             if (reader.Starved()) return false;
             break;
         }
+        // An escape line is skipped; inside an open comment it is the
+        // comment's own text.
+        if (!open && IsEscapeLine(line)) continue;
         // An empty line inside an open comment belongs to the comment.
         if (line.empty() ? !open : StartsSection(line)) {
             reader = before;
@@ -267,17 +277,13 @@ struct FileBytes {
     std::string_view View() const { return {Data.get(), Size}; }
 };
 
-// Reads a whole file; false with reason set when it cannot be read.
-bool ReadBytes(const std::filesystem::path& path, FileBytes& bytes, std::string& reason) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!in) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::is_regular_file(path, ec) ? std::filesystem::file_size(path, ec) : 0;
+// Reads a whole file; false with error set when it cannot be read or is not
+// a regular file.
+bool ReadBytes(const std::filesystem::path& path, FileBytes& bytes, FileStamp& stamp, ReadError& error) {
+    const FileHandle in = OpenRegularFile(path, error, &stamp);
+    if (!in) return false;
     // One byte more than the size, so the end of the file shows at once.
-    std::size_t capacity = ec || size == 0 ? std::size_t{1} << 16 : static_cast<std::size_t>(size) + 1;
+    std::size_t capacity = stamp.Size == 0 ? std::size_t{1} << 16 : static_cast<std::size_t>(stamp.Size) + 1;
     bytes.Data = std::make_unique_for_overwrite<char[]>(capacity);
     bytes.Size = 0;
     for (;;) {
@@ -289,7 +295,9 @@ bool ReadBytes(const std::filesystem::path& path, FileBytes& bytes, std::string&
         capacity *= 2;
     }
     if (std::ferror(in.get()) != 0) {
-        reason = "read error";
+        error.Kind = ReadErrorKind::FileUnreadable;
+        error.File = path.string();
+        error.Detail = "read error";
         return false;
     }
     return true;
@@ -308,20 +316,18 @@ bool ReadPart(std::FILE* in, std::uintmax_t offset, std::size_t count, std::stri
 }  // namespace
 
 bool LooksLikePgn(std::string_view firstBytes) {
-    static constexpr std::array<std::string_view, 17> Names = {
-        "Event",  "Date",  "Site",  "Round",   "Year", "Black", "BlackElo", "White", "WhiteElo",
-        "Result", "SetUp", "Setup", "Comment", "ECO",  "eco",   "Rem",      "Ram"};
     std::string_view text = firstBytes.substr(0, std::min(firstBytes.size(), RecognitionBytes));
     const std::size_t bracket = text.find('[');
     if (bracket == std::string_view::npos) return false;
     text.remove_prefix(bracket);
     if (StartsWith(text, "[! ")) return true;
-    for (std::string_view name : Names) {
-        if (text.size() >= name.size() + 3 && text.compare(1, name.size(), name) == 0 &&
-            text.compare(1 + name.size(), 2, " \"") == 0)
-            return true;
-    }
-    return false;
+    // Any tag name: a letter, then letters, digits or underscores.
+    auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    std::size_t i = 1;
+    if (i >= text.size() || !letter(text[i])) return false;
+    while (i < text.size() && (letter(text[i]) || digit(text[i]) || text[i] == '_')) ++i;
+    return text.compare(i, 2, " \"") == 0;
 }
 
 MovetextLine GameText::Locate(std::size_t offset) const {
@@ -346,13 +352,14 @@ ScanResult ScanFile(const std::filesystem::path& path, const ScanOptions& option
     GameIndex& index = result.Index;
     const std::string file = path.string();
     FileBytes fileBytes;
-    std::string reason;
-    if (!ReadBytes(path, fileBytes, reason)) {
-        result.Error = Fault(ReadErrorKind::FileUnreadable, file, std::string(LoadErrorText), reason);
+    ReadError openError;
+    if (!ReadBytes(path, fileBytes, index.Stamp, openError)) {
+        result.Error = Fault(openError.Kind, file, std::string(LoadErrorText), openError.Detail);
         return result;
     }
     const std::string_view bytes = fileBytes.View();
-    index.FileSize = bytes.size();
+    // The size read, should the file have changed while it was read.
+    index.Stamp.Size = bytes.size();
     if (!LooksLikePgn(bytes)) {
         result.Error = Fault(ReadErrorKind::NotPgn, file, NotPgnText(path));
         return result;
@@ -368,7 +375,7 @@ ScanResult ScanFile(const std::filesystem::path& path, const ScanOptions& option
 
     auto onSection = [&](const LineReader& at) {
         if (st.Tags.FenTag != index.Fens.back()) index.Fens.push_back(st.Tags.FenTag);
-        section = {at.LineStart(), at.LineNumber(), index.Fens.size() - 1, st.Remarks.size()};
+        section = {at.LineStart(), at.LineNumber(), index.Fens.size() - 1};
     };
     auto onGame = [&](const FirstLine&, const LineReader&) {
         index.Seeks.push_back(section);
@@ -452,18 +459,17 @@ GameResultText ReadGame(const std::filesystem::path& path, const GameIndex& inde
         return result;
     }
     const GameSeek& seek = index.Seeks[static_cast<std::size_t>(game - 1)];
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (!in || ec) {
-        result.Error = Fault(ReadErrorKind::FileUnreadable, file, std::string(LoadErrorText),
-                             ec ? ec.message() : std::string(std::strerror(errno)));
+    ReadError openError;
+    FileStamp stamp;
+    const FileHandle in = OpenRegularFile(path, openError, &stamp);
+    if (!in) {
+        result.Error = Fault(openError.Kind, file, std::string(LoadErrorText), openError.Detail);
         return result;
     }
-    if (size != index.FileSize || seek.Offset > size || seek.Fen >= index.Fens.size() ||
-        seek.RemarksBefore > index.Remarks.size()) {
-        result.Error = Fault(ReadErrorKind::FileUnreadable, file, std::string(LoadErrorText),
-                             "the file has changed since it was indexed");
+    const std::uintmax_t size = stamp.Size;
+    if (stamp != index.Stamp || seek.Offset > size || seek.Fen >= index.Fens.size()) {
+        result.Error = Fault(ReadErrorKind::FileChanged, file, std::string(LoadErrorText),
+                             "the file has changed since it was scanned");
         return result;
     }
 
@@ -486,7 +492,6 @@ GameResultText ReadGame(const std::filesystem::path& path, const GameIndex& inde
         st.TagSeen = true;
         st.Counter = game - 1;
         st.Tags.FenTag = index.Fens[seek.Fen];
-        st.Remarks.assign(index.Remarks, 0, seek.RemarksBefore);
         bool found = false;
         bool complete = false;
         ReadError error = Scan(
@@ -504,13 +509,12 @@ GameResultText ReadGame(const std::filesystem::path& path, const GameIndex& inde
         }
         if ((found && complete) || atEof) {
             if (!found) {
-                result.Error = Fault(ReadErrorKind::FileUnreadable, file, std::string(LoadErrorText),
-                                     "the file has changed since it was indexed");
+                result.Error = Fault(ReadErrorKind::FileChanged, file, std::string(LoadErrorText),
+                                     "the file has changed since it was scanned");
                 return result;
             }
             text.Game = game;
             text.Tags = std::move(st.Tags);
-            text.Remarks = std::move(st.Remarks);
             return result;
         }
         want *= 2;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/readerror.h"
+#include "common/textfile.h"
 #include "pgn/tags.h"
 
 namespace orvane::pgn {
@@ -23,8 +24,8 @@ inline constexpr int IndexColumns = 27;
 extern const std::array<std::string_view, IndexColumns> IndexHeaders;
 
 // True when the first 1000 bytes of a file look like PGN: after anything
-// before the first "[", a known tag name with exact case, a space and a
-// double quote, or "[! ".
+// before the first "[", a tag name (a letter, then letters, digits or "_"),
+// a space and a double quote, or "[! ".
 bool LooksLikePgn(std::string_view firstBytes);
 
 // One line of a game's movetext as it went into GameText::Movetext.
@@ -38,7 +39,7 @@ struct MovetextLine {
 struct GameText {
     long Game = 0;         // 1-based game number
     PgnTags Tags;          // the values a scan from the file's start gives at this game
-    std::string Remarks;   // remark lines of this and every earlier game, each ended by CR LF
+    std::string Remarks;   // ForEachGame: the remark lines of this and every earlier game, each ended by CR LF
     std::string Movetext;  // the movetext lines joined by single spaces and trimmed
     std::vector<MovetextLine> Lines;
 
@@ -49,12 +50,11 @@ struct GameText {
 // Where each game starts, so that one game can be read without the others.
 // A game's tag section begins at the first tag line of the file (game 1) or
 // at the line that ended the previous game's movetext; from there on nothing
-// of the earlier games counts but the last FEN read and the remark lines.
+// of the earlier games counts but the last FEN read.
 struct GameSeek {
-    std::size_t Offset = 0;         // byte offset of the line where the game's tag section begins
-    long Line = 1;                  // 1-based line number at Offset
-    std::size_t Fen = 0;            // FenTag at Offset: GameIndex::Fens[Fen]
-    std::size_t RemarksBefore = 0;  // remark text at Offset: the first this many bytes of GameIndex::Remarks
+    std::size_t Offset = 0;  // byte offset of the line where the game's tag section begins
+    long Line = 1;           // 1-based line number at Offset
+    std::size_t Fen = 0;     // FenTag at Offset: GameIndex::Fens[Fen]
 };
 
 struct GameIndex {
@@ -70,7 +70,7 @@ struct GameIndex {
     std::vector<GameSeek> Seeks;
     std::vector<std::string> Fens{std::string()};  // every FEN value carried into a game; [0] is ""
     std::string Remarks;                           // every remark line of the scanned part, in file order
-    std::uintmax_t FileSize = 0;                   // of the file as scanned
+    FileStamp Stamp;                               // of the file as scanned
 
     // The cells: each row's values one after another in CellText; row g
     // starts at RowStart[g - 1], its cell k ends CellEnd[27 * (g - 1) + k - 1]
@@ -90,8 +90,8 @@ struct ScanOptions {
 };
 
 // Pass 1 over a whole file: recognition, then the index. Errors:
-// FileUnreadable, NotPgn (Text "NAME is not a PGN file"), TagTooShort (with
-// line, column and game), NoGames (Text "No games found!").
+// FileUnreadable, NotRegularFile, NotPgn (Text "NAME is not a PGN file"),
+// TagTooShort (with line, column and game), NoGames (Text "No games found!").
 struct ScanResult {
     GameIndex Index;
     ReadError Error;
@@ -99,9 +99,11 @@ struct ScanResult {
 ScanResult ScanFile(const std::filesystem::path& path, const ScanOptions& options = {});
 
 // Pass 2 by seeking: reads game `game` (1-based) of a scanned file, from
-// its tag section on only, with the tags, remarks and movetext a scan from
-// the file's start would give. A game number outside the index or a file
-// whose size changed since the scan gives FileUnreadable.
+// its tag section on only, with the tags and movetext a scan from the
+// file's start would give (not the remarks). A game number outside the index
+// gives FileUnreadable; a file whose size, last change or identity is not
+// the scanned file's gives FileChanged, so that it is scanned again rather
+// than read at the old places.
 struct GameResultText {
     GameText Game;
     ReadError Error;

@@ -11,6 +11,7 @@
 #include <array>
 #include <cmath>
 
+#include "common/encoding.h"
 #include "common/index.h"
 #include "pgn/nag.h"
 
@@ -542,7 +543,7 @@ private:
         if (close == None) return Fail(ReadErrorKind::UnclosedComment, at_);
         std::size_t begin = at_ + 1;
         while (begin < close && text_[begin] == ' ') ++begin;
-        buffer_.append(text_, begin, close - begin);
+        buffer_ += DecodeText(std::string_view(text_).substr(begin, close - begin));
         buffer_ += CrLf;
         Take(close + 1 - at_);
         record_.HasComments = 1;
@@ -589,7 +590,7 @@ private:
             k = sp;
         }
         const std::size_t first = v.find_first_not_of(' ');
-        if (first != None) buffer_.append(v, first);
+        if (first != None) buffer_ += DecodeText(std::string_view(v).substr(first));
         buffer_ += CrLf;
         Take(i + 1 - at_);
         record_.HasComments = 1;
@@ -828,6 +829,9 @@ ReplayInfo ReplayGame(const GameText& game, Position& pos, GameRecord& record, M
             return info;
         }
         pos.BlackStarts = 0;  // the side to move comes from the FEN alone
+        // The FEN's en passant target belongs to the start position: the
+        // moves offered at the start and every replay of the first move use it.
+        record.PlayedEp[0] = pos.EpTarget[At(pos.TreeDepth)];
         info.FenRead = true;
         info.FenSideToMove = fen.FenSideToMove;
         info.FenMoveNumber = fen.FenMoveNumber;

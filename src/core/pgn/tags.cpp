@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "common/encoding.h"
+
 namespace orvane::pgn {
 
 namespace {
@@ -66,7 +68,7 @@ TagLine Remark(std::string& remarks, std::string_view line) {
     // The text from the fourth character to the second-to-last: the last
     // character is taken to be the closing bracket.
     if (line.size() < RemarkBegin.size() + 1) return TagLine::TooShort;
-    remarks.append(line.substr(RemarkBegin.size(), line.size() - RemarkBegin.size() - 1));
+    remarks.append(DecodeText(line.substr(RemarkBegin.size(), line.size() - RemarkBegin.size() - 1)));
     remarks.append("\r\n");
     return TagLine::Remark;
 }
@@ -79,13 +81,16 @@ TagLine StoreTag(PgnTags& tags, const TagName& name, std::string_view line) {
     if (line.size() < p + 2) return TagLine::TooShort;
     const std::string_view value = line.substr(p, line.size() - p - 2);
     switch (name.How) {
-    case Store::Replace: (tags.*name.Member).assign(value); break;
+    case Store::Replace:
+        (tags.*name.Member).assign(value);
+        DecodeTextInPlace(tags.*name.Member);
+        break;
     case Store::Result:
-        tags.GameResult.assign(value);
+        tags.GameResult = DecodeText(value);
         tags.pgnResult = tags.GameResult;
         break;
     case Store::City: {
-        std::string site(value);
+        std::string site = DecodeText(value);
         site += ", ";
         site += tags.pgnSite;
         tags.pgnSite = std::move(site);

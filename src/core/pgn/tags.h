@@ -30,6 +30,8 @@ enum class TagLine {
 
 // Decodes one trimmed line that starts with "[". Known tags store their value
 // in tags; a remark line ("[! text]") appends its text and CR LF to remarks.
+// Values and remarks are stored as UTF-8 (read as Windows-1252 when they are
+// not valid UTF-8).
 TagLine ParseTagPair(PgnTags& tags, std::string& remarks, std::string_view line);
 
 }  // namespace orvane::pgn
