@@ -56,7 +56,7 @@ private slots:
     void dialogButtonsStandApart();
     void everyMenuItemAndDialogControlHasItsOwnLetter();
     void textsAreShownAndHandedBackUnchanged();
-    void editedTextsKeepTheirEncodingAndLineEnds();
+    void editedTextsComeBackAsUtf8();
 };
 
 void PartsTest::everyPictureIsDrawnAtTheSquaresSize() {
@@ -293,14 +293,15 @@ void PartsTest::textsAreShownAndHandedBackUnchanged() {
                                                 "berlegung\r\n!"));
 }
 
-void PartsTest::editedTextsKeepTheirEncodingAndLineEnds() {
+void PartsTest::editedTextsComeBackAsUtf8() {
+    // The program's texts are UTF-8; an edited text is too, whatever it
+    // was shown from.
     ShownText cp1252;
     const QString shown = cp1252.Set(
         "S\xe9"
         "bastien");
-    QCOMPARE(cp1252.Get(shown + QStringLiteral("\nPar\u00eds")), std::string("S\xe9"
-                                                                             "bastien\r\nPar\xeds"));
-    // A character Windows-1252 cannot hold: the whole text goes to UTF-8.
+    QCOMPARE(cp1252.Get(shown + QStringLiteral("\nPar\u00eds")), std::string("S\xc3\xa9"
+                                                                             "bastien\r\nPar\xc3\xads"));
     QCOMPARE(cp1252.Get(QStringLiteral("\u0141\u00f3d\u017a")), std::string("\xc5\x81\xc3\xb3\x64\xc5\xba"));
 
     ShownText utf8;
