@@ -105,10 +105,10 @@ std::vector<SourceGame> SourceGames(const std::string& bytes, std::size_t wanted
 // A game written in some habit, with what the program must read from it.
 struct Written {
     std::string Bytes;
-    std::vector<std::string> Sans;                // the moves the file holds, in order
-    std::map<int, std::string> Comments;          // ply -> the comment box's text
-    std::string White, Black;                     // the names as shown (UTF-8)
-    const char* StartFen = nullptr;               // a set-up start
+    std::vector<std::string> Sans;        // the moves the file holds, in order
+    std::map<int, std::string> Comments;  // ply -> the comment box's text
+    std::string White, Black;             // the names as shown (UTF-8)
+    const char* StartFen = nullptr;       // a set-up start
 };
 
 // Movetext words in order; a word is a move, a number, a comment, ...
@@ -166,8 +166,8 @@ std::string TagOr(const SourceGame& g, const std::string& name, const std::strin
 // A clock text that changes from move to move.
 std::string Clock(std::size_t ply, bool tenths) {
     const int seconds = 180 - static_cast<int>(ply % 170);
-    std::string text = "0:0" + std::to_string(seconds / 60) + ":" + (seconds % 60 < 10 ? "0" : "") +
-                       std::to_string(seconds % 60);
+    std::string text =
+        "0:0" + std::to_string(seconds / 60) + ":" + (seconds % 60 < 10 ? "0" : "") + std::to_string(seconds % 60);
     if (tenths) text += "." + std::to_string(ply % 10);
     return text;
 }
@@ -293,8 +293,9 @@ Written DatabaseExport(const SourceGame& g) {
     bytes += Tag("Black", "M\xFCller, J\xFCrgen", eol);
     bytes += Tag("Result", TagOr(g, "Result", "*"), eol);
     bytes += Tag("ECO", TagOr(g, "ECO", "A00"), eol);
-    bytes += Tag("Annotator", "Sch\xE4"
-                              "fer",
+    bytes += Tag("Annotator",
+                 "Sch\xE4"
+                 "fer",
                  eol);
     bytes += Tag("PlyCount", std::to_string(g.Sans.size()), eol);
     bytes += eol;
@@ -306,7 +307,9 @@ Written DatabaseExport(const SourceGame& g) {
         if (!c.empty()) c += "\r\n";
         c += text;
     };
-    m.Add("{Sch\xF6n er\xF6" "ffnet}");
+    m.Add(
+        "{Sch\xF6n er\xF6"
+        "ffnet}");
     add(0, "Sch\u00f6n er\u00f6ffnet");
     for (std::size_t i = 0; i < g.Sans.size(); ++i) {
         const int ply = static_cast<int>(i + 1);
@@ -341,8 +344,8 @@ Written StudyExport(const SourceGame& g, const std::string& firstTag) {
     w.White = TagOr(g, "White");
     w.Black = TagOr(g, "Black");
     std::string bytes;
-    bytes += Tag(firstTag, firstTag == "FEN" ? "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1" : "Study",
-                 "\n");
+    bytes +=
+        Tag(firstTag, firstTag == "FEN" ? "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1" : "Study", "\n");
     bytes += Tag("Event", "Opening study: Chapter 1", "\n");
     bytes += Tag("White", w.White, "\n");
     bytes += Tag("Black", w.Black, "\n");

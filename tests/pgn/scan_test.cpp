@@ -56,7 +56,11 @@ TEST(Recognition, FirstThousandBytesBeginWithATagOfAnyName) {
         {"only the first bracket counts", "[Note] [Event \"x\"]", false},
         {"no bracket at all", "1. e4 e5 2. Nf3 *", false},
         {"UTF-16", utf16, false},
-        {"binary", std::string("\x7F" "ELF\x02\x01\x01\0\0[\x01\x02", 14), false},
+        {"binary",
+         std::string("\x7F"
+                     "ELF\x02\x01\x01\0\0[\x01\x02",
+                     14),
+         false},
         {"empty", "", false},
         {"the opening quote is byte 1001", std::string(993, ' ') + "[Event \"x\"]", false},
         {"the opening quote is byte 1000", std::string(992, ' ') + "[Event \"x\"]", true},

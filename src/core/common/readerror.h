@@ -28,7 +28,7 @@ enum class ReadErrorKind {
     FileMissing,     // the file named does not exist
     NotRegularFile,  // a folder, a FIFO, a device: refused before anything is read from it
     FileChanged,     // the file is no longer the one scanned (size, time or identity changed)
-    WriteFailed,  // the file cannot be written (Detail: the system's reason)
+    WriteFailed,     // the file cannot be written (Detail: the system's reason)
     // The opening book (a lookup that stops part-way keeps what it found):
     NotBook,               // the book's first bytes are not "ORVANE Version=" (the version: WrongVersion)
     BookNameWithoutTilde,  // a line of the names section without "~"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <sstream>
+#include <utility>
 
 namespace orvane::scenarios {
 
@@ -147,6 +148,21 @@ void FakeUser::Button(const std::string& key) {
 }
 
 void FakeUser::Answer(const std::string& button) { view_.QueueAnswer(button); }
+
+std::string FakeUser::View::OpenFileDialog(const std::string& title, const std::string& filter,
+                                           const std::string& initialFolder) {
+    user_.Meet("open " + title);
+    return FakeView::OpenFileDialog(title, filter, initialFolder);
+}
+
+long FakeUser::View::ShowPicker(const ui::PickerContent& content) {
+    // The picker shows the preselected game selected, else the first.
+    const long rows = content.Index != nullptr ? content.Index->Count : 0;
+    const long selected = content.Selected >= 1 ? content.Selected : (rows > 0 ? 1 : 0);
+    user_.Meet("picker " + content.Caption + " selected=" + std::to_string(selected));
+    if (user_.whilePicker_) std::exchange(user_.whilePicker_, nullptr)();
+    return FakeView::ShowPicker(content);
+}
 
 Lines FakeUser::List1() const { return view_.list1.items; }
 int FakeUser::List1Selected() const { return view_.list1.index; }

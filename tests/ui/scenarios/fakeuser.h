@@ -29,6 +29,7 @@ public:
     void Menu(const std::string& name) override;
     void Button(const std::string& key) override;
     void Answer(const std::string& button) override;
+    void WhilePickerShows(std::function<void()> action) override { whilePicker_ = std::move(action); }
 
     Lines List1() const override;
     int List1Selected() const override;
@@ -54,6 +55,9 @@ private:
         void ShowAbout(const std::string& versionLine) override;
         std::string PopupMenu(const std::string& menuName, const std::vector<ui::MenuItem>& items) override;
         void Pause(double seconds) override;
+        std::string OpenFileDialog(const std::string& title, const std::string& filter,
+                                   const std::string& initialFolder) override;
+        long ShowPicker(const ui::PickerContent& content) override;
 
     private:
         FakeUser& user_;
@@ -67,6 +71,7 @@ private:
     std::unique_ptr<ui::frmMain> form_;
     Events met_;
     Lines boardWhenMet_;
+    std::function<void()> whilePicker_;
 };
 
 }  // namespace orvane::scenarios

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -13,10 +14,12 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <utility>
 
 namespace orvane::scenarios {
 
@@ -133,6 +136,20 @@ void QtUser::AnswerModal() {
         if (button != nullptr) QTest::mouseClick(button, Qt::LeftButton);
         return;
     }
+    if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+        Meet("open " + Bytes(dialog->windowTitle()));
+        if (answer.empty()) {
+            dialog->reject();
+        } else {
+            dialog->selectFile(QString::fromStdString(answer));
+            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+        }
+        return;
+    }
+    if (auto* picker = dynamic_cast<ui::qt::dlgPGN*>(modal)) {
+        AnswerPicker(*picker, answer);
+        return;
+    }
     if (modal->objectName() == QStringLiteral("frmAbout")) {
         const auto* version = modal->findChild<QLabel*>(QStringLiteral("Label3"));
         Meet("about " + (version != nullptr ? Bytes(version->text()) : std::string()));
@@ -141,6 +158,25 @@ void QtUser::AnswerModal() {
     }
     Meet("dialog " + Bytes(modal->windowTitle()));
     modal->close();
+}
+
+// The game picker: a game number clicks that row, then OK; "OK" and
+// "Cancel" click their buttons.
+void QtUser::AnswerPicker(ui::qt::dlgPGN& picker, const std::string& answer) {
+    const long selected = picker.SelectedGame();
+    Meet("picker " + Bytes(picker.windowTitle()) + " selected=" + std::to_string(selected > 0 ? selected : 0));
+    if (whilePicker_) std::exchange(whilePicker_, nullptr)();
+    if (answer == "Cancel") {
+        QTest::mouseClick(picker.CancelButton, Qt::LeftButton);
+        return;
+    }
+    if (answer != "OK" && !answer.empty()) {
+        QTreeView* list = picker.ListView1;
+        const QModelIndex row = list->model()->index(std::stoi(answer) - 1, 0);
+        list->scrollTo(row);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualRect(row).center());
+    }
+    QTest::mouseClick(picker.OKButton, Qt::LeftButton);
 }
 
 QListWidget* QtUser::ListWidget(const char* name) const {

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "ui/frmmain.h"
+#include "ui/qt/dlgpgn.h"
 #include "ui/qt/mainwindow.h"
 #include "user.h"
 
@@ -35,6 +36,7 @@ public:
     void Menu(const std::string& name) override;
     void Button(const std::string& key) override;
     void Answer(const std::string& button) override { answers_.push_back(button); }
+    void WhilePickerShows(std::function<void()> action) override { whilePicker_ = std::move(action); }
 
     Lines List1() const override;
     int List1Selected() const override;
@@ -66,6 +68,7 @@ private:
     // Answers the pop-up menu, modal box or dialog that is up, if any.
     void AnswerModal();
     bool AnswerPopup(const std::string& answer);
+    void AnswerPicker(ui::qt::dlgPGN& picker, const std::string& answer);
     QListWidget* ListWidget(const char* name) const;
     QPlainTextEdit* CommentBox() const;
     QAction* MenuAction(const std::string& name) const;
@@ -76,6 +79,7 @@ private:
     std::unique_ptr<ui::frmMain> form_;
     QTimer answerer_;
     std::deque<std::string> answers_;
+    std::function<void()> whilePicker_;
     Events met_;
     Lines boardWhenMet_;
 };

@@ -8,6 +8,8 @@
 
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <fstream>
 #include <memory>
@@ -388,6 +390,116 @@ TEST_P(Scenario, NewGameAsksBeforeDroppingTheMoves) {
     EXPECT_EQ(user.List1(), Lines{});
     EXPECT_EQ(user.Board(), StartBoard);
     EXPECT_EQ(user.Status(1), "White moves");
+}
+
+// ---- opening files ---------------------------------------------------------
+
+// Opens a file through the Open dialog and answers the picker.
+void Open(User& user, const std::filesystem::path& path, const std::string& pick) {
+    user.Answer(path.string());
+    user.Answer(pick);
+    user.Menu("Open1");
+}
+
+// A set-up game whose FEN names an en passant target: White has just played
+// e2-e4 past Black's pawn on d4.
+const std::string EnPassantStart =
+    "[Event \"Endgame\"]\n[SetUp \"1\"]\n[FEN \"4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1\"]\n\n1... dxe3 2. Kf1 Kd7 *\n";
+
+TEST_P(Scenario, AnEnPassantTargetInTheFenBelongsToTheStart) {
+    WriteFile("ep.pgn", EnPassantStart);
+    User& user = Started();
+    Open(user, Folder() / "ep.pgn", "1");
+    const Lines start = {"....k...", "........", "........", "........",
+                         "...pP...", "........", "........", "....K..."};
+    const Lines end = {"........", "...k....", "........", "........", "........", "....p...", "........", ".....K.."};
+    EXPECT_EQ(user.Board(), start);
+    EXPECT_EQ(user.List1(), (Lines{"       d4xe3", "   2. Ke1-f1", "      Ke8-d7"}));
+    // The capture is offered at the start, and the walk replays it.
+    const Lines offered = user.List2();
+    EXPECT_NE(std::find(offered.begin(), offered.end(), " d4xe3"), offered.end());
+    user.Button("Last");
+    EXPECT_EQ(user.Board(), end);
+    EXPECT_EQ(user.List1Selected(), 2);
+    EXPECT_FALSE(user.ButtonEnabled("Forward"));
+    user.Button("First");
+    EXPECT_EQ(user.Board(), start);
+    EXPECT_EQ(user.List2(), offered);
+    user.ClickList1(1);
+    EXPECT_EQ(user.List1Selected(), 1);
+    EXPECT_EQ(user.On("e3"), 'p');
+    EXPECT_EQ(user.On("e4"), '.');
+    EXPECT_EQ(user.Met(), (Events{"open Load Game", "picker Open PGN game from ep.pgn selected=1"}));
+}
+
+const std::string TwoGames =
+    "[Event \"A\"]\n[White \"Ann\"]\n[Black \"Bob\"]\n\n1. e4 e5 2. Nf3 Nc6 *\n\n"
+    "[Event \"B\"]\n[White \"Cid\"]\n[Black \"Dee\"]\n\n1. d4 {Queen's pawn} d5 2. c4 e6 *\n";
+
+TEST_P(Scenario, ACancelledPickerShowsTheGameAsItWas) {
+    WriteFile("two.pgn", TwoGames);
+    User& user = Started();
+    Open(user, Folder() / "two.pgn", "2");
+    user.Button("Last");
+    user.Button("Back");
+    const Lines rows = user.List1();
+    const Lines moves = user.List2();
+    const Lines board = user.Board();
+    ASSERT_EQ(user.List1Selected(), 2);
+    user.Answer("Yes");  // Quit current game?
+    Open(user, Folder() / "two.pgn", "Cancel");
+    EXPECT_EQ(user.Board(), board);
+    EXPECT_EQ(user.List1(), rows);
+    EXPECT_EQ(user.List1Selected(), 2);
+    EXPECT_EQ(user.List2(), moves);
+    EXPECT_TRUE(user.List2Enabled());
+    EXPECT_NE(user.Status(1), "Loading PGN file...");
+    EXPECT_TRUE(user.ButtonEnabled("Back"));
+    EXPECT_TRUE(user.ButtonEnabled("Forward"));
+    user.Button("Forward");
+    EXPECT_EQ(user.List1Selected(), 3);
+    EXPECT_EQ(user.On("e6"), 'p');
+}
+
+TEST_P(Scenario, AFileChangedWhileThePickerShowsIsReadAgain) {
+    WriteFile("two.pgn", TwoGames);
+    User& user = Started();
+    // Another program rewrites the file while the user picks: the same size,
+    // other moves.
+    std::string changed = TwoGames;
+    changed.replace(changed.find("2. c4 e6"), 8, "2. Nf3 e6");
+    changed.replace(changed.find("Queen's pawn"), 12, "Queens pawn");
+    ASSERT_EQ(changed.size(), TwoGames.size());
+    user.WhilePickerShows([this, changed] { WriteFile("two.pgn", changed); });
+    user.Answer((Folder() / "two.pgn").string());
+    user.Answer("2");
+    user.Answer("OK");
+    user.Menu("Open1");
+    // Read again and shown again, the chosen game selected.
+    EXPECT_EQ(user.Met(), (Events{"open Load Game", "picker Open PGN game from two.pgn selected=1",
+                                  "picker Open PGN game from two.pgn selected=2"}));
+    EXPECT_EQ(user.List1(), (Lines{"   1.  d2-d4", "       d7-d5", "   2. Ng1-f3", "       e7-e6"}));
+    user.Button("Last");
+    EXPECT_EQ(user.On("f3"), 'N');
+}
+
+TEST_P(Scenario, AFifoIsRefusedAtOnceAndTheGameStays) {
+    User& user = Started();
+    Play(user, {" e2-e4", " e7-e5"});
+    for (const char* name : {"pipe.pgn", "pipe.orv"}) {
+        const std::filesystem::path fifo = Folder() / name;
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+        user.Answer("Yes");
+        user.Answer(fifo.string());
+        user.Menu("Open1");
+    }
+    EXPECT_EQ(user.Met(), (Events{"box Confirmation: Quit current game?", "open Load Game",
+                                  "box Error: Error in loading PGN file!", "box Confirmation: Quit current game?",
+                                  "open Load Game", "box Error: Error in loading game file!"}));
+    EXPECT_EQ(user.List1(), (Lines{"   1.  e2-e4", "       e7-e5"}));
+    EXPECT_EQ(user.Status(1), "White moves");
+    Play(user, {"Ng1-f3"});
+    EXPECT_EQ(user.List1().size(), 3u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Views, Scenario,

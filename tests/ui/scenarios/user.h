@@ -8,6 +8,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,10 @@ enum class Key { Up, Down, Home, End, Enter };
 
 // Something modal the user met, in the order met: a message box
 // ("box TITLE: TEXT"), the About box ("about VERSION LINE"), a pop-up menu
-// ("menu NAME: CAPTION CAPTION ..." with its enabled items), another dialog
-// ("dialog TITLE") or a pause of the program ("pause SECONDS").
+// ("menu NAME: CAPTION CAPTION ..." with its enabled items), the Open
+// dialog ("open TITLE"), the game picker ("picker CAPTION selected=K", K
+// the selected game, 0 none), another dialog ("dialog TITLE") or a pause of
+// the program ("pause SECONDS").
 using Events = std::vector<std::string>;
 
 class User {
@@ -57,7 +60,12 @@ public:
     // The button the next message box is answered with ("Yes", "No"), or
     // the caption of the item chosen in the next pop-up menu; a box without
     // one is answered with its default button, a menu without one dismissed.
+    // The Open dialog is answered with a path ("" cancels), the game picker
+    // with a game number (that row chosen), "OK" or "Cancel".
     virtual void Answer(const std::string& button) = 0;
+    // Something that happens while the next game picker is up, before the
+    // user answers it (another program rewriting the file, say).
+    virtual void WhilePickerShows(std::function<void()> action) = 0;
 
     // ---- seeing ---------------------------------------------------------
     virtual Lines List1() const = 0;
