@@ -458,6 +458,54 @@ TEST_F(FilesTest, TheBatchCheckStopsAtTheFirstIllegalGame) {
     EXPECT_EQ(View().eventPasses, 3);
 }
 
+TEST_F(FilesTest, ClosingTheWindowStopsTheBatchCheck) {
+    Lines lines;
+    for (int i = 0; i < 50; ++i) lines.insert(lines.end(), ThreeGames.begin(), ThreeGames.end());
+    const std::string path = Write("many.pgn", lines);
+    StartWith("", true);
+    // The close box while the check runs, and Yes to the exit question.
+    View().onEvents = [this] {
+        if (View().eventPasses != 4) return;
+        View().QueueAnswer("Yes");
+        if (!Form().Form_QueryUnload()) Form().Form_Unload();
+    };
+    Run({"answer \"" + path + "\"", "answer OK", "menu debug2"});
+    // No game after the close was read.
+    EXPECT_EQ(View().eventPasses, 4);
+    EXPECT_EQ(Show().label7, "3/150");
+    EXPECT_TRUE(fs::exists(Home() / "orvane.ini"));
+}
+
+TEST_F(FilesTest, TheBatchCheckOfAGameFileEndsAtItsLastPly) {
+    const std::string path =
+        Write("game.orv",
+              CrLf({"ORVANE Version=0.10", "Setup=243563421111111100000000000000000000000000000000777777778A9BC9A8",
+                    "BlackStarts=0", "START", "{Open}", "e2e4", "e7e5", "g1f3"}));
+    StartWith("", true);
+    EXPECT_EQ(Run({"answer \"" + path + "\"", "menu debug2"}), Lines{OpenLine(path)});
+    const Screen s = Show();
+    EXPECT_EQ(s.caption, " Orvane 0.26 Beta - game.orv");
+    EXPECT_EQ(s.list1Selected, 2);
+    EXPECT_EQ(s.ranks[5], ". . . . . N . .");
+    EXPECT_EQ(s.enabled, "First=1 Moveback=1 MoveForward=0 Last=0 List2=1");
+    EXPECT_FALSE(s.busy);
+}
+
+TEST_F(FilesTest, NamesAndCommentsInWindows1252ShowAsText) {
+    const std::string path = Write(
+        "latin.pgn", std::string("[Event \"Ch \xD6sterreich\"]\r\n[White \"L\xF3pez\"]\r\n[Black \"M\xFCller\"]\r\n"
+                                 "\r\n1. e4 {Sch\xF6n} e5 *\r\n"));
+    Open(path, "1");
+    Run({"button Forward"});
+    const Screen s = Show();
+    EXPECT_EQ(s.labels[1], "L\u00f3pez");
+    EXPECT_EQ(s.labels[2], "M\u00fcller");
+    EXPECT_EQ(s.text1, "Sch\u00f6n");
+    EXPECT_EQ(Run({"answer Cancel", "details"}),
+              Lines{"dialog Details: Event=\"Ch \u00d6sterreich\" Site=\"\" Date=\"\" Black=\"M\u00fcller\" "
+                    "White=\"L\u00f3pez\" -> Cancel"});
+}
+
 // ---- the real collections ----------------------------------------------------
 
 TEST_F(FilesTest, RealCollectionsOpenAndTheirLastGameLoads) {

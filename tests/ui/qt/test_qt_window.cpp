@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -178,6 +179,7 @@ private slots:
     void saveWritesTheGameAndOpenReadsItBack();
     // Exit ends the event loops of the test process too: keep it last.
     void exitCommandAsksOnlyOnce();
+    void closingDuringTheBatchCheckEndsIt();
 };
 
 void WindowTest::startsWithTheStartPosition() {
@@ -736,6 +738,37 @@ void WindowTest::exitCommandAsksOnlyOnce() {
     QVERIFY(program.window.QuitRequested());
     QVERIFY(!program.window.isVisible());
     QVERIFY(QFile::exists(program.SettingsFile()));
+}
+
+void WindowTest::closingDuringTheBatchCheckEndsIt() {
+    Program program;
+    program.form->DebugAtStart = 1;
+    QVERIFY(program.Start());
+    // Enough games for a check of many seconds.
+    QFile file(program.folder.filePath(QStringLiteral("many.pgn")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 20000; ++i) file.write("[Event \"E\"]\n\n1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 *\n\n");
+    file.close();
+    const std::string path = QFile::encodeName(file.fileName()).toStdString();
+    program.window.OpenFileAnswer = [path] { return path; };
+
+    // The picker is answered; the close box comes a moment into the check,
+    // and the exit question is answered Yes.
+    QElapsedTimer sinceClose;
+    AnswerModal([&](QWidget* picker) {
+        if (auto* ok = picker->findChild<QPushButton*>(QStringLiteral("OKButton"))) ok->click();
+        QTimer::singleShot(300, &program.window, [&] {
+            AnswerModal([](QWidget* modal) { ClickMessageButton(modal, QMessageBox::Yes, nullptr); });
+            sinceClose.start();
+            program.window.close();
+        });
+    });
+    program.window.findChild<QAction*>(QStringLiteral("debug2"))->trigger();
+    QVERIFY(sinceClose.isValid());
+    QVERIFY2(sinceClose.elapsed() < 1000, qPrintable(QString::number(sinceClose.elapsed())));
+    QVERIFY(!program.window.isVisible());
+    const QString progress = program.window.findChild<QLabel*>(QStringLiteral("Label7"))->text();
+    QVERIFY2(progress != QStringLiteral("20000/20000"), qPrintable(progress));
 }
 
 QTEST_MAIN(WindowTest)
