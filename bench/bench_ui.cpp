@@ -1,9 +1,11 @@
 // The window's behaviour with a 3,800-line opening book next to the program:
-// one book lookup, and one whole move entered from the available-moves list
-// (play, record, book marker, game-end test, board, list refilled).
+// one book lookup, one whole move entered from the available-moves list
+// (play, record, book marker, game-end test, board, list refilled), and the
+// batch check of a collection.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <system_error>
@@ -67,6 +69,35 @@ void MoveFromList(benchmark::State& state, const fs::path& folder, const std::st
     }
 }
 
+// The batch check (the Debug menu) over a collection of range(0) short
+// games, each with one remark line when range(1) is 1: its time must grow
+// with the number of games alone, remarks or not.
+void BatchCheck(benchmark::State& state, const fs::path& folder) {
+    const long games = static_cast<long>(state.range(0));
+    const bool remarks = state.range(1) != 0;
+    const fs::path file = folder / ("check_" + std::to_string(games) + (remarks ? "_remarks" : "") + ".pgn");
+    {
+        std::ofstream out(file, std::ios::binary);
+        for (long g = 1; g <= games; ++g) {
+            if (remarks) out << "[! remark of game " << g << "]\r\n";
+            out << "[Event \"Club\"]\r\n[Round \"" << g << "\"]\r\n\r\n1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 *\r\n\r\n";
+        }
+    }
+    Window w(folder);
+    for (auto _ : state) {
+        if (w.form.GameHasMoves != 0) w.view.QueueAnswer("Yes");
+        w.view.QueueAnswer(file.string());
+        w.view.QueueAnswer("OK");
+        w.form.CheckPgnFile();
+        if (w.view.labels[7].caption != std::to_string(games) + "/" + std::to_string(games)) {
+            state.SkipWithError("the check did not reach the last game");
+            return;
+        }
+    }
+    state.counters["games/s"] =
+        benchmark::Counter(static_cast<double>(games), benchmark::Counter::kIsIterationInvariantRate);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,6 +107,10 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("LookUpBook/Start", LookUpBook, book.Folder, book.FourPlyKey)->Arg(0);
     benchmark::RegisterBenchmark("LookUpBook/FourPlies", LookUpBook, book.Folder, book.FourPlyKey)->Arg(4);
     benchmark::RegisterBenchmark("MoveFromList2", MoveFromList, book.Folder, book.FourPlyKey);
+    benchmark::RegisterBenchmark("BatchCheck", BatchCheck, book.Folder)
+        ->ArgsProduct({{6000, 12000}, {0, 1}})
+        ->ArgNames({"games", "remarks"})
+        ->Unit(benchmark::kMillisecond);
 
     benchmark::Initialize(&argc, argv);
     int status = 0;
