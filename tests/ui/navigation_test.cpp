@@ -263,5 +263,24 @@ TEST_F(UiTest, CommentBelongsToTheCurrentPly) {
     EXPECT_EQ(Show().text1, "");
 }
 
+TEST_F(UiTest, AStoredMoveThatCannotBePlayedEndsTheWalkThere) {
+    Run({"list2 \" e2-e4\"", "comment first", "list2 \" e7-e5\"", "comment second", "list2 \"Ng1-f3\"", "menu First"});
+    // Ply 2 comes to stand for a move the position does not allow.
+    Form().Record.RecordText(2) = " e7e4  e7-e4";
+    for (const char* walk : {"menu Last", "list1 2", "menu MoveForward"}) {
+        SCOPED_TRACE(walk);
+        Run({"menu First", "menu MoveForward", walk});
+        const Screen screen = Show();
+        // The board, the list and the comment show ply 1, the last one played.
+        EXPECT_EQ(screen.ranks[4], ". . . . P . . .");
+        EXPECT_EQ(screen.ranks[1], "p p p p p p p p");
+        EXPECT_EQ(screen.list1Selected, 0);
+        EXPECT_EQ(screen.text1, "first");
+        EXPECT_EQ(screen.highlighted, 2);
+        EXPECT_EQ(screen.enabled, "First=1 Moveback=1 MoveForward=0 Last=0 List2=1");
+        EXPECT_EQ(screen.list2.size(), 20U);
+    }
+}
+
 }  // namespace
 }  // namespace orvane::ui::test
