@@ -1,11 +1,15 @@
 #include "program.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
+#include <pwd.h>
+#include <unistd.h>
 
+#include <QApplication>
+#include <QFile>
+
+#include <cstdlib>
 #include <filesystem>
+
+#include "folders.h"
 
 #include "ui/qt/piecepictures.h"
 
@@ -23,24 +27,23 @@ std::filesystem::path LocalPath(const QString& folder) {
 void SetUpApplication() {
     QApplication::setApplicationName(QStringLiteral("Orvane"));
     QApplication::setApplicationVersion(QStringLiteral(ORVANE_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("orvane"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.orvane"));
     QApplication::setWindowIcon(ui::qt::ApplicationIcon());
 }
 
 ui::ProgramPaths PathsFromSystem() {
     ui::ProgramPaths paths;
     paths.ProgramFolder = LocalPath(QCoreApplication::applicationDirPath());
-    const QString configFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    if (!configFolder.isEmpty()) {
-        QDir().mkpath(configFolder);
-        paths.ConfigFolder = LocalPath(configFolder);
-    }
-    // The data folder beside an installed program (prefix/bin -> prefix/share/orvane),
-    // so an install moved to another prefix still finds its book; else the
-    // folder the build was configured for.
-    const QString besideProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/orvane");
-    paths.DataFolder = QDir(besideProgram).exists() ? LocalPath(QDir(besideProgram).canonicalPath())
-                                                    : std::filesystem::path(ORVANE_DATA_DIR);
+    const char* xdgConfigHome = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    std::string homeFolder = home != nullptr ? home : "";
+    if (homeFolder.empty())
+        if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr)
+            homeFolder = user->pw_dir;
+    // Created when the settings are first written there, not before.
+    paths.ConfigFolder = UserConfigFolder(xdgConfigHome != nullptr ? xdgConfigHome : "", homeFolder);
+    paths.DataFolder = DataFolder(paths.ProgramFolder, ORVANE_DATA_DIR);
+    paths.Installed = RunsInstalled(paths.ProgramFolder, ORVANE_BIN_DIR);
     return paths;
 }
 

@@ -13,7 +13,8 @@ namespace orvane::app {
 void SetUpApplication();
 
 // The program folder (the executable's), the user's configuration folder
-// (created when missing) and the installed data folder.
+// ($XDG_CONFIG_HOME/orvane or ~/.config/orvane), the installed data folder,
+// and whether the program runs from an install (see folders.h).
 ui::ProgramPaths PathsFromSystem();
 
 // The arguments after the program's name joined by single blanks.

@@ -1,4 +1,4 @@
-// orvane-perft <depth> [<FEN>] [--divide]: counts the leaf nodes of the legal
+// orvane-perft [--divide] <depth> [<FEN>]: counts the leaf nodes of the legal
 // move tree of a position with the program's own move generator.
 #include <cstdio>
 #include <cstdlib>
@@ -11,9 +11,15 @@
 
 namespace {
 
-int Usage() {
-    std::fprintf(stderr, "usage: orvane-perft [--divide] <depth> [<FEN>]\n");
-    return 2;
+// The usage: on standard output when asked for (exit status 0), else on
+// standard error (2).
+int Usage(std::FILE* to = stderr) {
+    std::fprintf(to,
+                 "usage: orvane-perft [--divide] <depth> [<FEN>]\n"
+                 "  --divide       the count below each legal move first, then the total\n"
+                 "  -h, --help     show this help\n"
+                 "  -v, --version  show the version\n");
+    return to == stdout ? 0 : 2;
 }
 
 // Coordinate text of a move in lower case, with the promotion letter: e7e8q.
@@ -31,10 +37,18 @@ int main(int argc, char** argv) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--divide")
+        if (arg == "--divide") {
             divide = true;
-        else
+        } else if (arg == "-h" || arg == "--help") {
+            return Usage(stdout);
+        } else if (arg == "-v" || arg == "--version") {
+            std::printf("orvane-perft %s\n", ORVANE_VERSION);
+            return 0;
+        } else if (arg.size() > 1 && arg[0] == '-' && (arg[1] < '0' || arg[1] > '9')) {
+            return Usage();  // an unknown option; "-1" is a depth, refused below
+        } else {
             args.push_back(arg);
+        }
     }
     if (args.empty() || args.size() > 2) return Usage();
 

@@ -221,20 +221,28 @@ const Command Commands[] = {
     {"moves", "moves FILE        each game's main line as coordinate moves (e2e4 e7e8q)", MovesCommand},
 };
 
-int Usage() {
-    std::fprintf(stderr, "usage: orvane-pgn COMMAND FILE...\n");
+// The usage: on standard output when asked for (exit status 0), else on
+// standard error (2).
+int Usage(std::FILE* to) {
+    std::fprintf(to, "usage: orvane-pgn COMMAND FILE...\n");
     for (const Command& command : Commands)
-        std::fprintf(stderr, "  %.*s\n", static_cast<int>(command.Usage.size()), command.Usage.data());
-    return 2;
+        std::fprintf(to, "  %.*s\n", static_cast<int>(command.Usage.size()), command.Usage.data());
+    std::fprintf(to, "  -h, --help        show this help\n  -v, --version     show the version\n");
+    return to == stdout ? 0 : 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return Usage();
+    if (argc < 2) return Usage(stderr);
     const std::string_view name = argv[1];
+    if (name == "-h" || name == "--help") return Usage(stdout);
+    if (name == "-v" || name == "--version") {
+        std::printf("orvane-pgn %s\n", ORVANE_VERSION);
+        return 0;
+    }
     const Args files(argv + 2, argv + argc);
     for (const Command& command : Commands)
         if (command.Name == name) return command.Run(files);
-    return Usage();
+    return Usage(stderr);
 }

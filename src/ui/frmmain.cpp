@@ -18,8 +18,11 @@ bool frmMain::ProgramFolderWritable() const {
 }
 
 std::filesystem::path frmMain::SettingsPath() const {
-    // A program installed system-wide keeps its settings with the user.
-    if (ProgramFolderWritable() || paths_.ConfigFolder.empty()) return paths_.ProgramFolder / "orvane.ini";
+    // A program installed system-wide keeps its settings with the user, even
+    // when its folder can be written (by root); one run from its build folder
+    // keeps them beside it.
+    if (paths_.ConfigFolder.empty()) return paths_.ProgramFolder / "orvane.ini";
+    if (!paths_.Installed && ProgramFolderWritable()) return paths_.ProgramFolder / "orvane.ini";
     return paths_.ConfigFolder / "orvane.ini";
 }
 

@@ -36,8 +36,11 @@ namespace orvane::ui {
 // Where the program finds and keeps its files.
 struct ProgramPaths {
     std::filesystem::path ProgramFolder;  // the folder of the executable
-    std::filesystem::path ConfigFolder;   // the user's configuration folder (settings fallback)
+    std::filesystem::path ConfigFolder;   // the user's configuration folder (settings of an install)
     std::filesystem::path DataFolder;     // the installed data folder (book fallback); may be empty
+    // The program runs from an install (/usr/bin): its settings go to the
+    // configuration folder even where the program folder can be written.
+    bool Installed = false;
 };
 
 // What the opening book said for the position on the board.
@@ -238,8 +241,9 @@ public:
     // Move entry by mouse and the setup menu.
     MouseState Mouse;
 
-    // The settings file in use (the program folder's, or the configuration
-    // folder's when the program folder cannot be written).
+    // The settings file in use: the configuration folder's for an installed
+    // program, else the program folder's, or the configuration folder's when
+    // the program folder cannot be written.
     std::filesystem::path SettingsPath() const;
     // The folders the program was started with.
     const ProgramPaths& Paths() const { return paths_; }

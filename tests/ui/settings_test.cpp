@@ -275,25 +275,60 @@ TEST_F(SettingsTest, ALinkToNoFileYetCreatesItsTarget) {
 // -32768 once used to save 32769).
 // ---- where the files are --------------------------------------------------
 
-TEST(ProgramFolders, SettingsGoToTheConfigurationFolderWhenTheProgramFolderCannotBeWritten) {
+// Where the settings file goes: beside a program run from its build folder,
+// in the user's configuration folder for an installed one (even when its
+// folder can be written, as /usr/bin can by root) and for one whose folder
+// cannot be written. Its content is the same wherever it is.
+struct SettingsPlace {
+    const char* name;
+    bool installed;
+    bool programFolderExists;  // an existing folder can be written: the tests run as any user
+    bool configFolderGiven;
+    bool inConfigFolder;  // where the file must be
+};
+void PrintTo(const SettingsPlace& row, std::ostream* os) { *os << row.name; }
+
+class SettingsFilePlace : public ::testing::TestWithParam<SettingsPlace> {};
+
+TEST_P(SettingsFilePlace, WrittenAtStartAndExitAndReadBackFromThere) {
+    const SettingsPlace& row = GetParam();
     TempFolder folder;
     ProgramPaths paths;
-    paths.ProgramFolder = folder.Path() / "not-there";
-    paths.ConfigFolder = folder.Path() / "config" / "orvane";
+    paths.ProgramFolder = folder.Path() / (row.programFolderExists ? "bin" : "not-there");
+    if (row.programFolderExists) fs::create_directories(paths.ProgramFolder);
+    const fs::path configFolder = folder.Path() / "home" / ".config" / "orvane";
+    if (row.configFolderGiven) paths.ConfigFolder = configFolder;
+    paths.Installed = row.installed;
+    const fs::path used = (row.inConfigFolder ? configFolder : paths.ProgramFolder) / "orvane.ini";
+    const fs::path unused = (row.inConfigFolder ? paths.ProgramFolder : configFolder) / "orvane.ini";
+
     std::ostringstream out;
     {
         drive::Driver driver(out, paths);
+        // The defaults are written at start-up (the configuration folder is
+        // created for them).
+        EXPECT_EQ(ReadFile(used), DefaultFile);
         EXPECT_EQ(driver.Run("menu Turn"), drive::Driver::Result::Ok);
         EXPECT_EQ(driver.Run("answer Yes"), drive::Driver::Result::Ok);
         EXPECT_EQ(driver.Run("menu Exit"), drive::Driver::Result::Quit);
     }
-    EXPECT_FALSE(fs::exists(paths.ProgramFolder / "orvane.ini"));
-    EXPECT_EQ(ReadFile(paths.ConfigFolder / "orvane.ini"), "ORVANE0.10\r\n 0 \r\n 1 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n");
+    EXPECT_EQ(ReadFile(used), "ORVANE0.10\r\n 0 \r\n 1 \r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\n");
+    EXPECT_FALSE(fs::exists(unused));
+    EXPECT_EQ(out.str(), ExitQuestion + " -> Yes\nquit\n") << "no message";
 
     // The next start reads it from there.
     drive::Driver again(out, paths);
     EXPECT_EQ(ParseShow(again.Show()).letters, "hgfedcba");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    ProgramFolders, SettingsFilePlace,
+    ::testing::Values(SettingsPlace{"BuildFolderBesideTheProgram", false, true, true, false},
+                      SettingsPlace{"BuildFolderWithoutConfigurationFolder", false, true, false, false},
+                      SettingsPlace{"BuildFolderThatCannotBeWritten", false, false, true, true},
+                      SettingsPlace{"InstalledInAFolderThatCanBeWritten", true, true, true, true},
+                      SettingsPlace{"InstalledInAFolderThatCannotBeWritten", true, false, true, true}),
+    ScenarioName());
 
 TEST(ProgramFolders, BookNextToTheProgramWinsOverTheInstalledOne) {
     TempFolder folder;
