@@ -174,6 +174,7 @@ private slots:
     void ctrlXExitsFromTheCommentBox();
     void tabWalksTheListsAndTheCommentBox();
     void layoutFollowsTheScreensDensity();
+    void listsAndTextBoxesHaveFramesOnEverySide();
     void startUpErrorBoxIsCentred();
     void saveWritesTheGameAndOpenReadsItBack();
     // Exit ends the event loops of the test process too: keep it last.
@@ -691,6 +692,30 @@ void WindowTest::layoutFollowsTheScreensDensity() {
         QVERIFY(!program.window.Layout().SquareBorder);
     const int wide = ToPixels(program.window.Layout().ClientWidth, program.window.LayoutTwipsPerPixel());
     QCOMPARE(program.window.SurfaceWidget()->width(), wide);
+}
+
+// Seen on the screen's own pixels, each list and text box shows a line
+// darker than the window and its own white on each of its four sides, in
+// either layout.
+void WindowTest::listsAndTextBoxesHaveFramesOnEverySide() {
+    Program program;
+    QVERIFY(program.Start());
+    for (const char* name : {"List1", "List2", "Text1", "Text2"}) {
+        const auto* control = program.window.findChild<QWidget*>(QString::fromLatin1(name));
+        const QImage image = program.window.SurfaceWidget()->grab(control->geometry()).toImage();
+        const int edge = static_cast<int>(std::ceil(image.devicePixelRatio())) + 1;
+        const auto framed = [&](QPoint from, QPoint step) {
+            for (int i = 0; i < edge; ++i)
+                if (image.pixelColor(from + i * step).lightness() < 215) return true;
+            return false;
+        };
+        const int w = image.width();
+        const int h = image.height();
+        QVERIFY2(framed({0, h / 2}, {1, 0}), name);
+        QVERIFY2(framed({w - 1, h / 2}, {-1, 0}), name);
+        QVERIFY2(framed({w / 2, 0}, {0, 1}), name);
+        QVERIFY2(framed({w / 2, h - 1}, {0, -1}), name);
+    }
 }
 
 void WindowTest::startUpErrorBoxIsCentred() {
