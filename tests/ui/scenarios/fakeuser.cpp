@@ -31,7 +31,12 @@ std::string SecondsText(double seconds) {
 
 }  // namespace
 
-FakeUser::FakeUser() : view_(*this) {}
+FakeUser::FakeUser() : view_(*this) {
+    // What the picker showed after each filter and click on a header.
+    view_.onInteraction = [this](const std::string& line) {
+        if (line.rfind("picker ", 0) == 0) Meet(line);
+    };
+}
 FakeUser::~FakeUser() = default;
 
 void FakeUser::Start(const std::filesystem::path& folder) {
@@ -144,6 +149,16 @@ void FakeUser::Menu(const std::string& name) {
 void FakeUser::Button(const std::string& key) {
     if (!view_.toolbarEnabled || !view_.toolbar.Get(key).enabled) return;
     form_->Toolbar1_ButtonClick(key);
+}
+
+std::string FakeUser::View::OpenFileDialog(const std::string&, const std::string&, const std::string&) {
+    return user_.openPath_;
+}
+
+void FakeUser::Open(const std::filesystem::path& path) {
+    openPath_ = path.string();
+    Menu("Open1");
+    openPath_.clear();
 }
 
 void FakeUser::Answer(const std::string& button) { view_.QueueAnswer(button); }

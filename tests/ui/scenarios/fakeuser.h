@@ -28,6 +28,7 @@ public:
     void TypeComment(const std::string& text) override;
     void Menu(const std::string& name) override;
     void Button(const std::string& key) override;
+    void Open(const std::filesystem::path& path) override;
     void Answer(const std::string& button) override;
 
     Lines List1() const override;
@@ -54,6 +55,8 @@ private:
         void ShowAbout(const std::string& versionLine) override;
         std::string PopupMenu(const std::string& menuName, const std::vector<ui::MenuItem>& items) override;
         void Pause(double seconds) override;
+        std::string OpenFileDialog(const std::string& title, const std::string& filter,
+                                   const std::string& initialFolder) override;
 
     private:
         FakeUser& user_;
@@ -64,6 +67,7 @@ private:
     static void MoveSelection(ui::fake::FakeList& list, Key key);
 
     View view_;
+    std::string openPath_;  // the Open dialog's answer
     std::unique_ptr<ui::frmMain> form_;
     Events met_;
     Lines boardWhenMet_;

@@ -390,6 +390,42 @@ TEST_P(Scenario, NewGameAsksBeforeDroppingTheMoves) {
     EXPECT_EQ(user.Status(1), "White moves");
 }
 
+// Four games whose White players and ratings order differently.
+const char* const FourGames =
+    "[Event \"Club\"]\r\n[White \"Tal\"]\r\n[Black \"Ann\"]\r\n[WhiteElo \"2600\"]\r\n\r\n1. e4 e5 *\r\n\r\n"
+    "[Event \"Club\"]\r\n[White \"J\xC3\xB6rg M\xC3\xBCller\"]\r\n[Black \"Bo\"]\r\n[WhiteElo \"2450\"]\r\n\r\n"
+    "1. d4 d5 *\r\n\r\n"
+    "[Event \"Club\"]\r\n[White \"J\xC3\x96RG Schmidt\"]\r\n[Black \"Cy\"]\r\n[WhiteElo \"950\"]\r\n\r\n"
+    "1. c4 *\r\n\r\n"
+    "[Event \"Club\"]\r\n[White \"Kasparov\"]\r\n[Black \"Di\"]\r\n[WhiteElo \"2851\"]\r\n\r\n1. Nf3 Nf6 *\r\n";
+
+TEST_P(Scenario, ThePickersFilterAndOrderChooseAGameByItsNumberInTheFile) {
+    WriteFile("club.pgn", FourGames);
+    User& user = Started();
+    // Typed in another case, the filter keeps both players named Joerg;
+    // ordered by rating, then the other way, the first row is game 2.
+    user.Answer("filter j\xC3\x96rg");
+    user.Answer("sort WhiteElo");
+    user.Answer("sort WhiteElo");
+    user.Answer("OK");
+    user.Open(Folder() / "club.pgn");
+    EXPECT_EQ(user.Met(), (Events{"picker filter=\"j\xC3\x96rg\" shown=2 first=2", "picker sort=WhiteElo first=3",
+                                  "picker sort=WhiteElo first=2"}));
+    EXPECT_EQ(user.Caption(), " club.pgn - Game: 2");
+    EXPECT_EQ(user.List1(), (Lines{"   1.  d2-d4", "       d7-d5"}));
+
+    // Ordered by name, the third row is chosen: game 4, Kasparov's.
+    user.Answer("Yes");
+    user.Answer("sort White");
+    user.Answer("4");
+    user.Open(Folder() / "club.pgn");
+    EXPECT_EQ(user.Met().size(), 5u);
+    EXPECT_EQ(user.Met().back(), "picker sort=White first=2");
+    EXPECT_EQ(user.Caption(), " club.pgn - Game: 4");
+    EXPECT_EQ(user.List1(), (Lines{"   1. Ng1-f3", "      Ng8-f6"}));
+    EXPECT_EQ(user.Board(), StartBoard);  // a game opens at its start
+}
+
 INSTANTIATE_TEST_SUITE_P(Views, Scenario,
                          ::testing::Values(View{"FakeView", Make<FakeUser>}, View{"QtWindow", Make<QtUser>}),
                          [](const ::testing::TestParamInfo<View>& view) { return std::string(view.param.name); });
