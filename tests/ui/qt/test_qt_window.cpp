@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -21,6 +22,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
@@ -177,6 +179,7 @@ private slots:
     void listsAndTextBoxesHaveFramesOnEverySide();
     void startUpErrorBoxIsCentred();
     void saveWritesTheGameAndOpenReadsItBack();
+    void aDropOpensTheFirstFileWhateverItsName();
     // Exit ends the event loops of the test process too: keep it last.
     void exitCommandAsksOnlyOnce();
 };
@@ -658,6 +661,53 @@ void WindowTest::saveWritesTheGameAndOpenReadsItBack() {
     program.window.findChild<QAction*>(QStringLiteral("Last"))->trigger();
     QCOMPARE(text1->toPlainText(), QStringLiteral("Caf\u00e9"));
     QVERIFY(!program.window.Toolbar().Enabled("New Variant"));
+}
+
+// Files dropped on the window: the first one is opened as Open opens a file,
+// whatever its name; one that is no game file gets the program's message.
+void WindowTest::aDropOpensTheFirstFileWhateverItsName() {
+    Program program;
+    QVERIFY(program.Start());
+    const QString notes = program.folder.filePath(QStringLiteral("notes.txt"));
+    const QString club = program.folder.filePath(QStringLiteral("club.pgn"));
+    {
+        QFile file(notes);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("hello\r\n");
+    }
+    {
+        QFile file(club);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Event \"Club\"]\r\n[White \"Ann\"]\r\n\r\n1. e4 e5 *\r\n");
+    }
+    const auto drop = [&program](const QStringList& paths) {
+        QMimeData mime;
+        QList<QUrl> urls;
+        for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+        mime.setUrls(urls);
+        const QPoint at = program.window.rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&program.window, &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent dropped(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&program.window, &dropped);
+        return true;
+    };
+
+    QString message;
+    AnswerModal([&message](QWidget* modal) { ClickMessageButton(modal, QMessageBox::Ok, &message); });
+    QVERIFY(drop({notes, club}));
+    QTRY_COMPARE(message, QStringLiteral("notes.txt is not an Orvane file"));
+
+    QString picked;
+    AnswerModal([&picked](QWidget* modal) {
+        picked = modal->windowTitle();
+        if (auto* ok = modal->findChild<QPushButton*>(QStringLiteral("OKButton"))) ok->click();
+    });
+    QVERIFY(drop({club, notes}));
+    QTRY_COMPARE(picked, QStringLiteral("Open PGN game from club.pgn"));
+    QTRY_COMPARE(program.window.windowTitle(), QStringLiteral(" club.pgn - Game: 1"));
+    QCOMPARE(program.List("List1")->count(), 2);
 }
 
 void WindowTest::tabWalksTheListsAndTheCommentBox() {
