@@ -36,9 +36,9 @@ namespace {
 
 // What was seen of a dialog while it was up.
 struct Seen {
-    QSize Pixels;       // its size in the screen's own pixels
-    QRect Frame;        // with the window manager's frame, in Qt's pixels
-    QRect ScreenArea;   // the screen's free area
+    QSize Pixels;      // its size in the screen's own pixels
+    QRect Frame;       // with the window manager's frame, in Qt's pixels
+    QRect ScreenArea;  // the screen's free area
     QString Title;
 };
 
@@ -72,15 +72,17 @@ struct Collection {
     PickerContent content;
     Collection() {
         const std::filesystem::path path = std::filesystem::path(folder.path().toStdString()) / "club.pgn";
-        std::ofstream(path, std::ios::binary) << "[Event \"Club\"]\r\n[White \"Ann\"]\r\n[Black \"Bob\"]\r\n\r\n1. e4 *\r\n\r\n"
-                                                 "[Event \"Club\"]\r\n[White \"Cid\"]\r\n\r\n1. d4 *\r\n\r\n"
-                                                 "[Event \"Open\"]\r\n[White \"Eve\"]\r\n\r\n1. c4 *\r\n";
+        std::ofstream(path, std::ios::binary)
+            << "[Event \"Club\"]\r\n[White \"Ann\"]\r\n[Black \"Bob\"]\r\n\r\n1. e4 *\r\n\r\n"
+               "[Event \"Club\"]\r\n[White \"Cid\"]\r\n\r\n1. d4 *\r\n\r\n"
+               "[Event \"Open\"]\r\n[White \"Eve\"]\r\n\r\n1. c4 *\r\n";
         index = orvane::pgn::ScanFile(path).Index;
         content.Caption = "Open PGN game from club.pgn";
         content.Label = "Number of games: 3";
         content.Index = &index;
         for (int k = 1; k <= orvane::pgn::IndexColumns; ++k)
-            content.Visible[static_cast<std::size_t>(k - 1)] = k == 1 || index.ColumnUsed[static_cast<std::size_t>(k)] != 0;
+            content.Visible[static_cast<std::size_t>(k - 1)] =
+                k == 1 || index.ColumnUsed[static_cast<std::size_t>(k)] != 0;
     }
 };
 
@@ -172,7 +174,8 @@ void DialogsTest::aMessageBoxStandsInTheMiddleOfTheWindowWithItsWholeTitle() {
     // cannot be read.
     window.ShowWindow();
     auto [off, seen] = middleOff();
-    QVERIFY2(off.manhattanLength() <= 4, qPrintable(QStringLiteral("%1, %2 from the middle").arg(off.x()).arg(off.y())));
+    QVERIFY2(off.manhattanLength() <= 4,
+             qPrintable(QStringLiteral("%1, %2 from the middle").arg(off.x()).arg(off.y())));
     // Room for the title in bold beside the icon and the three buttons of a
     // title bar. Under a common window manager a box of the title and seven
     // line heights showed it cut ("O... ne"); one of eight showed it whole.
@@ -186,7 +189,8 @@ void DialogsTest::aMessageBoxStandsInTheMiddleOfTheWindowWithItsWholeTitle() {
     window.move(area.topLeft() + QPoint(20, 30));
     QTRY_COMPARE(window.frameGeometry().topLeft(), area.topLeft() + QPoint(20, 30));
     off = middleOff().first;
-    QVERIFY2(off.manhattanLength() <= 4, qPrintable(QStringLiteral("%1, %2 from the middle").arg(off.x()).arg(off.y())));
+    QVERIFY2(off.manhattanLength() <= 4,
+             qPrintable(QStringLiteral("%1, %2 from the middle").arg(off.x()).arg(off.y())));
 }
 
 void DialogsTest::thePickerKeepsTheSizeTheUserGaveIt() {
@@ -203,9 +207,18 @@ void DialogsTest::thePickerKeepsTheSizeTheUserGaveIt() {
     window.ShowPicker(collection.content);
     QCOMPARE(first, dlgPGN::DesignedSize(window.LayoutTwipsPerPixel()));
     QSize again;
-    OnModal([&again](QWidget* modal) { again = modal->size(); });
+    OnModal([&again](QWidget* modal) {
+        again = modal->size();
+        // Larger than the screen, for the next time.
+        modal->resize(modal->screen()->availableGeometry().size() + QSize(300, 200));
+    });
     window.ShowPicker(collection.content);
     QCOMPARE(again, given);
+    // That size no longer fits: the picker is made smaller, on the screen.
+    Seen last;
+    OnModal([&last](QWidget* modal) { last = SeenOf(modal); });
+    window.ShowPicker(collection.content);
+    QVERIFY(last.ScreenArea.contains(last.Frame));
 }
 
 int main(int argc, char** argv) {
