@@ -116,6 +116,38 @@ TEST_F(FilesTest, OpenShowsThePickerAndLoadsTheChosenGameAtItsStart) {
         (Lines{QuitGame, PickerLine("club.pgn", 3, "Number,Event,Site,Date,Round,White,Black,Result", 1, "Cancel")}));
 }
 
+TEST_F(FilesTest, FilterAndOrderOfThePickerAndTheGameChosenByItsNumber) {
+    const std::string path = Write("club.pgn", ThreeGames);
+    const std::string columns = "Number,Event,Site,Date,Round,White,Black,Result";
+    Start();
+    // Each filter and each click on a header prints the rows' count or the
+    // first row's game; OK then loads the game of the first row.
+    EXPECT_EQ(Run({"answer \"" + path + "\"", "answer \"filter dEE\"", "answer \"filter \"", "answer \"sort White\"",
+                   "answer \"sort White\"", "answer \"sort Date\"", "answer \"sort Date\"", "answer \"sort Source\"",
+                   "answer \"filter club   \"", "answer OK", "menu Open1"}),
+              (Lines{OpenLine(path), "picker filter=\"dEE\" shown=1 first=2", "picker filter=\"\" shown=3 first=1",
+                     "picker sort=White first=1", "picker sort=White first=3", "picker sort=Date first=1",
+                     "picker sort=Date first=1", "picker sort=Source first=1 (no such column)",
+                     "picker filter=\"club   \" shown=1 first=3", PickerLine("club.pgn", 3, columns, 0, "3")}));
+    EXPECT_EQ(Show().caption, " club.pgn - Game: 3");
+    EXPECT_EQ(View().picker.chosen, 3);
+
+    // A number is the game's number in the file, whatever the order; a game
+    // the filter hides cannot be chosen, nor OK with no row left.
+    EXPECT_EQ(
+        Run({"answer Yes", "answer \"sort Black\"", "answer \"sort Black\"", "answer 2", "button \"New Variant\""}),
+        (Lines{QuitGame, "picker sort=Black first=1", "picker sort=Black first=3",
+               PickerLine("club.pgn", 3, columns, 3, "2")}));
+    EXPECT_EQ(Show().caption, " club.pgn - Game: 2");
+    EXPECT_EQ(
+        Run({"answer Yes", "answer \"filter Ann\"", "answer 2", "button \"New Variant\""}),
+        (Lines{QuitGame, "picker filter=\"Ann\" shown=1 first=1", PickerLine("club.pgn", 3, columns, 2, "Cancel")}));
+    const std::string again = Write("again.pgn", ThreeGames);
+    EXPECT_EQ(Run({"answer \"" + again + "\"", "answer \"filter Zed\"", "answer OK", "menu Open1"}),
+              (Lines{OpenLine(again), "picker filter=\"Zed\" shown=0 first=0",
+                     PickerLine("again.pgn", 3, columns, 0, "Cancel")}));
+}
+
 TEST_F(FilesTest, CommentsVariationsAndGlyphsShowInText1PlyByPly) {
     const std::string path = Write("club.pgn", ThreeGames);
     Open(path, "2");

@@ -143,8 +143,8 @@ TEST_F(SaveOpenTest, AFolderThatCannotBeWrittenIsNamedAndNothingIsHalfWritten) {
     WriteFile(Home() / "notes", "x");
     const std::string inFile = PathOf("notes/game.orv");
     EXPECT_EQ(Run({"answer \"" + inFile + "\"", "button Save"}),
-              (Lines{SaveLine(inFile), MsgLine("Error", "exclamation",
-                                               "The game could not be saved: " + inFile + ".tmp~: Not a directory")}));
+              (Lines{SaveLine(inFile),
+                     MsgLine("Error", "exclamation", "The game could not be saved: " + inFile + ": Not a directory")}));
     EXPECT_EQ(ReadFile(Home() / "notes"), "x");
     EXPECT_NE(Show().status1, "Game saved!");
     // The next Save asks again, so another folder can be chosen.
@@ -157,9 +157,9 @@ TEST_F(SaveOpenTest, AFolderThatCannotBeWrittenIsNamedAndNothingIsHalfWritten) {
         const std::string locked = PathOf("locked/game.orv");
         const Lines printed = Run({"answer \"" + locked + "\"", "button Save"});
         fs::permissions(Home() / "locked", fs::perms::owner_all);
-        EXPECT_EQ(printed, (Lines{SaveLine(locked),
-                                  MsgLine("Error", "exclamation",
-                                          "The game could not be saved: " + locked + ".tmp~: Permission denied")}));
+        EXPECT_EQ(printed,
+                  (Lines{SaveLine(locked), MsgLine("Error", "exclamation",
+                                                   "The game could not be saved: " + locked + ": Permission denied")}));
         EXPECT_TRUE(fs::is_empty(Home() / "locked"));
     }
 }
@@ -177,7 +177,7 @@ TEST_F(SaveOpenTest, AFailedSaveOverAnEarlierOneLeavesTheEarlierFileWhole) {
     const Lines printed = Run({"button Save"});
     ASSERT_EQ(printed.size(), 1U);
     EXPECT_EQ(printed[0].rfind(
-                  "msgbox title=\"Error\" icon=exclamation text=\"The game could not be saved: " + path + ".tmp~: ", 0),
+                  "msgbox title=\"Error\" icon=exclamation text=\"The game could not be saved: " + path + ": ", 0),
               0U)
         << printed[0];
     EXPECT_EQ(ReadFile(path), GameBytes({"e2e4"}));

@@ -99,13 +99,13 @@ ReadError WriteFileAtomically(const std::filesystem::path& linkOrFile, std::stri
     temp += ".tmp~";
     {
         std::FILE* out = std::fopen(temp.c_str(), "wb");
-        if (out == nullptr) return WriteError(temp, std::strerror(errno));
+        if (out == nullptr) return WriteError(linkOrFile, std::strerror(errno));
         const bool written = std::fwrite(content.data(), 1, content.size(), out) == content.size();
         const bool flushed = std::fflush(out) == 0;
         const bool closed = std::fclose(out) == 0;
         if (!written || !flushed || !closed) {
             std::remove(temp.c_str());
-            return WriteError(path, "could not be written");
+            return WriteError(linkOrFile, "could not be written");
         }
     }
     std::error_code ec;
@@ -117,7 +117,7 @@ ReadError WriteFileAtomically(const std::filesystem::path& linkOrFile, std::stri
     if (ec) {
         std::error_code ignored;
         std::filesystem::remove(temp, ignored);
-        return WriteError(path, ec.message());
+        return WriteError(linkOrFile, ec.message());
     }
     return {};
 }

@@ -40,8 +40,9 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 // so a crash or a full disk never leaves a half-written file. A path that is
 // a symbolic link is written through: the file it names is replaced and the
 // link stays. Returns no error on success, else a WriteFailed error with the
-// file (the temporary file when it cannot be created), the system's reason in
-// Detail and both in Text ("/games/a.orv: Permission denied").
+// path as given (never the temporary file, which the user does not know),
+// the system's reason in Detail and both in Text ("/games/a.orv: Permission
+// denied").
 ReadError WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
 
 // The part of a path after its last "/", the whole path when there is none.

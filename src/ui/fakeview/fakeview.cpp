@@ -1,6 +1,8 @@
 #include "fakeview.h"
 #include "common/index.h"
+#include "ui/pickerrows.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace orvane::ui::fake {
@@ -259,21 +261,53 @@ long FakeView::ShowPicker(const PickerContent& content) {
         columns += (columns.empty() ? "" : ",") + header;
     }
 
-    // Without an answer, or with OK, the row selected as shown: the
-    // preselected game, else the first.
-    long chosen = picker.rows > 0 ? (picker.selected > 0 ? picker.selected : 1) : -1;
+    // The rows as the picker shows them; the preselected game, else the
+    // first row, is selected.
+    const pgn::GameIndex empty;
+    PickerRows rows(content.Index != nullptr ? *content.Index : empty, content.Visible);
+    long selectedRow = rows.Count() > 0 ? 0 : -1;
+    if (picker.selected > 0 && picker.selected <= rows.Total()) selectedRow = rows.RowOf(picker.selected);
+    const auto firstGame = [&rows] { return std::to_string(rows.GameAt(0)); };
+
+    // Filters and clicks on headers until an answer closes the picker;
+    // without one it closes with OK.
+    long chosen = -1;
     std::string answer;
-    if (NextAnswer(answer) && answer != "OK") {
-        if (answer == "Cancel" || answer.empty()) {
-            chosen = -1;
-        } else {
-            try {
-                std::size_t used = 0;
-                const long number = std::stol(answer, &used);
-                chosen = used == answer.size() && number >= 1 && number <= picker.rows ? number : -1;
-            } catch (...) {
-                chosen = -1;
+    while (true) {
+        if (!NextAnswer(answer)) answer = "OK";
+        if (answer.rfind("filter ", 0) == 0) {
+            rows.SetFilter(answer.substr(7));
+            selectedRow = rows.Count() > 0 ? 0 : -1;
+            Log("picker filter=" + Quoted(answer.substr(7)) + " shown=" + std::to_string(rows.Count()) +
+                " first=" + firstGame());
+            continue;
+        }
+        if (answer.rfind("sort ", 0) == 0) {
+            const std::string name = answer.substr(5);
+            const auto found = std::find(picker.columns.begin(), picker.columns.end(), name);
+            if (found != picker.columns.end()) {
+                int column = 1;
+                while (pgn::IndexHeaders[At(column - 1)] != name) ++column;
+                rows.SortBy(column, rows.SortColumn() == column && !rows.Descending());
+                selectedRow = rows.Count() > 0 ? 0 : -1;
             }
+            Log("picker sort=" + name + " first=" + firstGame() +
+                (found == picker.columns.end() ? " (no such column)" : ""));
+            continue;
+        }
+        break;
+    }
+    if (answer == "OK") {
+        chosen = selectedRow >= 0 ? rows.GameAt(selectedRow) : -1;
+    } else if (answer != "Cancel" && !answer.empty()) {
+        // A game number: that game's row is selected, then OK. A game the
+        // filter hides cannot be selected.
+        try {
+            std::size_t used = 0;
+            const long number = std::stol(answer, &used);
+            chosen = used == answer.size() && rows.RowOf(number) >= 0 ? number : -1;
+        } catch (...) {
+            chosen = -1;
         }
     }
     picker.chosen = chosen;

@@ -160,7 +160,8 @@ public:
     // "Cancel", a pop-up item's caption, "" to dismiss or cancel, or for a
     // dialog a list of actions separated by ";" ("Check3=0;Option1(1);OK");
     // the Open and Save dialogs take a path ("" cancels), the game picker a game
-    // number, "OK" or "Cancel".
+    // number, "OK" or "Cancel", after any number of "filter TEXT" (typed into
+    // its filter field) and "sort COLUMN" (a click on that column's header).
     void QueueAnswer(const std::string& answer) { answers.push_back(answer); }
 
     FakeList list1, list2;

@@ -14,6 +14,12 @@ QColor ColourOf(Rgb rgb) {
                   static_cast<int>(rgb & 0xFF));
 }
 
+void SetFrame(QAbstractScrollArea* control) {
+    // The colour of the desktop style's own frames around lists and fields.
+    const QColor colour = control->palette().color(QPalette::Window).darker(140).lighter(108);
+    control->setStyleSheet(QStringLiteral("QAbstractScrollArea { border: 1px solid %1; }").arg(colour.name()));
+}
+
 int KeyCodeOf(int qtKey) {
     switch (qtKey) {
     case Qt::Key_Return:
@@ -41,6 +47,7 @@ int KeyCodeOf(int qtKey) {
 // ---- ListControl ---------------------------------------------------------
 
 ListControl::ListControl(QWidget* parent) : QListWidget(parent) {
+    SetFrame(this);
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     setSortingEnabled(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -163,6 +170,7 @@ void ListControl::focusOutEvent(QFocusEvent* event) {
 // ---- TextControl ---------------------------------------------------------
 
 TextControl::TextControl(QWidget* parent) : QPlainTextEdit(parent) {
+    SetFrame(this);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setTabChangesFocus(true);
 }

@@ -20,6 +20,7 @@
 #include "ui/qt/programtext.h"
 #include "ui/view.h"
 
+class QAbstractScrollArea;
 class QAction;
 
 namespace orvane::ui::qt {
@@ -29,6 +30,11 @@ int KeyCodeOf(int qtKey);
 
 // A colour given as 0xRRGGBB.
 QColor ColourOf(Rgb rgb);
+
+// Gives a list or a text box a frame of one pixel on every side, in the
+// colour of the style's frames. The style's own frame loses sides on a
+// screen scaled to 125% or 175%; this one shows whole at any scale.
+void SetFrame(QAbstractScrollArea* control);
 
 // List1 and List2: a list box in the fixed-pitch font, no sorting. Only the
 // left button selects or acts; a click that lands on no entry keeps the

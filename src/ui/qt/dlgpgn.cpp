@@ -1,10 +1,13 @@
 #include "ui/qt/dlgpgn.h"
 
+#include <QBoxLayout>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QTreeView>
@@ -22,20 +25,25 @@ namespace {
 // The three spaces every cell carries after its value.
 const QString CellTail = QStringLiteral("   ");
 
+// The picker's size when it first opens, in twips: the list, with the filter
+// field above it and the count and the buttons below.
+constexpr int DesignWidth = 11640;
+constexpr int DesignHeight = 6630;
+
 }  // namespace
 
-GameIndexModel::GameIndexModel(const pgn::GameIndex& index, QObject* parent)
-    : QAbstractTableModel(parent), index_(index) {}
+GameIndexModel::GameIndexModel(const pgn::GameIndex& index, const PickerRows& rows, QObject* parent)
+    : QAbstractTableModel(parent), index_(index), rows_(rows) {}
 
 int GameIndexModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(index_.Count);
+    return parent.isValid() ? 0 : static_cast<int>(rows_.Count());
 }
 
 int GameIndexModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : pgn::IndexColumns; }
 
 QVariant GameIndexModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || role != Qt::DisplayRole) return {};
-    const std::string_view cell = index_.Cell(index.row() + 1, index.column() + 1);
+    const std::string_view cell = index_.Cell(rows_.GameAt(index.row()), index.column() + 1);
     return ShowText(std::string(cell)) + CellTail;
 }
 
@@ -46,10 +54,24 @@ QVariant GameIndexModel::headerData(int section, Qt::Orientation orientation, in
     return QString::fromLatin1(header.data(), static_cast<qsizetype>(header.size()));
 }
 
-dlgPGN::dlgPGN(const PickerContent& content, int twipsPerPixel, QWidget* parent) : QDialog(parent) {
+QSize dlgPGN::DesignedSize(int twipsPerPixel) {
+    return {ToPixels(DesignWidth, twipsPerPixel), ToPixels(DesignHeight, twipsPerPixel)};
+}
+
+dlgPGN::dlgPGN(const PickerContent& content, int twipsPerPixel, QWidget* parent)
+    : QDialog(parent), label_(content.Label) {
     const int tpp = twipsPerPixel;
     setObjectName(QStringLiteral("dlgPGN"));
     setWindowTitle(ShowText(content.Caption));
+    setSizeGripEnabled(true);
+
+    FilterLabel = new QLabel(QStringLiteral("&Filter:"), this);
+    FilterLabel->setObjectName(QStringLiteral("FilterLabel"));
+    FilterText = new QLineEdit(this);
+    FilterText->setObjectName(QStringLiteral("FilterText"));
+    FilterText->setClearButtonEnabled(true);
+    FilterLabel->setBuddy(FilterText);
+    FilterText->installEventFilter(this);
 
     Label1 = new QLabel(ShowText(content.Label), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -66,11 +88,17 @@ dlgPGN::dlgPGN(const PickerContent& content, int twipsPerPixel, QWidget* parent)
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setAllColumnsShowFocus(true);
     ListView1->setTextElideMode(Qt::ElideNone);
-    ListView1->header()->setStretchLastSection(false);
-    ListView1->header()->setSectionsMovable(false);
-    ListView1->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    QHeaderView* header = ListView1->header();
+    header->setStretchLastSection(false);
+    header->setSectionsMovable(false);
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     if (content.Index != nullptr) {
-        model_ = new GameIndexModel(*content.Index, this);
+        rows_ = std::make_unique<PickerRows>(*content.Index, content.Visible);
+        model_ = new GameIndexModel(*content.Index, *rows_, this);
         ListView1->setModel(model_);
     }
     ListView1->installEventFilter(this);
@@ -81,34 +109,57 @@ dlgPGN::dlgPGN(const PickerContent& content, int twipsPerPixel, QWidget* parent)
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     OKButton->setDefault(true);
     OKButton->setAutoDefault(true);
+    for (QPushButton* button : {OKButton, CancelButton})
+        button->setMinimumSize(ToPixels(1215, tpp), std::max(ToPixels(375, tpp), button->sizeHint().height()));
 
-    PlaceControl(ListView1, {120, 120, 11400, 5400}, tpp);
-    PlaceControl(Label1, {120, 5640, 6000, 285}, tpp);
-    PlaceControl(OKButton, {8880, 5640, 1215, 375}, tpp);
-    PlaceControl(CancelButton, {10305, 5640, 1215, 375}, tpp);
-    FixDialogSize(this, 11640, 6135, tpp);
+    // The filter above the list, the count and the buttons below it; the
+    // list takes what the window gains or loses.
+    const int gap = ToPixels(120, tpp);
+    auto* filterRow = new QHBoxLayout;
+    filterRow->addWidget(FilterLabel);
+    filterRow->addWidget(FilterText, 1);
+    auto* bottomRow = new QHBoxLayout;
+    bottomRow->addWidget(Label1, 1);
+    bottomRow->addSpacing(gap);
+    bottomRow->addWidget(OKButton);
+    bottomRow->addSpacing(ToPixels(210, tpp));
+    bottomRow->addWidget(CancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(gap, gap, gap, gap);
+    layout->setSpacing(gap);
+    layout->addLayout(filterRow);
+    layout->addWidget(ListView1, 1);
+    layout->addLayout(bottomRow);
+    setMinimumSize(ToPixels(DesignWidth / 2, tpp), ToPixels(DesignHeight / 2, tpp));
+    resize(DesignedSize(tpp).expandedTo(minimumSizeHint()));
 
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(OKButton, &QPushButton::clicked, this, &dlgPGN::AcceptSelected);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(ListView1, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (index.isValid()) accept();
+        if (index.isValid()) AcceptSelected();
     });
+    FilterText->setFocus();
 
-    if (model_ == nullptr) return;
+    if (model_ == nullptr) {
+        OKButton->setEnabled(false);
+        return;
+    }
+    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { OKButton->setEnabled(ListView1->selectionModel()->hasSelection()); });
+    connect(FilterText, &QLineEdit::textChanged, this, &dlgPGN::FilterChanged);
+    connect(header, &QHeaderView::sectionClicked, this, &dlgPGN::HeaderClicked);
     AutoSizeColumns(content);
 
     // The preselected game, or else the first, is selected and in view.
-    const long rows = content.Index->Count;
-    const long selected = content.Selected >= 1 && content.Selected <= rows ? content.Selected : (rows > 0 ? 1 : 0);
-    if (selected > 0) {
-        const QModelIndex row = model_->index(static_cast<int>(selected - 1), 0);
-        ListView1->selectionModel()->setCurrentIndex(row,
-                                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        ListView1->scrollTo(
-            row, content.Selected >= 1 ? QAbstractItemView::PositionAtCenter : QAbstractItemView::EnsureVisible);
-    }
-    ListView1->setFocus();
+    const long rows = rows_->Count();
+    const long preselected = content.Selected >= 1 && content.Selected <= rows ? rows_->RowOf(content.Selected) : -1;
+    SelectRow(preselected >= 0 ? preselected : 0);
+    if (preselected >= 0)
+        ListView1->scrollTo(model_->index(static_cast<int>(preselected), 0), QAbstractItemView::PositionAtCenter);
+    OKButton->setEnabled(rows > 0);
 }
+
+dlgPGN::~dlgPGN() = default;
 
 void dlgPGN::AutoSizeColumns(const PickerContent& content) {
     const pgn::GameIndex& index = *content.Index;
@@ -158,16 +209,73 @@ long dlgPGN::SelectedGame() const {
     if (model_ == nullptr) return -1;
     const QModelIndexList rows = ListView1->selectionModel()->selectedRows();
     if (rows.isEmpty()) return -1;
-    return rows.first().row() + 1;
+    const long game = rows_->GameAt(rows.first().row());
+    return game >= 1 ? game : -1;
+}
+
+void dlgPGN::AcceptSelected() {
+    if (SelectedGame() >= 1) accept();
+}
+
+void dlgPGN::SelectRow(long row) {
+    if (model_ == nullptr || row < 0 || row >= rows_->Count()) {
+        if (ListView1->selectionModel() != nullptr) ListView1->selectionModel()->clear();
+        return;
+    }
+    const QModelIndex index = model_->index(static_cast<int>(row), 0);
+    ListView1->selectionModel()->setCurrentIndex(index,
+                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ListView1->scrollTo(index, QAbstractItemView::EnsureVisible);
+}
+
+void dlgPGN::ShowCount() {
+    QString text = ShowText(label_);
+    if (!rows_->Filter().empty()) text += QStringLiteral("   (%1 shown)").arg(rows_->Count());
+    Label1->setText(text);
+}
+
+void dlgPGN::FilterChanged(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    model_->BeginChange();
+    rows_->SetFilter(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    model_->EndChange();
+    SelectRow(0);
+    OKButton->setEnabled(rows_->Count() > 0);
+    ShowCount();
+}
+
+void dlgPGN::HeaderClicked(int section) {
+    // A first click orders ascending, the next one on the same column
+    // descending, and so on.
+    const int column = section + 1;
+    const bool descending = rows_->SortColumn() == column && !rows_->Descending();
+    model_->BeginChange();
+    rows_->SortBy(column, descending);
+    model_->EndChange();
+    QHeaderView* header = ListView1->header();
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(section, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    SelectRow(0);
 }
 
 bool dlgPGN::eventFilter(QObject* watched, QEvent* event) {
-    // Enter in the list is OK, as everywhere else in the dialog.
-    if (watched == ListView1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            accept();
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Enter in the list is OK, as everywhere else in the dialog.
+        if (watched == ListView1 && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            AcceptSelected();
             return true;
+        }
+        // In the filter field the keys that walk a list walk the list; the
+        // field keeps the focus.
+        if (watched == FilterText) {
+            switch (key->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown: QCoreApplication::sendEvent(ListView1, event); return true;
+            default: break;
+            }
         }
     }
     return QDialog::eventFilter(watched, event);

@@ -8,16 +8,19 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QKeySequence>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
+#include <QWindow>
 
 #include <chrono>
 #include <cmath>
@@ -43,19 +46,46 @@ QLabel* NewStatusPanel(QWidget* parent) {
     return panel;
 }
 
-// A file of a kind the Open command reads, by its extension.
-bool IsGameFileName(const QString& path) {
-    return path.endsWith(QStringLiteral(".pgn"), Qt::CaseInsensitive) ||
-           path.endsWith(QStringLiteral(".orv"), Qt::CaseInsensitive);
+// The file a drop hands to the program: the first local file dropped,
+// whatever its name. Opened as Open opens a file, it gets the program's own
+// message when it is not a game file.
+QString DroppedFile(const QMimeData* mime) {
+    if (mime == nullptr || !mime->hasUrls()) return {};
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile() && !url.toLocalFile().isEmpty()) return url.toLocalFile();
+    return {};
 }
 
-QString DroppedGameFile(const QMimeData* mime) {
-    if (mime == nullptr || !mime->hasUrls()) return {};
-    const QList<QUrl> urls = mime->urls();
-    if (urls.size() != 1 || !urls.first().isLocalFile()) return {};
-    const QString path = urls.first().toLocalFile();
-    return IsGameFileName(path) ? path : QString();
-}
+// A message box in the middle of the main window, or of the screen while the
+// window is hidden (where the window will stand when it shows). It is wide
+// enough for the window manager to show its whole title beside the title
+// bar's icon and buttons.
+class MessageBox : public QMessageBox {
+public:
+    MessageBox(Icon icon, const QString& title, const QString& text, StandardButtons buttons, QWidget* over)
+        : QMessageBox(icon, title, text, buttons, over->isVisible() ? over : nullptr), over_(over) {
+        QFont titleFont = font();
+        titleFont.setBold(true);
+        const QFontMetrics metrics(titleFont);
+        const int titleWidth = metrics.horizontalAdvance(title) + 4 * (metrics.height() + 8) + 2 * metrics.height();
+        if (auto* grid = qobject_cast<QGridLayout*>(layout()))
+            grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
+                          1, grid->columnCount());
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        // Sized by now.
+        QMessageBox::showEvent(event);
+        const QScreen* screen = over_->screen();
+        if (screen == nullptr) return;
+        const QRect area = screen->availableGeometry();
+        move(CentredOver(over_->isVisible() ? over_->frameGeometry() : area, frameGeometry().size(), area));
+    }
+
+private:
+    QWidget* over_;
+};
 
 // A filter written "Name (*.pgn)|*.pgn|Other (*.orv)|*.orv" as the file
 // dialog takes it: "Name (*.pgn);;Other (*.orv)".
@@ -356,8 +386,23 @@ void MainWindow::LayoutWindow(bool largeFont) {
 void MainWindow::SetToolbarEnabled(bool enabled) { toolbar_->setEnabled(enabled); }
 
 void MainWindow::ShowWindow() {
+    // The window first shows in the middle of the screen, where a message
+    // of the start-up stands too.
+    if (!placed_) {
+        placed_ = true;
+        CentreOnScreen(this);
+    }
     show();
     activateWindow();
+    // What start-up shows next (the picker of a file named on the command
+    // line, or a message about it) comes after the window is on the screen,
+    // so that it stands over the window. Input waits meanwhile.
+    QElapsedTimer waited;
+    waited.start();
+    while (windowHandle() != nullptr && !windowHandle()->isExposed() && waited.elapsed() < 2000) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
 }
 
 MsgAnswer MainWindow::MsgBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
@@ -371,9 +416,7 @@ MsgAnswer MainWindow::MsgBox(const std::string& text, const std::string& title, 
     const QString boxTitle = title.empty() ? QStringLiteral("Orvane") : ShowText(title);
     const QMessageBox::StandardButtons boxButtons =
         buttons == MsgButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
-    // Before the window is shown (the start-up error) the box stands in the
-    // middle of the screen, not over the hidden window.
-    QMessageBox box(boxIcon, boxTitle, ShowText(text), boxButtons, isVisible() ? this : nullptr);
+    MessageBox box(boxIcon, boxTitle, ShowText(text), boxButtons, this);
     if (buttons == MsgButtons::YesNo) {
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
@@ -461,9 +504,12 @@ long MainWindow::ShowPicker(const PickerContent& content) {
     overrideCursor_ = false;
     long chosen = -1;
     {
-        dlgPGN dialog(content, TwipsPerPixelX(), this);
+        dlgPGN dialog(content, LayoutTwipsPerPixel(), this);
+        // The picker keeps the size the user gave it while the program runs.
+        if (pickerSize_.isValid()) dialog.resize(pickerSize_.expandedTo(dialog.minimumSize()));
         CentreOnScreen(&dialog);
         if (dialog.exec() == QDialog::Accepted) chosen = dialog.SelectedGame();
+        pickerSize_ = dialog.size();
     }
     UpdateBusyCursor();
     return chosen;
@@ -517,11 +563,11 @@ void MainWindow::DoEvents() {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DroppedGameFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+    if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const QString path = DroppedGameFile(event->mimeData());
+    const QString path = DroppedFile(event->mimeData());
     if (path.isEmpty() || form_ == nullptr) return;
     event->acceptProposedAction();
     const QByteArray bytes = QFile::encodeName(path);

@@ -128,6 +128,8 @@ private:
     std::string caption_;
     bool quitRequested_ = false;
     bool closing_ = false;  // the window is going away: no more questions
+    bool placed_ = false;   // the window has had its first place on the screen
+    QSize pickerSize_;      // the game picker's size when it last closed
     bool windowBusy_ = false;
     bool squaresBusy_ = false;
     bool overrideCursor_ = false;

@@ -1,6 +1,7 @@
 #include "ui/qt/windowlayout.h"
 
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include <algorithm>
@@ -133,12 +134,36 @@ void FixDialogSize(QWidget* dialog, int widthTwips, int heightTwips, int twipsPe
     dialog->setFixedSize(size);
 }
 
+namespace {
+
+// Room for what the window manager puts around a window not yet shown.
+QSize FrameAllowance(const QWidget* window) {
+    const int border = window->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, window);
+    const int title = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+    return {2 * border, title + 2 * border};
+}
+
+}  // namespace
+
+QPoint CentredOver(const QRect& over, QSize size, const QRect& screenArea) {
+    QPoint at(over.left() + (over.width() - size.width()) / 2, over.top() + (over.height() - size.height()) / 2);
+    at.setX(std::max(screenArea.left(), std::min(at.x(), screenArea.right() + 1 - size.width())));
+    at.setY(std::max(screenArea.top(), std::min(at.y(), screenArea.bottom() + 1 - size.height())));
+    return at;
+}
+
 void CentreOnScreen(QWidget* window) {
     const QScreen* screen = window->screen();
     if (screen == nullptr) return;
     const QRect area = screen->availableGeometry();
-    window->move(area.left() + (area.width() - window->width()) / 2,
-                 area.top() + (area.height() - window->height()) / 2);
+    const QSize frame = window->isVisible() ? window->frameGeometry().size() - window->size() : FrameAllowance(window);
+    const QSize room = area.size() - frame;
+    if (window->width() > room.width() || window->height() > room.height()) {
+        const QSize smaller = window->size().boundedTo(room).expandedTo(window->minimumSize());
+        if (smaller != window->size()) window->resize(smaller);
+    }
+    const QPoint frameAt = CentredOver(area, window->size() + frame, area);
+    window->move(frameAt);
 }
 
 }  // namespace orvane::ui::qt

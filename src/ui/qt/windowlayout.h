@@ -61,7 +61,13 @@ void PlaceButtonRow(const std::vector<std::pair<QWidget*, TwipRect>>& row, int t
 // Fixes a dialog's client size; grows it when a control would be cut off.
 void FixDialogSize(QWidget* dialog, int widthTwips, int heightTwips, int twipsPerPixel);
 
-// Moves a window to the middle of its screen.
+// Moves a window to the middle of its screen's free area. A window larger
+// than that area is made smaller where it can be resized, and otherwise
+// keeps its top left corner (and title bar) on the screen.
 void CentreOnScreen(QWidget* window);
+
+// Where a window of the given size stands centred over another area (a
+// window's frame), kept inside the free area of the screen.
+QPoint CentredOver(const QRect& over, QSize size, const QRect& screenArea);
 
 }  // namespace orvane::ui::qt

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -15,10 +16,12 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "support/shared_data.h"
 #include "ui/frmmain.h"
@@ -51,8 +54,33 @@ void OnPicker(const std::function<void(dlgPGN&)>& act) {
         timer->stop();
         timer->deleteLater();
         act(*dialog);
+        // A check that failed left the picker open.
+        if (dialog->isVisible()) dialog->reject();
     });
     timer->start();
+}
+
+// The shared collections one after another in one file of the folder; ""
+// when the shared data is missing.
+std::string AllCollections(const QTemporaryDir& folder) {
+    using orvane::testsupport::SharedDataFile;
+    for (const char* name : Collections)
+        if (!orvane::testsupport::SharedDataPresent(SharedDataFile(std::string("pgn/collections/") + name))) return {};
+    const std::string all = (std::filesystem::path(folder.path().toStdString()) / "all.pgn").string();
+    std::ofstream out(all, std::ios::binary);
+    for (const char* name : Collections) {
+        std::ifstream in(SharedDataFile(std::string("pgn/collections/") + name), std::ios::binary);
+        out << in.rdbuf() << "\n\n";
+    }
+    return all;
+}
+
+// A date cell as year, month and day; unknown parts are 0.
+std::array<int, 3> DateOf(QString text) {
+    const QStringList parts = text.trimmed().split(QLatin1Char('.'));
+    std::array<int, 3> date{};
+    for (int i = 0; i < 3 && i < parts.size(); ++i) date[static_cast<std::size_t>(i)] = parts[i].toInt();
+    return date;
 }
 
 }  // namespace
@@ -62,24 +90,14 @@ class PickerTest : public QObject {
 
 private slots:
     void AllCollectionsInOnePicker();
+    void FilterKeysAndHeadersChooseAGameByItsNumber();
     void TagTextsAreDecodedAndDebugShowsItsCommands();
 };
 
 void PickerTest::AllCollectionsInOnePicker() {
-    using orvane::testsupport::SharedDataFile;
-    for (const char* name : Collections) {
-        const auto file = SharedDataFile(std::string("pgn/collections/") + name);
-        if (!orvane::testsupport::SharedDataPresent(file)) QSKIP(orvane::testsupport::SharedDataMissing(file).c_str());
-    }
     QTemporaryDir folder;
-    const std::string all = (std::filesystem::path(folder.path().toStdString()) / "all.pgn").string();
-    {
-        std::ofstream out(all, std::ios::binary);
-        for (const char* name : Collections) {
-            std::ifstream in(SharedDataFile(std::string("pgn/collections/") + name), std::ios::binary);
-            out << in.rdbuf() << "\n\n";
-        }
-    }
+    const std::string all = AllCollections(folder);
+    if (all.empty()) QSKIP("the shared collections are missing");
 
     MainWindow window;
     ProgramPaths paths;
@@ -189,6 +207,119 @@ void PickerTest::TagTextsAreDecodedAndDebugShowsItsCommands() {
     QVERIFY(seen);
     QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("J\u00f6rg"));
     QCOMPARE(window.windowTitle(), QStringLiteral(" names.pgn - Game: 1"));
+}
+
+// The filter field takes the keys when the picker opens: typing keeps the
+// rows that hold the text in any cell, ignoring case, and the count shows;
+// Up, Down and Page Down walk the list while the field keeps the keys; a
+// click on a header orders the rows, a second one the other way; Enter loads
+// the game of the selected row by its number in the file.
+void PickerTest::FilterKeysAndHeadersChooseAGameByItsNumber() {
+    QTemporaryDir folder;
+    const std::string all = AllCollections(folder);
+    if (all.empty()) QSKIP("the shared collections are missing");
+    // The games a plain search finds, in file order.
+    const orvane::pgn::ScanResult scan = orvane::pgn::ScanFile(all);
+    QVERIFY(!scan.Error);
+    std::vector<long> spassky;
+    for (long game = 1; game <= scan.Index.Count; ++game) {
+        bool found = false;
+        for (int k = 1; k <= orvane::pgn::IndexColumns; ++k)
+            found = found || QString::fromStdString(std::string(scan.Index.Cell(game, k)))
+                                 .contains(QStringLiteral("spassky"), Qt::CaseInsensitive);
+        if (found) spassky.push_back(game);
+    }
+    QVERIFY(spassky.size() > 40);
+
+    MainWindow window;
+    ProgramPaths paths;
+    paths.ProgramFolder = std::filesystem::path(folder.path().toStdString());
+    frmMain form(window, paths);
+    window.SetForm(&form);
+    QVERIFY(form.Form_Load(""));
+    window.ShowWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.OpenFileAnswer = [all] { return all; };
+
+    long chosen = 0;
+    OnPicker([&](dlgPGN& dialog) {
+        QTreeView* view = dialog.ListView1;
+        QAbstractItemModel* model = view->model();
+        QHeaderView* header = view->header();
+        const auto gameAt = [model](int row) { return model->index(row, 0).data().toString().trimmed().toLong(); };
+        const auto selectedRow = [view] {
+            const QModelIndexList rows = view->selectionModel()->selectedRows();
+            return rows.size() == 1 ? rows.first().row() : -1;
+        };
+        // The widget with the keyboard focus while the picker is active.
+        QCOMPARE(dialog.focusWidget(), dialog.FilterText);
+        QCOMPARE(dialog.FilterLabel->text(), QStringLiteral("&Filter:"));
+        QCOMPARE(dialog.FilterLabel->buddy(), dialog.FilterText);
+        std::vector<int> widths;
+        for (int column = 0; column < 27; ++column)
+            widths.push_back(header->isSectionHidden(column) ? -1 : header->sectionSize(column));
+
+        QTest::keyClicks(dialog.FilterText, QStringLiteral("SPASSKY"));
+        QCOMPARE(model->rowCount(), static_cast<int>(spassky.size()));
+        for (int row = 0; row < model->rowCount(); ++row) QCOMPARE(gameAt(row), spassky[static_cast<std::size_t>(row)]);
+        QCOMPARE(dialog.Label1->text(), QStringLiteral("Number of games: 5376   (%1 shown)").arg(spassky.size()));
+        QCOMPARE(selectedRow(), 0);
+        // The columns keep their widths; hidden ones stay hidden.
+        for (int column = 0; column < 27; ++column)
+            QCOMPARE(header->isSectionHidden(column) ? -1 : header->sectionSize(column),
+                     widths[static_cast<std::size_t>(column)]);
+
+        QTest::keyClick(dialog.FilterText, Qt::Key_Down);
+        QTest::keyClick(dialog.FilterText, Qt::Key_Down);
+        QCOMPARE(selectedRow(), 2);
+        QTest::keyClick(dialog.FilterText, Qt::Key_PageDown);
+        const int paged = selectedRow();
+        QVERIFY(paged > 3);
+        QTest::keyClick(dialog.FilterText, Qt::Key_Up);
+        QCOMPARE(selectedRow(), paged - 1);
+        QCOMPARE(dialog.focusWidget(), dialog.FilterText);
+        QCOMPARE(dialog.FilterText->text(), QStringLiteral("SPASSKY"));
+
+        // Dates in order, then the other way; the first row is selected.
+        const int date = 3;
+        const auto clickHeader = [&](int column) {
+            view->scrollTo(model->index(0, column));
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
+                              QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                                     header->height() / 2));
+        };
+        clickHeader(date);
+        for (int row = 1; row < model->rowCount(); ++row)
+            QVERIFY(DateOf(model->index(row - 1, date).data().toString()) <=
+                    DateOf(model->index(row, date).data().toString()));
+        QCOMPARE(header->sortIndicatorSection(), date);
+        QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+        clickHeader(date);
+        for (int row = 1; row < model->rowCount(); ++row)
+            QVERIFY(DateOf(model->index(row - 1, date).data().toString()) >=
+                    DateOf(model->index(row, date).data().toString()));
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        QCOMPARE(model->rowCount(), static_cast<int>(spassky.size()));
+        QCOMPARE(selectedRow(), 0);
+        QTest::keyClick(dialog.FilterText, Qt::Key_Down);
+        chosen = gameAt(1);
+        QVERIFY(chosen != spassky[1]);
+        QTest::keyClick(dialog.FilterText, Qt::Key_Return);
+    });
+    window.findChild<QAction*>(QStringLiteral("Open1"))->trigger();
+    QVERIFY(chosen > 0);
+    QCOMPARE(window.windowTitle(), QStringLiteral(" all.pgn - Game: %1").arg(chosen));
+    QCOMPARE(form.GetGame1, chosen);
+
+    // Emptied, the filter brings back every row and the count alone.
+    OnPicker([](dlgPGN& dialog) {
+        QTest::keyClicks(dialog.FilterText, QStringLiteral("x"));
+        dialog.FilterText->clear();
+        QCOMPARE(dialog.ListView1->model()->rowCount(), 5376);
+        QCOMPARE(dialog.Label1->text(), QStringLiteral("Number of games: 5376"));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    form.Toolbar1_ButtonClick("New Variant");
 }
 
 QTEST_MAIN(PickerTest)

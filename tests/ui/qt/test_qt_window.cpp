@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -22,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
@@ -175,8 +177,10 @@ private slots:
     void ctrlXExitsFromTheCommentBox();
     void tabWalksTheListsAndTheCommentBox();
     void layoutFollowsTheScreensDensity();
+    void listsAndTextBoxesHaveFramesOnEverySide();
     void startUpErrorBoxIsCentred();
     void saveWritesTheGameAndOpenReadsItBack();
+    void aDropOpensTheFirstFileWhateverItsName();
     // Exit ends the event loops of the test process too: keep it last.
     void exitCommandAsksOnlyOnce();
     void closingDuringTheBatchCheckEndsIt();
@@ -661,6 +665,53 @@ void WindowTest::saveWritesTheGameAndOpenReadsItBack() {
     QVERIFY(!program.window.Toolbar().Enabled("New Variant"));
 }
 
+// Files dropped on the window: the first one is opened as Open opens a file,
+// whatever its name; one that is no game file gets the program's message.
+void WindowTest::aDropOpensTheFirstFileWhateverItsName() {
+    Program program;
+    QVERIFY(program.Start());
+    const QString notes = program.folder.filePath(QStringLiteral("notes.txt"));
+    const QString club = program.folder.filePath(QStringLiteral("club.pgn"));
+    {
+        QFile file(notes);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("hello\r\n");
+    }
+    {
+        QFile file(club);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Event \"Club\"]\r\n[White \"Ann\"]\r\n\r\n1. e4 e5 *\r\n");
+    }
+    const auto drop = [&program](const QStringList& paths) {
+        QMimeData mime;
+        QList<QUrl> urls;
+        for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+        mime.setUrls(urls);
+        const QPoint at = program.window.rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&program.window, &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent dropped(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&program.window, &dropped);
+        return true;
+    };
+
+    QString message;
+    AnswerModal([&message](QWidget* modal) { ClickMessageButton(modal, QMessageBox::Ok, &message); });
+    QVERIFY(drop({notes, club}));
+    QTRY_COMPARE(message, QStringLiteral("notes.txt is not an Orvane file"));
+
+    QString picked;
+    AnswerModal([&picked](QWidget* modal) {
+        picked = modal->windowTitle();
+        if (auto* ok = modal->findChild<QPushButton*>(QStringLiteral("OKButton"))) ok->click();
+    });
+    QVERIFY(drop({club, notes}));
+    QTRY_COMPARE(picked, QStringLiteral("Open PGN game from club.pgn"));
+    QTRY_COMPARE(program.window.windowTitle(), QStringLiteral(" club.pgn - Game: 1"));
+    QCOMPARE(program.List("List1")->count(), 2);
+}
+
 void WindowTest::tabWalksTheListsAndTheCommentBox() {
     Program program;
     QVERIFY(program.Start());
@@ -693,6 +744,30 @@ void WindowTest::layoutFollowsTheScreensDensity() {
         QVERIFY(!program.window.Layout().SquareBorder);
     const int wide = ToPixels(program.window.Layout().ClientWidth, program.window.LayoutTwipsPerPixel());
     QCOMPARE(program.window.SurfaceWidget()->width(), wide);
+}
+
+// Seen on the screen's own pixels, each list and text box shows a line
+// darker than the window and its own white on each of its four sides, in
+// either layout.
+void WindowTest::listsAndTextBoxesHaveFramesOnEverySide() {
+    Program program;
+    QVERIFY(program.Start());
+    for (const char* name : {"List1", "List2", "Text1", "Text2"}) {
+        const auto* control = program.window.findChild<QWidget*>(QString::fromLatin1(name));
+        const QImage image = program.window.SurfaceWidget()->grab(control->geometry()).toImage();
+        const int edge = static_cast<int>(std::ceil(image.devicePixelRatio())) + 1;
+        const auto framed = [&](QPoint from, QPoint step) {
+            for (int i = 0; i < edge; ++i)
+                if (image.pixelColor(from + i * step).lightness() < 215) return true;
+            return false;
+        };
+        const int w = image.width();
+        const int h = image.height();
+        QVERIFY2(framed({0, h / 2}, {1, 0}), name);
+        QVERIFY2(framed({w - 1, h / 2}, {-1, 0}), name);
+        QVERIFY2(framed({w / 2, 0}, {0, 1}), name);
+        QVERIFY2(framed({w / 2, h - 1}, {0, -1}), name);
+    }
 }
 
 void WindowTest::startUpErrorBoxIsCentred() {

@@ -32,7 +32,12 @@ std::string SecondsText(double seconds) {
 
 }  // namespace
 
-FakeUser::FakeUser() : view_(*this) {}
+FakeUser::FakeUser() : view_(*this) {
+    // What the picker showed after each filter and click on a header.
+    view_.onInteraction = [this](const std::string& line) {
+        if (line.rfind("picker ", 0) == 0) Meet(line);
+    };
+}
 FakeUser::~FakeUser() = default;
 
 void FakeUser::Start(const std::filesystem::path& folder) {
@@ -147,13 +152,17 @@ void FakeUser::Button(const std::string& key) {
     form_->Toolbar1_ButtonClick(key);
 }
 
-void FakeUser::Answer(const std::string& button) { view_.QueueAnswer(button); }
-
-std::string FakeUser::View::OpenFileDialog(const std::string& title, const std::string& filter,
-                                           const std::string& initialFolder) {
-    user_.Meet("open " + title);
-    return FakeView::OpenFileDialog(title, filter, initialFolder);
+std::string FakeUser::View::OpenFileDialog(const std::string&, const std::string&, const std::string&) {
+    return user_.openPath_;
 }
+
+void FakeUser::Open(const std::filesystem::path& path) {
+    openPath_ = path.string();
+    Menu("Open1");
+    openPath_.clear();
+}
+
+void FakeUser::Answer(const std::string& button) { view_.QueueAnswer(button); }
 
 long FakeUser::View::ShowPicker(const ui::PickerContent& content) {
     // The picker shows the preselected game selected, else the first.

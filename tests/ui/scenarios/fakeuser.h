@@ -28,6 +28,7 @@ public:
     void TypeComment(const std::string& text) override;
     void Menu(const std::string& name) override;
     void Button(const std::string& key) override;
+    void Open(const std::filesystem::path& path) override;
     void Answer(const std::string& button) override;
     void WhilePickerShows(std::function<void()> action) override { whilePicker_ = std::move(action); }
 
@@ -68,6 +69,7 @@ private:
     static void MoveSelection(ui::fake::FakeList& list, Key key);
 
     View view_;
+    std::string openPath_;  // the Open dialog's answer
     std::unique_ptr<ui::frmMain> form_;
     Events met_;
     Lines boardWhenMet_;

@@ -3,8 +3,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -136,16 +137,6 @@ void QtUser::AnswerModal() {
         if (button != nullptr) QTest::mouseClick(button, Qt::LeftButton);
         return;
     }
-    if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-        Meet("open " + Bytes(dialog->windowTitle()));
-        if (answer.empty()) {
-            dialog->reject();
-        } else {
-            dialog->selectFile(QString::fromStdString(answer));
-            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
-        }
-        return;
-    }
     if (auto* picker = dynamic_cast<ui::qt::dlgPGN*>(modal)) {
         AnswerPicker(*picker, answer);
         return;
@@ -160,23 +151,69 @@ void QtUser::AnswerModal() {
     modal->close();
 }
 
-// The game picker: a game number clicks that row, then OK; "OK" and
-// "Cancel" click their buttons.
-void QtUser::AnswerPicker(ui::qt::dlgPGN& picker, const std::string& answer) {
+void QtUser::AnswerPicker(ui::qt::dlgPGN& picker, std::string answer) {
     const long selected = picker.SelectedGame();
     Meet("picker " + Bytes(picker.windowTitle()) + " selected=" + std::to_string(selected > 0 ? selected : 0));
     if (whilePicker_) std::exchange(whilePicker_, nullptr)();
-    if (answer == "Cancel") {
+    QTreeView* list = picker.ListView1;
+    QAbstractItemModel* model = list->model();
+    const auto gameOfRow = [model](int row) {
+        return row < model->rowCount() ? Bytes(model->index(row, 0).data().toString().trimmed()) : std::string("0");
+    };
+    while (answer.rfind("filter ", 0) == 0 || answer.rfind("sort ", 0) == 0) {
+        if (answer.rfind("filter ", 0) == 0) {
+            // Typed key by key into the field, over what it held.
+            const QString text = QString::fromStdString(answer.substr(7));
+            QTest::keyClick(picker.FilterText, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(picker.FilterText, Qt::Key_Backspace);
+            QTest::keyClicks(picker.FilterText, text);
+            Meet("picker filter=\"" + answer.substr(7) + "\" shown=" + std::to_string(model->rowCount()) +
+                 " first=" + gameOfRow(0));
+        } else {
+            const std::string name = answer.substr(5);
+            QHeaderView* header = list->header();
+            int column = -1;
+            for (int c = 0; c < model->columnCount(); ++c)
+                if (!header->isSectionHidden(c) && Bytes(model->headerData(c, Qt::Horizontal).toString()) == name)
+                    column = c;
+            if (column >= 0) {
+                list->scrollTo(model->index(0, column));
+                const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                                header->height() / 2);
+                QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+            }
+            Meet("picker sort=" + name + " first=" + gameOfRow(0) + (column < 0 ? " (no such column)" : ""));
+        }
+        answer.clear();
+        if (!answers_.empty()) {
+            answer = answers_.front();
+            answers_.pop_front();
+        }
+    }
+    if (answer != "OK" && answer != "Cancel" && !answer.empty()) {
+        // A game's row, by the number in its first cell.
+        int row = 0;
+        while (row < model->rowCount() && gameOfRow(row) != answer) ++row;
+        if (row == model->rowCount()) {
+            answer = "Cancel";
+        } else {
+            list->scrollTo(model->index(row, 0));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                              list->visualRect(model->index(row, 0)).center());
+            answer = "OK";
+        }
+    }
+    if (answer == "Cancel" || !picker.OKButton->isEnabled())
         QTest::mouseClick(picker.CancelButton, Qt::LeftButton);
-        return;
-    }
-    if (answer != "OK" && !answer.empty()) {
-        QTreeView* list = picker.ListView1;
-        const QModelIndex row = list->model()->index(std::stoi(answer) - 1, 0);
-        list->scrollTo(row);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualRect(row).center());
-    }
-    QTest::mouseClick(picker.OKButton, Qt::LeftButton);
+    else
+        QTest::mouseClick(picker.OKButton, Qt::LeftButton);
+}
+
+void QtUser::Open(const std::filesystem::path& path) {
+    const std::string chosen = path.string();
+    window_->OpenFileAnswer = [chosen] { return chosen; };
+    Menu("Open1");
+    window_->OpenFileAnswer = nullptr;
 }
 
 QListWidget* QtUser::ListWidget(const char* name) const {

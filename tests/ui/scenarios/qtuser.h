@@ -35,6 +35,7 @@ public:
     void TypeComment(const std::string& text) override;
     void Menu(const std::string& name) override;
     void Button(const std::string& key) override;
+    void Open(const std::filesystem::path& path) override;
     void Answer(const std::string& button) override { answers_.push_back(button); }
     void WhilePickerShows(std::function<void()> action) override { whilePicker_ = std::move(action); }
 
@@ -68,7 +69,8 @@ private:
     // Answers the pop-up menu, modal box or dialog that is up, if any.
     void AnswerModal();
     bool AnswerPopup(const std::string& answer);
-    void AnswerPicker(ui::qt::dlgPGN& picker, const std::string& answer);
+    // Filters, clicks headers and closes the game picker as answered.
+    void AnswerPicker(ui::qt::dlgPGN& picker, std::string answer);
     QListWidget* ListWidget(const char* name) const;
     QPlainTextEdit* CommentBox() const;
     QAction* MenuAction(const std::string& name) const;

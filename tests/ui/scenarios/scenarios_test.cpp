@@ -396,9 +396,8 @@ TEST_P(Scenario, NewGameAsksBeforeDroppingTheMoves) {
 
 // Opens a file through the Open dialog and answers the picker.
 void Open(User& user, const std::filesystem::path& path, const std::string& pick) {
-    user.Answer(path.string());
     user.Answer(pick);
-    user.Menu("Open1");
+    user.Open(path);
 }
 
 // A set-up game whose FEN names an en passant target: White has just played
@@ -429,7 +428,7 @@ TEST_P(Scenario, AnEnPassantTargetInTheFenBelongsToTheStart) {
     EXPECT_EQ(user.List1Selected(), 1);
     EXPECT_EQ(user.On("e3"), 'p');
     EXPECT_EQ(user.On("e4"), '.');
-    EXPECT_EQ(user.Met(), (Events{"open Load Game", "picker Open PGN game from ep.pgn selected=1"}));
+    EXPECT_EQ(user.Met(), (Events{"picker Open PGN game from ep.pgn selected=1"}));
 }
 
 const std::string TwoGames =
@@ -471,13 +470,12 @@ TEST_P(Scenario, AFileChangedWhileThePickerShowsIsReadAgain) {
     changed.replace(changed.find("Queen's pawn"), 12, "Queens pawn");
     ASSERT_EQ(changed.size(), TwoGames.size());
     user.WhilePickerShows([this, changed] { WriteFile("two.pgn", changed); });
-    user.Answer((Folder() / "two.pgn").string());
     user.Answer("2");
     user.Answer("OK");
-    user.Menu("Open1");
+    user.Open(Folder() / "two.pgn");
     // Read again and shown again, the chosen game selected.
-    EXPECT_EQ(user.Met(), (Events{"open Load Game", "picker Open PGN game from two.pgn selected=1",
-                                  "picker Open PGN game from two.pgn selected=2"}));
+    EXPECT_EQ(user.Met(),
+              (Events{"picker Open PGN game from two.pgn selected=1", "picker Open PGN game from two.pgn selected=2"}));
     EXPECT_EQ(user.List1(), (Lines{"   1.  d2-d4", "       d7-d5", "   2. Ng1-f3", "       e7-e6"}));
     user.Button("Last");
     EXPECT_EQ(user.On("f3"), 'N');
@@ -490,16 +488,51 @@ TEST_P(Scenario, AFifoIsRefusedAtOnceAndTheGameStays) {
         const std::filesystem::path fifo = Folder() / name;
         ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
         user.Answer("Yes");
-        user.Answer(fifo.string());
-        user.Menu("Open1");
+        user.Open(fifo);
     }
-    EXPECT_EQ(user.Met(), (Events{"box Confirmation: Quit current game?", "open Load Game",
-                                  "box Error: Error in loading PGN file!", "box Confirmation: Quit current game?",
-                                  "open Load Game", "box Error: Error in loading game file!"}));
+    EXPECT_EQ(user.Met(), (Events{"box Confirmation: Quit current game?", "box Error: Error in loading PGN file!",
+                                  "box Confirmation: Quit current game?", "box Error: Error in loading game file!"}));
     EXPECT_EQ(user.List1(), (Lines{"   1.  e2-e4", "       e7-e5"}));
     EXPECT_EQ(user.Status(1), "White moves");
     Play(user, {"Ng1-f3"});
     EXPECT_EQ(user.List1().size(), 3u);
+}
+
+// Four games whose White players and ratings order differently.
+const char* const FourGames =
+    "[Event \"Club\"]\r\n[White \"Tal\"]\r\n[Black \"Ann\"]\r\n[WhiteElo \"2600\"]\r\n\r\n1. e4 e5 *\r\n\r\n"
+    "[Event \"Club\"]\r\n[White \"J\xC3\xB6rg M\xC3\xBCller\"]\r\n[Black \"Bo\"]\r\n[WhiteElo \"2450\"]\r\n\r\n"
+    "1. d4 d5 *\r\n\r\n"
+    "[Event \"Club\"]\r\n[White \"J\xC3\x96RG Schmidt\"]\r\n[Black \"Cy\"]\r\n[WhiteElo \"950\"]\r\n\r\n"
+    "1. c4 *\r\n\r\n"
+    "[Event \"Club\"]\r\n[White \"Kasparov\"]\r\n[Black \"Di\"]\r\n[WhiteElo \"2851\"]\r\n\r\n1. Nf3 Nf6 *\r\n";
+
+TEST_P(Scenario, ThePickersFilterAndOrderChooseAGameByItsNumberInTheFile) {
+    WriteFile("club.pgn", FourGames);
+    User& user = Started();
+    // Typed in another case, the filter keeps both players named Joerg;
+    // ordered by rating, then the other way, the first row is game 2.
+    user.Answer("filter j\xC3\x96rg");
+    user.Answer("sort WhiteElo");
+    user.Answer("sort WhiteElo");
+    user.Answer("OK");
+    user.Open(Folder() / "club.pgn");
+    EXPECT_EQ(user.Met(),
+              (Events{"picker Open PGN game from club.pgn selected=1", "picker filter=\"j\xC3\x96rg\" shown=2 first=2",
+                      "picker sort=WhiteElo first=3", "picker sort=WhiteElo first=2"}));
+    EXPECT_EQ(user.Caption(), " club.pgn - Game: 2");
+    EXPECT_EQ(user.List1(), (Lines{"   1.  d2-d4", "       d7-d5"}));
+
+    // Ordered by name, the third row is chosen: game 4, Kasparov's.
+    user.Answer("Yes");
+    user.Answer("sort White");
+    user.Answer("4");
+    user.Open(Folder() / "club.pgn");
+    EXPECT_EQ(user.Met().size(), 7u);
+    EXPECT_EQ(user.Met().back(), "picker sort=White first=2");
+    EXPECT_EQ(user.Caption(), " club.pgn - Game: 4");
+    EXPECT_EQ(user.List1(), (Lines{"   1. Ng1-f3", "      Ng8-f6"}));
+    EXPECT_EQ(user.Board(), StartBoard);  // a game opens at its start
 }
 
 INSTANTIATE_TEST_SUITE_P(Views, Scenario,

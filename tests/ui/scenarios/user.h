@@ -21,10 +21,12 @@ enum class Key { Up, Down, Home, End, Enter };
 
 // Something modal the user met, in the order met: a message box
 // ("box TITLE: TEXT"), the About box ("about VERSION LINE"), a pop-up menu
-// ("menu NAME: CAPTION CAPTION ..." with its enabled items), the Open
-// dialog ("open TITLE"), the game picker ("picker CAPTION selected=K", K
-// the selected game, 0 none), another dialog ("dialog TITLE") or a pause of
-// the program ("pause SECONDS").
+// ("menu NAME: CAPTION CAPTION ..." with its enabled items), the game
+// picker as it opens ("picker CAPTION selected=K", K the selected game),
+// what the picker showed after a filter was typed ("picker filter="TEXT"
+// shown=ROWS first=GAME") or a column header clicked ("picker sort=COLUMN
+// first=GAME"), GAME the number of the game in its first row, another
+// dialog ("dialog TITLE") or a pause of the program ("pause SECONDS").
 using Events = std::vector<std::string>;
 
 class User {
@@ -57,11 +59,15 @@ public:
     // disabled one does nothing.
     virtual void Menu(const std::string& name) = 0;
     virtual void Button(const std::string& key) = 0;
+    // Opens a file with the Open command, choosing path in its dialog.
+    virtual void Open(const std::filesystem::path& path) = 0;
     // The button the next message box is answered with ("Yes", "No"), or
     // the caption of the item chosen in the next pop-up menu; a box without
     // one is answered with its default button, a menu without one dismissed.
-    // The Open dialog is answered with a path ("" cancels), the game picker
-    // with a game number (that row chosen), "OK" or "Cancel".
+    // The game picker takes "filter TEXT" (typed into its filter field) and
+    // "sort COLUMN" (a click on that header) until "OK", "Cancel" or a game
+    // number (that game's row clicked, then OK) closes it; without one it
+    // closes with OK.
     virtual void Answer(const std::string& button) = 0;
     // Something that happens while the next game picker is up, before the
     // user answers it (another program rewriting the file, say).
