@@ -828,6 +828,9 @@ ReplayInfo ReplayGame(const GameText& game, Position& pos, GameRecord& record, M
             return info;
         }
         pos.BlackStarts = 0;  // the side to move comes from the FEN alone
+        // The FEN's en passant target belongs to the start position: stepping
+        // back to it, and saving the game, keep it.
+        record.PlayedEp[0] = pos.EpTarget[0];
         info.FenRead = true;
         info.FenSideToMove = fen.FenSideToMove;
         info.FenMoveNumber = fen.FenMoveNumber;
