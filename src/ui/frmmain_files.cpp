@@ -65,9 +65,11 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
         if (GameHasMoves != 0 &&
             view_.MsgBox("Quit current game?", "Confirmation", MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::No)
             return;
-        path = kind == OpenKind::Dropped ? droppedPath : view_.OpenFileDialog("Load Game", OpenFilter, CurrentFolder());
+        path = kind == OpenKind::Dropped || kind == OpenKind::Pasted
+                   ? droppedPath
+                   : view_.OpenFileDialog("Load Game", OpenFilter, CurrentFolder());
         if (path.empty()) return;
-        name = FileNameOf(path);
+        name = kind == OpenKind::Pasted ? std::string("Clipboard") : FileNameOf(path);
         if (!FileExists(path)) {
             ReadError error;
             error.Kind = ReadErrorKind::FileMissing;
@@ -138,7 +140,7 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
     for (int k = 1; k <= pgn::IndexColumns; ++k) picker.Visible[At(k - 1)] = k == 1 || index.ColumnUsed[At(k)] != 0;
     GetGame = -1;
     picker.Selected = GetGame1 >= 1 && GetGame1 <= index.Count ? GetGame1 : -1;
-    GetGame = static_cast<int>(view_.ShowPicker(picker));
+    GetGame = kind == OpenKind::Pasted && index.Count == 1 ? 1 : static_cast<int>(view_.ShowPicker(picker));
     if (GetGame < -1 || GetGame == 0 || GetGame > index.Count) GetGame = -1;
 
     view_.Canvas().Clear();

@@ -9,6 +9,8 @@
 // and annotated, written in the program's PGN export format.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <string>
 #include <string_view>

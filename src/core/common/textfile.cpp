@@ -96,4 +96,20 @@ std::string CurrentFolder() {
     return ec ? std::string() : folder.string();
 }
 
+std::string WithDefaultExtension(const std::string& path, std::string_view extension) {
+    const std::string name = FileNameOf(path);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0 && dot + 1 < name.size()) return path;
+    std::string named = path;
+    if (!name.empty() && name.back() == '.') named.pop_back();
+    return named + std::string(extension);
+}
+
+std::string_view LineEndOf(std::string_view text) {
+    const std::size_t end = text.find_first_of("\r\n");
+    if (end == std::string_view::npos) return "\r\n";
+    if (text[end] == '\n') return "\n";
+    return end + 1 < text.size() && text[end + 1] == '\n' ? "\r\n" : "\r";
+}
+
 }  // namespace orvane
