@@ -249,6 +249,10 @@ TEST(GameFileReader, TextIsUtf8ElseWindows1252) {
          "Caf\xC3\xA9\r\n\xE2\x80\x93 ok"},
         {"one Windows-1252 \"\xC3\xBF\" is no line break", head + "{\xFF caf\xE9}\r\ne2e4\r\n", "\xC3\xBF caf\xC3\xA9"},
         {"a byte-order mark before the header", "\xEF\xBB\xBF" + head + "{\xC3\xA9}\r\ne2e4\r\n", "\xC3\xA9"},
+        // The last character stands for the closing brace, whatever it is.
+        {"no brace, a character of two bytes last", head + "{ab\xC3\xA9\xC3\xAB\r\ne2e4\r\n", "ab\xC3\xA9"},
+        {"no brace, Windows-1252 last", head + "{ab\x93\xEB\r\ne2e4\r\n", "ab\xE2\x80\x9C"},
+        {"no brace, half a line break last", head + "{ab\xFF\xFF\r\ne2e4\r\n", "ab\xC3\xBF"},
     };
     for (const auto& row : rows) {
         const ParsedGameFile parsed = ParseGameFile(row.bytes, "g.orv");

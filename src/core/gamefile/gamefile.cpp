@@ -32,6 +32,8 @@ std::string EncodeComment(std::string_view raw) {
     return out;
 }
 
+// The marks back to line breaks. A mark's byte alone (left by a comment line
+// cut short) is the character it stands for in the code page, "\xC3\xBF".
 std::string DecodeComment(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -39,11 +41,23 @@ std::string DecodeComment(std::string_view text) {
         if (text[i] == LineBreakMark && i + 1 < text.size() && text[i + 1] == LineBreakMark) {
             out += Crlf;
             ++i;
+        } else if (text[i] == LineBreakMark) {
+            out += "\xC3\xBF";
         } else {
             out += text[i];
         }
     }
     return out;
+}
+
+// The text of a comment line: from its second character to the one before
+// its last (the closing brace), that last character taken whole also when it
+// is not the brace, so no UTF-8 character is cut in two.
+std::string_view CommentText(std::string_view line) {
+    if (line.size() < 2) return {};
+    std::size_t last = line.size() - 1;
+    while (last > 1 && (static_cast<unsigned char>(line[last]) & 0xC0) == 0x80) --last;
+    return line.substr(1, last - 1);
 }
 
 // The move line of a ply: from- and to-square of its record text, and the
@@ -259,7 +273,7 @@ ParsedGameFile ParseGameFile(std::string_view fileBytes, std::string_view name) 
     while (!lines.AtEnd()) {
         const std::string_view line = lines.Next();
         if (StartsWith(line, "{")) {
-            comment = DecodeComment(line.size() >= 2 ? line.substr(1, line.size() - 2) : std::string_view());
+            comment = DecodeComment(CommentText(line));
             commentSeen = true;
             continue;
         }
