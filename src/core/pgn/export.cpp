@@ -41,6 +41,14 @@ std::string TagValue(std::string_view raw) {
     return out;
 }
 
+// A date in the standard's form YYYY.MM.DD with "?" for what is unknown: a
+// year alone (what a Year tag gives) gets unknown month and day.
+std::string ExportDate(const std::string& date) {
+    if (date.empty()) return "????.??.??";
+    if (date.size() == 4 && date.find_first_not_of("0123456789?") == std::string::npos) return date + ".??.??";
+    return date;
+}
+
 // The lines of a comment: split at CR LF, CR or LF.
 std::vector<std::string_view> CommentLines(std::string_view text) {
     std::vector<std::string_view> lines;
@@ -228,7 +236,7 @@ ExportedGame ExportGame(const PgnTags& tags, const FenPosition& start, const Gam
     const auto known = [](const std::string& value) { return value.empty() ? std::string("?") : value; };
     tag("Event", known(tags.pgnEvent));
     tag("Site", known(tags.pgnSite));
-    tag("Date", tags.pgnDate.empty() ? std::string("????.??.??") : tags.pgnDate);
+    tag("Date", ExportDate(tags.pgnDate));
     tag("Round", known(tags.RoundTag));
     tag("White", known(tags.pgnWhite));
     tag("Black", known(tags.pgnBlack));

@@ -41,7 +41,8 @@ struct ExportedGame {
 // One game in export format, every line ended by lineEnd, the movetext
 // followed by one empty line:
 // - the seven tags Event, Site, Date, Round, White, Black, Result in that
-//   order ("?" for an empty value, "????.??.??" for an empty date), then the
+//   order ("?" for an empty value, "????.??.??" for an empty date, a year
+//   alone as "1925.??.??"), then the
 //   other tags the game holds in the order of their names, with SetUp "1"
 //   and the FEN of start when it is not the standard start position; PlyCount,
 //   when the game has it, counts the record's plies;
