@@ -152,6 +152,12 @@ TEST(GameFileWriter, ExactBytes) {
         for (const char* move : {"D4E3", "E1E2", "E8D8"}) g.Play(move);
         EXPECT_EQ(WriteGameText(g.pos, g.record), Lines(head + std::vector<std::string>{"d4e3", "e1e2", "e8d8"}));
     }
+    {
+        SCOPED_TRACE("a target the start cannot hold is not written, so the file stays readable");
+        PlayedGame g;
+        g.record.PlayedEp[0] = 45;  // e3, but no pawn has passed it
+        EXPECT_EQ(WriteGameText(g.pos, g.record), Lines(Head()));
+    }
 }
 
 TEST(GameFileWriter, PositionStringIsTheStartBoard) {

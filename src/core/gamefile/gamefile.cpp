@@ -169,11 +169,14 @@ std::string WriteGameText(const Position& pos, const GameRecord& record) {
     out += Crlf;
     out += "Setup=" + pos.PositionString();
     out += Crlf;
-    out += "BlackStarts=" + std::to_string(StartSideToMove(pos) == -1 ? 1 : 0);
+    const int startSide = StartSideToMove(pos);
+    out += "BlackStarts=" + std::to_string(startSide == -1 ? 1 : 0);
     out += Crlf;
     out += "Castling=" + CastlingField(pos.StartBoard, StartMoveCounts(pos, record));
     out += Crlf;
-    out += "EnPassant=" + SquareNameOf(record.PlayedEp[0]);
+    // Only a target the start position can hold: the reader refuses others.
+    const int epTarget = record.PlayedEp[0];
+    out += "EnPassant=" + SquareNameOf(EnPassantTargetFits(pos.StartBoard, startSide, epTarget) ? epTarget : 0);
     out += Crlf;
     out += "START";
     out += Crlf;
