@@ -83,9 +83,11 @@ void frmMain::CopyGame() {
 void frmMain::CopyPosition() {
     const FenPosition start = GameStartFen();
     const int ply = Pos.CurrentPly;
-    const FenPosition now = Pos.CurrentFen(HalfMoveClock(Record, start.HalfMoveClock, ply),
-                                           FullMoveNumber(start.FullMoveNumber, start.SideToMove, ply));
-    view_.SetClipboardText(WriteFen(now));
+    // The number of the move pair the next ply falls in, as the move list
+    // numbers it: the standard's count, except in a game set up with Black
+    // to move, where the list counts White's reply in the first pair.
+    const int fullMove = (NumberingPly(ply + 1, Tags.SetupTag, FenMoveNumber, FenSideToMove) + 1) / 2;
+    view_.SetClipboardText(WriteFen(Pos.CurrentFen(HalfMoveClock(Record, start.HalfMoveClock, ply), fullMove)));
 }
 
 void frmMain::Paste() {

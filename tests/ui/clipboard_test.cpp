@@ -175,8 +175,17 @@ TEST_F(ClipboardTest, CopyPositionFollowsTheBoardAndTheFenItStartedFrom) {
     EXPECT_EQ(CopiedFen(), ClipboardLine("r3k2r/8/8/8/8/8/8/R3K2R b Kq - 7 30"));
     Run(Play({" O-O-O"}));
     EXPECT_EQ(CopiedFen(), ClipboardLine("2kr3r/8/8/8/8/8/8/R3K2R w K - 8 31"));
-    // Numbered as the move list numbers a game set up with Black to move.
     EXPECT_EQ(Show().list1, Lines{"       O-O-O"});
+
+    // Black to move by Switch Colors: the move list counts White's reply in
+    // the first move pair, and so does the FEN.
+    Run({"answer Yes", "menu New", "button \"Switch Colors\""});
+    EXPECT_EQ(CopiedFen(), ClipboardLine("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1"));
+    Run(Play({" e7-e5"}));
+    EXPECT_EQ(CopiedFen(), ClipboardLine("rnbqkbnr/pppp1ppp/8/4p3/8/8/PPPPPPPP/RNBQKBNR w KQkq e6 0 1"));
+    Run(Play({" e2-e4"}));
+    EXPECT_EQ(CopiedFen(), ClipboardLine("rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 2"));
+    EXPECT_EQ(Show().list1, (Lines{"   1.  e7-e5", "       e2-e4"}));
 }
 
 // ---- Paste ------------------------------------------------------------------
