@@ -211,7 +211,7 @@ private:
 
     std::string Command() {
         frmMain& f = *form_;
-        switch (in_.Pick(16)) {
+        switch (in_.Pick(17)) {
         case 0: {
             const int c = Control();
             f.c_MouseDown(c, MouseButton::Left, Twips(), Twips());
@@ -336,6 +336,28 @@ private:
             const int c = Control();
             f.c_MouseMove(c, 300, 300);
             return "hover " + std::to_string(c);
+        }
+        case 15: {  // the game or the position out through the clipboard, and back in
+            const int i = in_.Pick(3);
+            const std::string copy = i == 1 ? "copyfen" : "copygame";
+            f.MenuClick(copy);
+            if (i == 2) return "menu " + copy;
+            const int plies = f.Record.LastPly;
+            const std::vector<orvane::MoveRecord> moves(f.Record.PlayedMoves.begin() + 1,
+                                                        f.Record.PlayedMoves.begin() + 1 + plies);
+            const std::size_t met = view_.interactions.size();
+            view_.QueueAnswer("Yes");
+            f.MenuClick("paste");
+            // A game the reader takes back (a set-up board may be no chess
+            // position: its FEN is refused) has the moves it had.
+            bool refused = false;
+            for (std::size_t k = met; k < view_.interactions.size(); ++k)
+                refused = refused || view_.interactions[k].find("title=\"Error\"") != std::string::npos;
+            if (copy == "copygame" && !refused &&
+                (f.Record.LastPly != plies ||
+                 !std::equal(moves.begin(), moves.end(), f.Record.PlayedMoves.begin() + 1)))
+                Fail("the game pasted back has other moves than the game copied" + Picture(f.Pos));
+            return "menu " + copy + ", menu paste";
         }
         default:
             view_.QueueAnswer(OptionsAnswers[in_.Pick(static_cast<int>(std::size(OptionsAnswers)))]);

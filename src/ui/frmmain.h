@@ -12,7 +12,8 @@
 //   frmmain_navigation.cpp  First / Back / Forward / Last and List1
 //   frmmain_commands.cpp    menu and toolbar commands, the dialogs
 //   frmmain_files.cpp       opening game files, the game picker, the batch check
-//   frmmain_save.cpp        saving the game in the program's own game file
+//   frmmain_save.cpp        saving the game in the program's own game file and as PGN
+//   frmmain_clipboard.cpp   the game and the position to the clipboard, and pasting
 //   frmmain_errors.cpp      error values turned into message boxes
 #pragma once
 
@@ -196,6 +197,17 @@ public:
     // or saved when name is its name (not a PGN file), else where the save
     // dialog says.
     void SaveGameFile(const std::string& name);
+    // Save as PGN: asks for a file; the game in the PGN standard's export
+    // format becomes its content, or is added at its end when the file
+    // exists and the user agrees. Nothing is changed on a failure.
+    void SavePgnFile();
+    // Copy Game: the game's PGN export text to the clipboard.
+    void CopyGame();
+    // Copy Position: the FEN of the position on the board to the clipboard.
+    void CopyPosition();
+    // Paste: a FEN on the clipboard becomes the start of a new game, a PGN
+    // text's game is loaded (a picker first when it holds several).
+    void Paste();
 
     // ---- state ----------------------------------------------------------
     Position Pos;       // Board, StartBoard, SideToMove, MoveList, ...
@@ -301,7 +313,9 @@ private:
     void List1Select();
 
     // frmmain_files.cpp
-    enum class OpenKind { Ask, Reopen, Dropped, Check };
+    // Pasted: a PGN text from the clipboard, written to a file of its own
+    // (droppedPath), shown as "Clipboard"; a text of one game needs no picker.
+    enum class OpenKind { Ask, Reopen, Dropped, Check, Pasted };
     // What the window showed of the game on the board before an Open, so
     // that an Open that reads no game can show it again.
     struct ShownGame {
@@ -325,8 +339,8 @@ private:
     void ClearForOpen(bool check);
     ShownGame ShownGameNow() const;
     void ShowGameAgain(const ShownGame& before, const std::string& status);
-    void OpenCollection(const std::string& path, const std::string& name, bool check, const ShownGame& before);
-    void PickGame(const pgn::GameIndex& index, const std::string& name);
+    void OpenCollection(const std::string& path, const std::string& name, OpenKind kind, const ShownGame& before);
+    void PickGame(const pgn::GameIndex& index, const std::string& name, OpenKind kind);
     void CheckEveryGame(const std::string& path, const std::string& name, const pgn::GameIndex& index);
     void ReadNativeFile(const std::string& path, const std::string& name, bool check, const ShownGame& before);
     // Sets up, replays and shows game `game` of a scanned collection.
@@ -345,6 +359,8 @@ private:
         SaveSettings,
         LookUpBook,
         EnterMove,  // a move entered with the mouse or from the available-moves list
+        CopyGame,   // the game's PGN text for the clipboard
+        PasteFen,   // a FEN from the clipboard
     };
     // The one place where an error value becomes a message box.
     void ShowError(const ReadError& error, ErrorContext context);
@@ -360,6 +376,14 @@ private:
 
     // frmmain_save.cpp
     void ForgetGameFile();
+
+    // frmmain_clipboard.cpp
+    // The game's start position as a FEN describes it: the move list's
+    // full-move number and, for a game set up from the FEN of that very
+    // position, the FEN's half-move clock.
+    FenPosition GameStartFen() const;
+    void PasteFen(const std::string& fen);
+    void PastePgn(const std::string& text);
 
     // frmmain_commands.cpp
     void ShowDetails();

@@ -37,6 +37,14 @@ void frmMain::MenuClick(const std::string& name) {
         CheckPgnFile();
     else if (name == "saveopen")
         SaveGameFile(GameFileName);
+    else if (name == "savepgn")
+        SavePgnFile();
+    else if (name == "copygame")
+        CopyGame();
+    else if (name == "copyfen")
+        CopyPosition();
+    else if (name == "paste")
+        Paste();
 }
 
 void frmMain::Toolbar1_ButtonClick(const std::string& key) {

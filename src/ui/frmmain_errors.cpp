@@ -27,6 +27,12 @@ void frmMain::ShowError(const ReadError& error, ErrorContext context) {
         break;
     case ErrorContext::SaveSettings: message.Text = "The settings could not be saved:\n" + error.Text; break;
     case ErrorContext::SaveGame: message.Text = "The game could not be saved: " + error.Text; break;
+    case ErrorContext::CopyGame: message.Text = "The game could not be copied: " + error.Text; break;
+    case ErrorContext::PasteFen:
+        // What the FEN reader found, and where.
+        message.Text = std::string("FEN refused: ") + ReadErrorKindText(error.Kind) + " (field " +
+                       std::to_string(error.Field) + ", character " + std::to_string(error.Column) + ")";
+        break;
     case ErrorContext::LookUpBook:
         // A file of another kind, or of another version (Text names the
         // file and the version the program needs).

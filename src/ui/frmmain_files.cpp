@@ -72,7 +72,7 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
     CurrentFilePath = path;
     CurrentFileName = name;
     view_.Toolbar().SetEnabled("New Variant", true);
-    OpenCollection(path, name, check, before);
+    OpenCollection(path, name, kind, before);
 }
 
 bool frmMain::IsCollectionPath(const std::string& path) {
@@ -95,9 +95,11 @@ bool frmMain::ChooseGameFile(OpenKind kind, const std::string& droppedPath, std:
         if (GameHasMoves != 0 &&
             view_.MsgBox("Quit current game?", "Confirmation", MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::No)
             return false;
-        path = kind == OpenKind::Dropped ? droppedPath : view_.OpenFileDialog("Load Game", OpenFilter, CurrentFolder());
+        path = kind == OpenKind::Dropped || kind == OpenKind::Pasted
+                   ? droppedPath
+                   : view_.OpenFileDialog("Load Game", OpenFilter, CurrentFolder());
         if (path.empty()) return false;
-        name = FileNameOf(path);
+        name = kind == OpenKind::Pasted ? std::string("Clipboard") : FileNameOf(path);
         if (!FileExists(path)) {
             ReadError error;
             error.Kind = ReadErrorKind::FileMissing;
@@ -175,7 +177,8 @@ void frmMain::ShowGameAgain(const ShownGame& before, const std::string& status) 
 // A PGN collection: the scan into the game index, the picker, then the
 // chosen game, or every game for the batch check. A file that changed
 // between the scan and the read is scanned again and the picker shown again.
-void frmMain::OpenCollection(const std::string& path, const std::string& name, bool check, const ShownGame& before) {
+void frmMain::OpenCollection(const std::string& path, const std::string& name, OpenKind kind, const ShownGame& before) {
+    const bool check = kind == OpenKind::Check;
     const ErrorContext context = check ? ErrorContext::CheckCollection : ErrorContext::OpenCollection;
     for (;;) {
         view_.SetBusyPointer(true);
@@ -200,7 +203,7 @@ void frmMain::OpenCollection(const std::string& path, const std::string& name, b
         const pgn::GameIndex& index = scan.Index;
         // The remark lines of the whole file show while the game is picked.
         if (!index.Remarks.empty()) view_.Text2().SetText(view_.Text2().Text() + index.Remarks);
-        PickGame(index, name);
+        PickGame(index, name, kind);
 
         view_.Canvas().Clear();
         view_.Text2().SetText("");
@@ -232,8 +235,9 @@ void frmMain::OpenCollection(const std::string& path, const std::string& name, b
     }
 }
 
-// Fills and shows the picker; GetGame is the chosen game, -1 on Cancel.
-void frmMain::PickGame(const pgn::GameIndex& index, const std::string& name) {
+// Fills and shows the picker; GetGame is the chosen game, -1 on Cancel. A
+// pasted text of one game needs no picker.
+void frmMain::PickGame(const pgn::GameIndex& index, const std::string& name, OpenKind kind) {
     PickerContent picker;
     picker.Caption = "Open PGN game from " + name;
     picker.Label = "Number of games:" + SignedText(index.Count);
@@ -242,7 +246,7 @@ void frmMain::PickGame(const pgn::GameIndex& index, const std::string& name) {
     for (int k = 1; k <= pgn::IndexColumns; ++k) picker.Visible[At(k - 1)] = k == 1 || index.ColumnUsed[At(k)] != 0;
     GetGame = -1;
     picker.Selected = GetGame1 >= 1 && GetGame1 <= index.Count ? GetGame1 : -1;
-    GetGame = static_cast<int>(view_.ShowPicker(picker));
+    GetGame = kind == OpenKind::Pasted && index.Count == 1 ? 1 : static_cast<int>(view_.ShowPicker(picker));
     if (GetGame < -1 || GetGame == 0 || GetGame > index.Count) GetGame = -1;
 }
 

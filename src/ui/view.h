@@ -220,6 +220,11 @@ public:
     // Lets the event loop run once (input and painting).
     virtual void DoEvents() = 0;
 
+    // The text on the system clipboard, "" when it holds none; and new text
+    // for it.
+    virtual std::string ClipboardText() = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
+
     // Ends the program at once.
     virtual void Quit() = 0;
 };

@@ -75,5 +75,39 @@ TEST(Encoding, DecodeKeepsUtf8AndReadsTheRestAsWindows1252) {
     EXPECT_EQ(text, "Gr\u00FCnfeld");
 }
 
+TEST(Encoding, Utf8BackToWindows1252WhereTheCodePageHasTheCharacter) {
+    // Every byte, read as Windows-1252 and written back, is itself.
+    for (int b = 0; b < 256; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        std::string back;
+        ASSERT_TRUE(Utf8ToWindows1252(Windows1252ToUtf8(byte), back)) << b;
+        EXPECT_EQ(back, byte) << b;
+    }
+    // Every other character of the Basic Multilingual Plane as the C library
+    // writes it in the code page, or refused alike.
+    for (char32_t code = 0x80; code <= 0xFFFF; ++code) {
+        if (code >= 0xD800 && code <= 0xDFFF) continue;
+        if (code == 0x81 || code == 0x8D || code == 0x8F || code == 0x90 || code == 0x9D) continue;
+        const std::string utf8 =
+            (code < 0x800
+                 ? std::string{static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))}
+                 : std::string{static_cast<char>(0xE0 | (code >> 12)), static_cast<char>(0x80 | ((code >> 6) & 0x3F)),
+                               static_cast<char>(0x80 | (code & 0x3F))});
+        std::string expected, ours;
+        const bool fits = Convert("CP1252", "UTF-8", utf8, expected);
+        ASSERT_EQ(Utf8ToWindows1252(utf8, ours), fits) << "U+" << std::hex << static_cast<unsigned>(code);
+        if (fits) {
+            EXPECT_EQ(ours, expected) << "U+" << std::hex << static_cast<unsigned>(code);
+        }
+    }
+    std::string out;
+    EXPECT_TRUE(Utf8ToWindows1252("\u20AC 5 \u2013 Gr\u00FCnfeld", out));
+    EXPECT_EQ(out, "\x80 5 \x96 Gr\xFCnfeld");
+    EXPECT_FALSE(Utf8ToWindows1252("\u0100", out)) << "not in the code page";
+    EXPECT_FALSE(Utf8ToWindows1252("\u0080", out)) << "a control the code page puts a character on";
+    EXPECT_FALSE(Utf8ToWindows1252("\U0001F600", out));
+    EXPECT_FALSE(Utf8ToWindows1252("\xFF", out)) << "not UTF-8";
+}
+
 }  // namespace
 }  // namespace orvane

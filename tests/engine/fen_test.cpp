@@ -8,7 +8,9 @@
 
 #include "engine/position.h"
 #include "engine_test_util.h"
+#include "support/perft_file.h"
 #include "support/position_state.h"
+#include "support/shared_data.h"
 
 namespace orvane {
 namespace {
@@ -247,6 +249,117 @@ TEST(FenRead, FullRightsBehaveLikeAFreshlySetUpBoard) {
     EXPECT_EQ(fromFen.MoveCounts, setUp.MoveCounts);
     EXPECT_EQ(enginetest::LegalMoves(fromFen), enginetest::LegalMoves(setUp));
     EXPECT_EQ(CastlingMoves(fromFen).size(), 2u);
+}
+
+// ---- writing ----------------------------------------------------------------
+
+// The FEN of a position read from a FEN, with the move counters given.
+std::string Rewritten(std::string_view fen) {
+    Position pos;
+    FenInfo info;
+    if (const ReadError err = pos.ReadFen(fen, &info)) return "refused";
+    return WriteFen(pos.CurrentFen(std::stoi(info.FenHalfMoveClock), std::stoi(info.FenMoveNumber)));
+}
+
+// Whether every right of a FEN's castling field has its king and rook on
+// the standard home squares (Chess960 positions grant others).
+bool StandardRights(std::string_view fen) {
+    std::string squares;  // a8..h8, a7..h7, ..., a1..h1
+    std::size_t i = 0;
+    for (; i < fen.size() && fen[i] != ' '; ++i) {
+        if (fen[i] >= '1' && fen[i] <= '8')
+            squares.append(static_cast<std::size_t>(fen[i] - '0'), '.');
+        else if (fen[i] != '/')
+            squares += fen[i];
+    }
+    if (squares.size() != 64) return false;
+    const auto at = [&squares](char file, int rank) {
+        return squares[static_cast<std::size_t>((8 - rank) * 8 + (file - 'a'))];
+    };
+    const std::size_t field = fen.find(' ', i + 1);
+    for (std::size_t k = field + 1; k < fen.size() && fen[k] != ' '; ++k) {
+        const char c = fen[k];
+        if (c == 'K' && !(at('e', 1) == 'K' && at('h', 1) == 'R')) return false;
+        if (c == 'Q' && !(at('e', 1) == 'K' && at('a', 1) == 'R')) return false;
+        if (c == 'k' && !(at('e', 8) == 'k' && at('h', 8) == 'r')) return false;
+        if (c == 'q' && !(at('e', 8) == 'k' && at('a', 8) == 'r')) return false;
+    }
+    return true;
+}
+
+TEST(FenWrite, PositionsOfThePerftVectorsComeOutAsTheyWentIn) {
+    // Written by another program; their castling fields name only rights
+    // whose king and rook stand at home, their en passant fields only squares
+    // a pawn has just passed over, so every field must come back the same.
+    std::size_t positions = 0;
+    for (const char* name : {"perft/tricky.perft", "perft/random.perft"}) {
+        const auto path = testsupport::SharedDataFile(name);
+        if (!testsupport::SharedDataPresent(path)) GTEST_SKIP() << testsupport::SharedDataMissing(path);
+        const testsupport::PerftFile file = testsupport::ReadPerftFile(path.string());
+        ASSERT_TRUE(file.Problems.empty()) << file.Problems.front();
+        for (const testsupport::PerftPosition& p : file.Positions) {
+            const std::string fen = p.Fen + " 0 1";
+            if (!StandardRights(fen)) continue;
+            ASSERT_EQ(Rewritten(fen), fen) << name << " line " << p.Line;
+            ++positions;
+        }
+    }
+    EXPECT_GT(positions, 6000U);
+}
+
+TEST(FenWrite, FieldsFromTheBoardAndTheCounters) {
+    const std::vector<std::pair<const char*, std::string>> rows = {
+        {"counters written as given", "8/5k2/8/8/8/8/2K5/8 b - - 40 117"},
+        {"rights whose pieces are gone are not written", "4k2r/8/8/8/8/8/8/R3K3 w KQkq - 0 1"},
+        {"a right withheld stays withheld", "r3k2r/8/8/8/8/8/8/R3K2R w Kq - 0 1"},
+        {"both sides to move", "r3k2r/8/8/8/8/8/8/R3K2R b KQ - 3 30"},
+    };
+    const std::vector<std::string> expected = {
+        "8/5k2/8/8/8/8/2K5/8 b - - 40 117",
+        "4k2r/8/8/8/8/8/8/R3K3 w Qk - 0 1",
+        "r3k2r/8/8/8/8/8/8/R3K2R w Kq - 0 1",
+        "r3k2r/8/8/8/8/8/8/R3K2R b KQ - 3 30",
+    };
+    for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(Rewritten(rows[i].second), expected[i]) << rows[i].first;
+}
+
+TEST(FenWrite, CastlingFieldFollowsTheMovesMade) {
+    // A moved king or rook loses its rights even when it comes back; a rook
+    // taken on its square takes its right with it.
+    struct Row {
+        const char* Name;
+        std::vector<const char*> Moves;
+        const char* Castling;
+    };
+    const std::vector<Row> rows = {
+        {"nothing moved", {}, "KQkq"},
+        {"h1 rook out and back", {"h1h2", "a8a7", "h2h1"}, "Qk"},
+        {"king out and back", {"e1e2", "e8d8", "e2e1", "d8e8"}, "-"},
+        {"rook a8 taken on its square", {"a1a8"}, "Kk"},
+        {"castled king side", {"e1g1"}, "kq"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        Position pos;
+        ASSERT_TRUE(LoadFen(pos, "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1"));
+        for (const char* move : row.Moves) ASSERT_TRUE(enginetest::PlayLine(pos, {move}));
+        EXPECT_EQ(CastlingField(pos.Board, pos.MoveCounts), row.Castling);
+        // The field, read back, offers the same castling moves.
+        Position back;
+        ASSERT_TRUE(LoadFen(back, WriteFen(pos.CurrentFen(0, 1))));
+        EXPECT_EQ(CastlingMoves(back), CastlingMoves(pos));
+    }
+}
+
+TEST(FenWrite, SetUpMakesTheFenPositionTheRoot) {
+    const char* fen = "r3k2r/ppp2ppp/8/3pP3/8/8/PPP2PPP/R3K2R w Kq d6 0 12";
+    Position read;
+    ASSERT_TRUE(LoadFen(read, fen));
+    Position set = BusyPosition();
+    FenPosition position = read.CurrentFen(0, 12);
+    set.SetUp(position);
+    EXPECT_EQ(StateDifference(set, read, StateScope::Unchanged), "");
+    EXPECT_EQ(WriteFen(set.CurrentFen(0, 12)), fen);
 }
 
 }  // namespace

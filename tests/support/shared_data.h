@@ -33,6 +33,16 @@ inline bool SharedDataPresent(const std::filesystem::path& file) {
     return std::filesystem::is_regular_file(file, ec);
 }
 
+// Debug and sanitizer builds (which check the position after every move)
+// run the tests about ten times slower: tests that go through every game of
+// the collections several times over take every n-th game there, every game
+// in the other builds.
+#ifdef ORVANE_CHECK_INVARIANTS
+inline constexpr long SlowBuildSample = 8;
+#else
+inline constexpr long SlowBuildSample = 1;
+#endif
+
 // The skip message for a missing data file.
 inline std::string SharedDataMissing(const std::filesystem::path& file) {
     return "shared test data not found: " + file.string() +

@@ -25,7 +25,7 @@ std::string OverwriteLine(const std::string& name, const std::string& answer) {
 
 // The file of a game from the standard position.
 std::string GameBytes(const Lines& afterStart) {
-    Lines lines = {"ORVANE Version=0.10", StartSetup, "BlackStarts=0", "START"};
+    Lines lines = {"ORVANE Version=0.10", StartSetup, "BlackStarts=0", "Castling=KQkq", "EnPassant=-", "START"};
     lines.insert(lines.end(), afterStart.begin(), afterStart.end());
     return CrLf(lines);
 }
@@ -86,11 +86,29 @@ TEST_F(SaveOpenTest, SaveAsksForANameThenWritesTheGameWithEveryComment) {
     EXPECT_EQ(Show().text1, "Start\nof it");
 }
 
-TEST_F(SaveOpenTest, TheStartPositionAloneIsFourLines) {
+TEST_F(SaveOpenTest, TheStartPositionAloneIsSixLines) {
     const std::string path = PathOf("empty.orv");
     Start();
     EXPECT_EQ(Run({"answer \"" + path + "\"", "button Save"}), Lines{SaveLine(path)});
     EXPECT_EQ(ReadFile(path), GameBytes({}));
+}
+
+TEST_F(SaveOpenTest, ANameWithoutExtensionGetsTheProgramsOwn) {
+    Start();
+    Run(Play({" e2-e4"}));
+    const std::string typed = PathOf("mygame");
+    EXPECT_EQ(Run({"answer \"" + typed + "\"", "menu saveopen"}), Lines{SaveLine(typed)});
+    EXPECT_FALSE(fs::exists(typed));
+    EXPECT_EQ(ReadFile(PathOf("mygame.orv")), GameBytes({"e2e4"}));
+    EXPECT_EQ(Show().caption, " Orvane 0.26 Beta - mygame.orv");
+    // The question about an existing file names the file written.
+    EXPECT_EQ(Run({"menu New", "answer \"" + typed + "\"", "answer No", "menu saveopen"}),
+              (Lines{MsgLine("Confirmation", "question", "Quit current game?", "Yes"), SaveLine(typed),
+                     OverwriteLine("mygame.orv", "No")}));
+    // A name with an extension of its own keeps it.
+    const std::string other = PathOf("my.game");
+    Run({"answer \"" + other + "\"", "menu saveopen"});
+    EXPECT_TRUE(fs::exists(other));
 }
 
 TEST_F(SaveOpenTest, ACancelledDialogWritesNothing) {
@@ -143,8 +161,9 @@ TEST_F(SaveOpenTest, AFolderThatCannotBeWrittenIsNamedAndNothingIsHalfWritten) {
     WriteFile(Home() / "notes", "x");
     const std::string inFile = PathOf("notes/game.orv");
     EXPECT_EQ(Run({"answer \"" + inFile + "\"", "button Save"}),
-              (Lines{SaveLine(inFile),
-                     MsgLine("Error", "exclamation", "The game could not be saved: " + inFile + ": Not a directory")}));
+              (Lines{SaveLine(inFile), MsgLine("Error", "exclamation",
+                                               "The game could not be saved: " + inFile +
+                                                   ": cannot be written in its folder (Not a directory)")}));
     EXPECT_EQ(ReadFile(Home() / "notes"), "x");
     EXPECT_NE(Show().status1, "Game saved!");
     // The next Save asks again, so another folder can be chosen.
@@ -159,7 +178,8 @@ TEST_F(SaveOpenTest, AFolderThatCannotBeWrittenIsNamedAndNothingIsHalfWritten) {
         fs::permissions(Home() / "locked", fs::perms::owner_all);
         EXPECT_EQ(printed,
                   (Lines{SaveLine(locked), MsgLine("Error", "exclamation",
-                                                   "The game could not be saved: " + locked + ": Permission denied")}));
+                                                   "The game could not be saved: " + locked +
+                                                       ": cannot be written in its folder (Permission denied)")}));
         EXPECT_TRUE(fs::is_empty(Home() / "locked"));
     }
 }
@@ -254,9 +274,52 @@ TEST_F(SaveOpenTest, AGameBlackStartsReadsBackWithBlackToMove) {
     EXPECT_EQ(s.list1, (Lines{"   1. Ke8-d8", "      Ke1-d1"}));
     Run({"button Last"});
     EXPECT_EQ(Show().text1, "centre");
-    // Saved again: the file as it was, with the version written out.
+    // Saved again: the file as it was, with the version written out and the
+    // start's castling rights (none: no rook at home) and en passant target.
     Run({"button Save"});
-    EXPECT_EQ(ReadFile(path), "ORVANE Version=0.10" + bytes.substr(std::string("ORVANE Version=0.1").size()));
+    EXPECT_EQ(ReadFile(path),
+              CrLf({"ORVANE Version=0.10", "Setup=000060000000000000000000000000000000000000000000000070000000C000",
+                    "BlackStarts=1", "Castling=-", "EnPassant=-", "START", "e8d8", "e1d1", "{centre}"}));
+}
+
+TEST_F(SaveOpenTest, BlackToMoveComesBackFromEveryWayOfSettingItUp) {
+    // A PGN game from a FEN with Black to move (its first move an en
+    // passant capture), Switch Colors, and the setup menu: each saved and
+    // read back with Black to move, the game's moves legal again.
+    const std::string pgn = PathOf("fen.pgn");
+    WriteFile(pgn, CrLf({"[Event \"Study\"]", "[SetUp \"1\"]",
+                         "[FEN \"rnbqkbnr/ppp1pppp/8/8/3pP3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 3\"]", "",
+                         "3... dxe3 4. Nf3 *"}));
+    Start();
+    Run({"answer \"" + pgn + "\"", "answer 1", "menu Open1"});
+    const Screen fromPgn = Show();
+    const std::string path = PathOf("fen.orv");
+    Run({"answer \"" + path + "\"", "button Save"});
+    EXPECT_NE(ReadFile(path).find("BlackStarts=1\r\nCastling=KQkq\r\nEnPassant=e3\r\nSTART\r\nd4e3\r\ng1f3\r\n"),
+              std::string::npos)
+        << ReadFile(path);
+    EXPECT_EQ(Run({"answer Yes", "answer \"" + path + "\"", "menu Open1"}), (Lines{QuitGame, OpenLine(path)}));
+    Screen s = Show();
+    EXPECT_EQ(s.ranks, fromPgn.ranks);
+    EXPECT_EQ(s.list2, fromPgn.list2);
+    EXPECT_TRUE(Contains(s.list2, " d4xe3"));
+    EXPECT_EQ(s.list1, (Lines{"   1.  d4xe3", "      Ng1-f3"}));
+
+    // Switch Colors, no moves.
+    const std::string switched = PathOf("switched.orv");
+    Run({"answer Yes", "menu New", "button \"Switch Colors\"", "answer \"" + switched + "\"", "button Save"});
+    Run({"answer \"" + switched + "\"", "menu Open1"});
+    s = Show();
+    EXPECT_EQ(s.ranks, StartRanks());
+    EXPECT_EQ(Form().Pos.SideToMove, -1);
+    EXPECT_TRUE(Contains(s.list2, " e7-e5"));
+
+    // Set up with the menu: Black moves, then the position saved.
+    const std::string setUp = PathOf("setup.orv");
+    Run({"answer \"Black moves\"", "rightclick e4", "answer \"" + setUp + "\"", "button Save"});
+    Run({"answer \"" + setUp + "\"", "menu Open1"});
+    EXPECT_EQ(Form().Pos.SideToMove, -1);
+    EXPECT_EQ(Show().status1, "");
 }
 
 // ---- the reader's failures ---------------------------------------------------
@@ -322,6 +385,10 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRow{"MoveLineTooLong", GameBytes({"e2e4", "e7e5 e5"}), LoadErrorLine},
         FailureRow{"IllegalMove", GameBytes({"e2e4", "{fine}", "e2e5"}),
                    MsgLine("Error", "exclamation", "E2E5: Illegal move!")},
+        FailureRow{"CastlingNotOfKQkq", CrLf({"ORVANE Version=0.10", StartSetup, "Castling=KX", "START", "e2e4"}),
+                   LoadErrorLine},
+        FailureRow{"EnPassantNoPawnPassed", CrLf({"ORVANE Version=0.10", StartSetup, "EnPassant=e6", "START", "e2e4"}),
+                   LoadErrorLine},
         FailureRow{"BlackStartsIllegal", CrLf({"ORVANE Version=0.10", StartSetup, "BlackStarts=1", "START", "e2e4"}),
                    MsgLine("Error", "exclamation", "E2E4: Illegal move!")}),
     ScenarioName());

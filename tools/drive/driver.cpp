@@ -225,6 +225,9 @@ Driver::Result Driver::Run(const std::string& line) {
         form_->MenuClick("Details");
     } else if (command == "about") {
         form_->MenuClick("mnu_Help_About");
+    } else if (command == "clipboard") {
+        if (words.size() < 2) return Fail("clipboard needs a text");
+        view_.clipboard = argument;
     } else if (command == "drop") {
         if (words.size() < 2) return Fail("drop needs a path");
         form_->Form_OLEDragDrop(argument);

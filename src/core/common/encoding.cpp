@@ -94,4 +94,37 @@ void DecodeTextInPlace(std::string& text) {
     text = Windows1252ToUtf8(text);
 }
 
+bool Utf8ToWindows1252(std::string_view text, std::string& out) {
+    if (!IsValidUtf8(text)) return false;
+    out.clear();
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        char32_t code = b;
+        std::size_t length = 1;
+        if (b >= 0xF0) {
+            return false;  // beyond the code page's range
+        } else if (b >= 0xE0) {
+            code = (b & 0x0Fu) << 12 | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu) << 6 |
+                   (static_cast<unsigned char>(text[i + 2]) & 0x3Fu);
+            length = 3;
+        } else if (b >= 0xC0) {
+            code = (b & 0x1Fu) << 6 | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
+            length = 2;
+        }
+        i += length;
+        if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
+            out += static_cast<char>(code);
+            continue;
+        }
+        // 0x80..0x9F hold the characters of the table (and the five
+        // unassigned bytes, which stand for themselves).
+        std::size_t k = 0;
+        while (k < HighControls.size() && HighControls[k] != code) ++k;
+        if (k == HighControls.size()) return false;
+        out += static_cast<char>(0x80 + k);
+    }
+    return true;
+}
+
 }  // namespace orvane

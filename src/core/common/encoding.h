@@ -23,6 +23,11 @@ std::string DecodeText(std::string_view bytes);
 // The same in place, for text that is usually plain ASCII.
 void DecodeTextInPlace(std::string& text);
 
+// UTF-8 text as Windows-1252 bytes, for a file kept in that code page.
+// False (and out unspecified) when the text is not valid UTF-8 or holds a
+// character the code page does not have.
+bool Utf8ToWindows1252(std::string_view text, std::string& out);
+
 // The UTF-8 byte-order mark at the start of a file, which no text keeps.
 inline constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 

@@ -99,7 +99,10 @@ ReadError WriteFileAtomically(const std::filesystem::path& linkOrFile, std::stri
     temp += ".tmp~";
     {
         std::FILE* out = std::fopen(temp.c_str(), "wb");
-        if (out == nullptr) return WriteError(linkOrFile, std::strerror(errno));
+        // The new copy goes beside the file; the user knows only the file.
+        if (out == nullptr)
+            return WriteError(linkOrFile,
+                              std::string("cannot be written in its folder (") + std::strerror(errno) + ")");
         const bool written = std::fwrite(content.data(), 1, content.size(), out) == content.size();
         const bool flushed = std::fflush(out) == 0;
         const bool closed = std::fclose(out) == 0;
@@ -136,6 +139,22 @@ std::string CurrentFolder() {
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::current_path(ec);
     return ec ? std::string() : folder.string();
+}
+
+std::string WithDefaultExtension(const std::string& path, std::string_view extension) {
+    const std::string name = FileNameOf(path);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0 && dot + 1 < name.size()) return path;
+    std::string named = path;
+    if (!name.empty() && name.back() == '.') named.pop_back();
+    return named + std::string(extension);
+}
+
+std::string_view LineEndOf(std::string_view text) {
+    const std::size_t end = text.find_first_of("\r\n");
+    if (end == std::string_view::npos) return "\r\n";
+    if (text[end] == '\n') return "\n";
+    return end + 1 < text.size() && text[end + 1] == '\n' ? "\r\n" : "\r";
 }
 
 }  // namespace orvane

@@ -54,4 +54,13 @@ bool FileExists(const std::string& path);
 // The process's current folder, or "" when it cannot be told.
 std::string CurrentFolder();
 
+// A path whose file name has no extension (no "." after its first
+// character, or one only at its end) with extension (".orv") added; any
+// other path as it is.
+std::string WithDefaultExtension(const std::string& path, std::string_view extension);
+
+// The line end a text uses: that of its first line (CR LF, LF or CR), CR LF
+// when it has none.
+std::string_view LineEndOf(std::string_view text);
+
 }  // namespace orvane

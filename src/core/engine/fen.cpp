@@ -124,14 +124,6 @@ ReadError Position::ReadFen(std::string_view fen, FenInfo* info) {
                 return Fault(ReadErrorKind::BadCastling, 3, castlingAt + i);
         }
     }
-    // Rook squares whose right is withheld (an empty field grants all four).
-    std::array<int, 4> withheld{};
-    std::size_t withheldCount = 0;
-    if (!castling.empty()) {
-        constexpr std::pair<char, int> Rights[] = {{'K', 28}, {'Q', 21}, {'k', 98}, {'q', 91}};
-        for (const auto& [letter, rookSquare] : Rights)
-            if (castling.find(letter) == std::string_view::npos) withheld[withheldCount++] = rookSquare;
-    }
 
     // Field 4: en passant target. It must be the square a pawn of the side not
     // to move has just passed over, else the capture would corrupt the board.
@@ -142,16 +134,12 @@ ReadError Position::ReadFen(std::string_view fen, FenInfo* info) {
         const bool named = ep.size() == 2 && ep[0] >= 'a' && ep[0] <= 'h' && ep[1] >= '1' && ep[1] <= '8';
         if (!named) return Fault(ReadErrorKind::BadEnPassant, 4, epAt);
         const int t = (ep[1] - '1') * 10 + 20 + (ep[0] - 'a') + 1;
-        const bool fits =
-            side == 1
-                ? (t >= 71 && t <= 78 && board[At(t)] == 0 && board[At(t - 10)] == -Pawn && board[At(t + 10)] == 0)
-                : (t >= 41 && t <= 48 && board[At(t)] == 0 && board[At(t + 10)] == Pawn && board[At(t - 10)] == 0);
-        if (!fits) return Fault(ReadErrorKind::BadEnPassant, 4, epAt);
+        if (!EnPassantTargetFits(board, side, t)) return Fault(ReadErrorKind::BadEnPassant, 4, epAt);
         epTarget = t;
     }
 
-    // Fields 5 and 6: half-move clock (not used) and full-move number.
-    nextField();
+    // Fields 5 and 6: half-move clock and full-move number.
+    const std::string_view halfMoveClock = nextField();
     const std::string_view moveNumber = nextField();
 
     // Well formed; now the position must be one a game can reach.
@@ -167,7 +155,7 @@ ReadError Position::ReadFen(std::string_view fen, FenInfo* info) {
     Board = board;
     StartBoard = board;
     MoveCounts.fill(0);
-    for (std::size_t i = 0; i < withheldCount; ++i) MoveCounts[At(withheld[i])] = 1;
+    WithholdCastling(MoveCounts, castling);
     EpTarget.fill(0);
     EpTarget[At(TreeDepth)] = epTarget;
     SideToMove = side;
@@ -176,8 +164,120 @@ ReadError Position::ReadFen(std::string_view fen, FenInfo* info) {
     if (info != nullptr) {
         info->FenSideToMove = side;
         info->FenMoveNumber = std::string(moveNumber);
+        info->FenHalfMoveClock = std::string(halfMoveClock);
     }
     return {};
+}
+
+namespace {
+
+// The four castling rights: the letter, the king's and the rook's home square, the king.
+struct CastlingRight {
+    char Letter;
+    int KingSquare;
+    int RookSquare;
+    int KingPiece;
+};
+constexpr CastlingRight CastlingRights[] = {
+    {'K', 25, 28, King}, {'Q', 25, 21, King}, {'k', 95, 98, -King}, {'q', 95, 91, -King}};
+
+char FenLetter(int piece) {
+    constexpr std::string_view White = " PRBNQK";
+    constexpr std::string_view Black = " prbnqk";
+    if (piece > 0 && piece <= King) return White[At(piece)];
+    if (piece < 0 && piece >= -King) return Black[At(-piece)];
+    return '?';
+}
+
+}  // namespace
+
+std::string CastlingField(const std::array<int, BoardSize>& board, const std::array<int, BoardSize>& moveCounts) {
+    std::string field;
+    for (const CastlingRight& right : CastlingRights) {
+        const int rook = right.KingPiece > 0 ? Rook : -Rook;
+        if (board[At(right.KingSquare)] == right.KingPiece &&
+            FirstSquareOf(board, right.KingPiece) == right.KingSquare && moveCounts[At(right.KingSquare)] == 0 &&
+            board[At(right.RookSquare)] == rook && moveCounts[At(right.RookSquare)] == 0)
+            field += right.Letter;
+    }
+    return field.empty() ? "-" : field;
+}
+
+bool IsCastlingField(std::string_view text) {
+    if (text == "-") return true;
+    if (text.empty()) return false;
+    for (const char c : text)
+        if (c != 'K' && c != 'Q' && c != 'k' && c != 'q') return false;
+    return true;
+}
+
+void WithholdCastling(std::array<int, BoardSize>& moveCounts, std::string_view field) {
+    if (field.empty()) return;
+    for (const CastlingRight& right : CastlingRights)
+        if (field.find(right.Letter) == std::string_view::npos) moveCounts[At(right.RookSquare)] = 1;
+}
+
+bool EnPassantTargetFits(const std::array<int, BoardSize>& board, int sideToMove, int t) {
+    if (sideToMove == 1)
+        return t >= 71 && t <= 78 && board[At(t)] == 0 && board[At(t - 10)] == -Pawn && board[At(t + 10)] == 0;
+    return t >= 41 && t <= 48 && board[At(t)] == 0 && board[At(t + 10)] == Pawn && board[At(t - 10)] == 0;
+}
+
+std::string WriteFen(const FenPosition& position) {
+    std::string fen;
+    for (int rank = 8; rank >= 1; --rank) {
+        int empty = 0;
+        for (int file = 1; file <= 8; ++file) {
+            const int piece = position.Board[At(rank * 10 + 10 + file)];
+            if (piece == 0) {
+                ++empty;
+                continue;
+            }
+            if (empty > 0) fen += static_cast<char>('0' + empty);
+            empty = 0;
+            fen += FenLetter(piece);
+        }
+        if (empty > 0) fen += static_cast<char>('0' + empty);
+        if (rank > 1) fen += '/';
+    }
+    fen += position.SideToMove == -1 ? " b " : " w ";
+    fen += position.Castling.empty() ? std::string("-") : position.Castling;
+    fen += ' ';
+    const int t = position.EpTarget;
+    if (IsPlayingSquare(t)) {
+        fen += static_cast<char>('a' + t % 10 - 1);
+        fen += static_cast<char>('0' + t / 10 - 1);
+    } else {
+        fen += '-';
+    }
+    fen += ' ' + std::to_string(position.HalfMoveClock) + ' ' + std::to_string(position.FullMoveNumber);
+    return fen;
+}
+
+void Position::SetUp(const FenPosition& position) {
+    Board = position.Board;
+    for (int s = 0; s < BoardSize; ++s)
+        if (!IsPlayingSquare(s)) Board[At(s)] = BorderValue;
+    StartBoard = Board;
+    MoveCounts.fill(0);
+    WithholdCastling(MoveCounts, position.Castling);
+    ResetTree();
+    EpTarget.fill(0);
+    EpTarget[0] = IsPlayingSquare(position.EpTarget) ? position.EpTarget : 0;
+    SideToMove = position.SideToMove == -1 ? -1 : 1;
+    BlackStarts = SideToMove == -1 ? 1 : 0;
+    LocateKings();
+}
+
+FenPosition Position::CurrentFen(int halfMoveClock, int fullMoveNumber) const {
+    FenPosition fen;
+    fen.Board = Board;
+    fen.SideToMove = SideToMove;
+    fen.Castling = CastlingField(Board, MoveCounts);
+    fen.EpTarget = EpTarget[At(TreeDepth)];
+    fen.HalfMoveClock = halfMoveClock;
+    fen.FullMoveNumber = fullMoveNumber;
+    return fen;
 }
 
 }  // namespace orvane

@@ -78,9 +78,43 @@ enum class GameEnd { None, Checkmate, Stalemate };
 
 // What a FEN tells besides the board.
 struct FenInfo {
-    int FenSideToMove = 1;      // 1 White, -1 Black
-    std::string FenMoveNumber;  // the full-move number field, "" when absent
+    int FenSideToMove = 1;         // 1 White, -1 Black
+    std::string FenMoveNumber;     // the full-move number field, "" when absent
+    std::string FenHalfMoveClock;  // the half-move clock field, "" when absent
 };
+
+// A position as a FEN describes it.
+struct FenPosition {
+    std::array<int, BoardSize> Board{};
+    int SideToMove = 1;          // 1 White, -1 Black
+    std::string Castling = "-";  // the castling field: letters of KQkq in that order, or "-"
+    int EpTarget = 0;            // the square a double step has just passed over, 0 none
+    int HalfMoveClock = 0;       // plies since the last pawn move or capture
+    int FullMoveNumber = 1;      // the number of the move pair about to be played
+};
+
+// The six fields of a FEN, separated by single blanks.
+std::string WriteFen(const FenPosition& position);
+
+// The castling rights the move generator grants on a board with these move
+// counters, as a FEN's castling field: "K" when the White king stands on e1
+// (the first White king in square order) and the rook on h1, neither square
+// ever moved from or to; "Q", "k", "q" alike; "-" for none.
+std::string CastlingField(const std::array<int, BoardSize>& board, const std::array<int, BoardSize>& moveCounts);
+
+// Whether text is a castling field: "-", or one or more of the letters K, Q, k, q.
+bool IsCastlingField(std::string_view text);
+
+// Counts the rook home squares whose right a castling field withholds as
+// moved (count 1), so the generator offers exactly the rights it grants.
+// An empty field withholds nothing, "-" withholds all four.
+void WithholdCastling(std::array<int, BoardSize>& moveCounts, std::string_view field);
+
+// Whether target (a square number) can be the en passant target of a
+// position with sideToMove to move: the square on the third or sixth rank
+// that a pawn of the other side has just passed over with a double step
+// (the square and the one it came from empty, the pawn beyond it).
+bool EnPassantTargetFits(const std::array<int, BoardSize>& board, int sideToMove, int target);
 
 // Texts of a game's end, as announced.
 const char* GameEndText(GameEnd kind, int sideToMove);
@@ -146,6 +180,17 @@ public:
     // refused with its kind, Field (1..6) and Column (the 1-based character
     // where the fault was seen) and leaves the position untouched.
     ReadError ReadFen(std::string_view fen, FenInfo* info = nullptr);
+
+    // Makes a FEN position the position and the root of the move tree, with
+    // no checks: Board, StartBoard, the move counters from its castling
+    // field, its en passant target at depth 0, the side to move (BlackStarts
+    // 1 for Black) and the king squares. The two clocks are not kept.
+    void SetUp(const FenPosition& position);
+
+    // The position on the board as a FEN describes it, with the clocks given:
+    // the castling field from the move counters, the en passant target of
+    // the current depth.
+    FenPosition CurrentFen(int halfMoveClock, int fullMoveNumber) const;
 
     // Legal moves of the side to move into MoveList from DepthStart(TreeDepth)
     // on, in generation order. AllMoves <= 0 leaves out quiet moves other than

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "common/encoding.h"
 #include "pgn/replay.h"
 
 namespace orvane::gamefile {
@@ -12,8 +13,10 @@ constexpr char LineBreakMark = '\xFF';  // two of them stand for one line break
 constexpr std::string_view Crlf = "\r\n";
 
 // Line breaks of any kind become the two-character mark, so a comment
-// always stays on one line of the file.
-std::string EncodeComment(std::string_view text) {
+// always stays on one line of the file. The text goes out as UTF-8, which
+// never holds the mark's byte.
+std::string EncodeComment(std::string_view raw) {
+    const std::string text = DecodeText(raw);
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -29,6 +32,8 @@ std::string EncodeComment(std::string_view text) {
     return out;
 }
 
+// The marks back to line breaks. A mark's byte alone (left by a comment line
+// cut short) is the character it stands for in the code page, "\xC3\xBF".
 std::string DecodeComment(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -36,11 +41,23 @@ std::string DecodeComment(std::string_view text) {
         if (text[i] == LineBreakMark && i + 1 < text.size() && text[i + 1] == LineBreakMark) {
             out += Crlf;
             ++i;
+        } else if (text[i] == LineBreakMark) {
+            out += "\xC3\xBF";
         } else {
             out += text[i];
         }
     }
     return out;
+}
+
+// The text of a comment line: from its second character to the one before
+// its last (the closing brace), that last character taken whole also when it
+// is not the brace, so no UTF-8 character is cut in two.
+std::string_view CommentText(std::string_view line) {
+    if (line.size() < 2) return {};
+    std::size_t last = line.size() - 1;
+    while (last > 1 && (static_cast<unsigned char>(line[last]) & 0xC0) == 0x80) --last;
+    return line.substr(1, last - 1);
 }
 
 // The move line of a ply: from- and to-square of its record text, and the
@@ -76,6 +93,48 @@ private:
     long line_ = 0;
 };
 
+// The parts of a text between its line-break marks, each handed to visit.
+template <class Visit>
+void EachPartBetweenMarks(std::string_view text, Visit visit) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != LineBreakMark || text[i + 1] != LineBreakMark) continue;
+        visit(text.substr(start, i - start), true);
+        start = i + 2;
+        ++i;
+    }
+    visit(text.substr(start), false);
+}
+
+// A file's text as UTF-8 with its line-break marks kept: the text itself when
+// every part between the marks is valid UTF-8 (what the program writes),
+// else each part read as Windows-1252 (a file of the program's older
+// versions, written in that code page).
+std::string DecodeFileText(std::string_view bytes) {
+    if (bytes.substr(0, Utf8ByteOrderMark.size()) == Utf8ByteOrderMark) bytes.remove_prefix(Utf8ByteOrderMark.size());
+    bool utf8 = true;
+    EachPartBetweenMarks(bytes, [&utf8](std::string_view part, bool) { utf8 = utf8 && IsValidUtf8(part); });
+    if (utf8) return std::string(bytes);
+    std::string text;
+    text.reserve(bytes.size() + bytes.size() / 8);
+    EachPartBetweenMarks(bytes, [&text](std::string_view part, bool markFollows) {
+        text += Windows1252ToUtf8(part);
+        if (markFollows) text.append(2, LineBreakMark);
+    });
+    return text;
+}
+
+// The square a square name such as "e3" stands for, 0 for anything else.
+int SquareOfName(std::string_view name) {
+    if (name.size() != 2 || name[0] < 'a' || name[0] > 'h' || name[1] < '1' || name[1] > '8') return 0;
+    return (name[1] - '1') * 10 + 21 + (name[0] - 'a');
+}
+
+std::string SquareNameOf(int square) {
+    if (!IsPlayingSquare(square)) return "-";
+    return {static_cast<char>('a' + square % 10 - 1), static_cast<char>('0' + square / 10 - 1)};
+}
+
 // The leading number of a text as the program reads numbers: blanks, an
 // optional sign, digits and one decimal point; 0 when there is none.
 double LeadingNumber(std::string_view text) {
@@ -110,7 +169,14 @@ std::string WriteGameText(const Position& pos, const GameRecord& record) {
     out += Crlf;
     out += "Setup=" + pos.PositionString();
     out += Crlf;
-    out += "BlackStarts=" + std::to_string(pos.BlackStarts);
+    const int startSide = StartSideToMove(pos);
+    out += "BlackStarts=" + std::to_string(startSide == -1 ? 1 : 0);
+    out += Crlf;
+    out += "Castling=" + CastlingField(pos.StartBoard, StartMoveCounts(pos, record));
+    out += Crlf;
+    // Only a target the start position can hold: the reader refuses others.
+    const int epTarget = record.PlayedEp[0];
+    out += "EnPassant=" + SquareNameOf(EnPassantTargetFits(pos.StartBoard, startSide, epTarget) ? epTarget : 0);
     out += Crlf;
     out += "START";
     out += Crlf;
@@ -133,10 +199,12 @@ bool SameVersion(std::string_view fileVersion, std::string_view programVersion) 
     return static_cast<float>(LeadingNumber(fileVersion)) == static_cast<float>(LeadingNumber(programVersion));
 }
 
-ParsedGameFile ParseGameFile(std::string_view bytes, std::string_view name) {
+ParsedGameFile ParseGameFile(std::string_view fileBytes, std::string_view name) {
     ParsedGameFile parsed;
     parsed.Error.File = std::string(name);
     GameFile& file = parsed.File;
+    const std::string text = DecodeFileText(fileBytes);
+    const std::string_view bytes = text;
 
     if (!StartsWith(bytes, Header))
         return Fail(std::move(parsed), ReadErrorKind::NotGameFile, 1, std::string(name) + " is not an Orvane file");
@@ -147,8 +215,10 @@ ParsedGameFile ParseGameFile(std::string_view bytes, std::string_view name) {
         return Fail(std::move(parsed), ReadErrorKind::WrongVersion, 1,
                     "Incorrect game file!\r\nNeed version " + std::string(FormatVersion));
 
-    // The position and the first mover, anywhere before START.
+    // The position, the first mover, the castling rights and the en passant
+    // target, anywhere before START.
     bool started = false;
+    long epLine = 0;
     while (!lines.AtEnd()) {
         const std::string_view line = lines.Next();
         if (line == "START") {
@@ -165,9 +235,31 @@ ParsedGameFile ParseGameFile(std::string_view bytes, std::string_view name) {
         } else if (StartsWith(line, "BlackStarts=")) {
             file.BlackStarts = LeadingNumber(line.substr(12)) != 0 ? 1 : 0;
             file.HasBlackStarts = true;
+        } else if (StartsWith(line, "Castling=")) {
+            const std::string_view field = line.substr(9);
+            if (!IsCastlingField(field))
+                return Fail(std::move(parsed), ReadErrorKind::BadSetup, lines.LineNumber(), {},
+                            "the castling rights are \"-\" or letters of KQkq");
+            file.Castling = std::string(field);
+        } else if (StartsWith(line, "EnPassant=")) {
+            const std::string_view square = line.substr(10);
+            file.EpTarget = square == "-" ? 0 : SquareOfName(square);
+            epLine = lines.LineNumber();
+            if (square != "-" && file.EpTarget == 0)
+                return Fail(std::move(parsed), ReadErrorKind::BadSetup, epLine, {},
+                            "the en passant target is \"-\" or a square such as e3");
         }
     }
     if (!started) return Fail(std::move(parsed), ReadErrorKind::MissingStart, lines.LineNumber(), {}, "no START line");
+    if (file.EpTarget != 0) {
+        // Only a square a pawn has just passed over: any other would make
+        // the en passant capture take something else.
+        Position start;
+        if (!file.Setup.empty()) start.ReadPositionString(file.Setup);
+        if (!EnPassantTargetFits(start.Board, file.BlackStarts == 1 ? -1 : 1, file.EpTarget))
+            return Fail(std::move(parsed), ReadErrorKind::BadSetup, epLine, {},
+                        "no pawn has just passed over the en passant target");
+    }
 
     {
         LineReader count = lines;
@@ -184,7 +276,7 @@ ParsedGameFile ParseGameFile(std::string_view bytes, std::string_view name) {
     while (!lines.AtEnd()) {
         const std::string_view line = lines.Next();
         if (StartsWith(line, "{")) {
-            comment = DecodeComment(line.size() >= 2 ? line.substr(1, line.size() - 2) : std::string_view());
+            comment = DecodeComment(CommentText(line));
             commentSeen = true;
             continue;
         }
@@ -211,11 +303,13 @@ ParsedGameFile ParseGameFile(std::string_view bytes, std::string_view name) {
 
 ReadError ReplayGameFile(const GameFile& file, Position& pos, GameRecord& record, MoveInput& input) {
     if (!file.Setup.empty()) pos.ReadPositionString(file.Setup);
-    if (file.HasBlackStarts) {
-        pos.BlackStarts = file.BlackStarts;
-        pos.SideToMove = file.BlackStarts == 0 ? 1 : -1;
-    }
+    pos.BlackStarts = file.BlackStarts;
+    pos.SideToMove = file.BlackStarts == 0 ? 1 : -1;
+    pos.MoveCounts.fill(0);
+    WithholdCastling(pos.MoveCounts, file.Castling);
     pos.InitGameTree();
+    pos.EpTarget[0] = file.EpTarget;
+    record.PlayedEp[0] = file.EpTarget;
     pos.GenerateMoves(1);
 
     const auto comment = [&record](int ply, bool seen, const std::string& text) {

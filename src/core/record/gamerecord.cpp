@@ -83,15 +83,60 @@ std::string MoveListEntry(int n, std::string_view displayText) {
     return entry;
 }
 
-int NumberingPly(int currentPly, std::string_view setupTag, std::string_view fenMoveNumber, int fenSideToMove) {
-    if (setupTag.empty()) return currentPly;
+int StartFullMoveNumber(std::string_view setupTag, std::string_view fenMoveNumber) {
+    if (setupTag.empty()) return 1;
     int fullMove = 0;
     const char* first = fenMoveNumber.data();
     const auto [ptr, ec] = std::from_chars(first, first + fenMoveNumber.size(), fullMove);
     if (ec != std::errc() || ptr == first || fullMove < 1 || fullMove > 10000) fullMove = 1;
+    return fullMove;
+}
+
+int NumberingPly(int currentPly, std::string_view setupTag, std::string_view fenMoveNumber, int fenSideToMove) {
+    if (setupTag.empty()) return currentPly;
+    const int fullMove = StartFullMoveNumber(setupTag, fenMoveNumber);
     int n = (fullMove - 1) * 2 + currentPly;
     if (fenSideToMove == -1) ++n;
     return n;
+}
+
+int StartSideToMove(const Position& pos) { return pos.CurrentPly % 2 == 0 ? pos.SideToMove : -pos.SideToMove; }
+
+std::array<int, BoardSize> StartMoveCounts(const Position& pos, const GameRecord& record) {
+    std::array<int, BoardSize> counts = pos.MoveCounts;
+    for (int ply = 1; ply <= pos.CurrentPly && ply <= MaxPlies; ++ply) {
+        const MoveRecord& move = record.PlayedMoves[At(ply)];
+        if (move.Source < 0 || move.Source >= BoardSize || move.Dest < 0 || move.Dest >= BoardSize) continue;
+        --counts[At(move.Source)];
+        --counts[At(move.Dest)];
+    }
+    return counts;
+}
+
+FenPosition StartFen(const Position& pos, const GameRecord& record, int halfMoveClock, int fullMoveNumber) {
+    FenPosition fen;
+    fen.Board = pos.StartBoard;
+    fen.SideToMove = StartSideToMove(pos);
+    fen.Castling = CastlingField(pos.StartBoard, StartMoveCounts(pos, record));
+    fen.EpTarget = record.PlayedEp[0];
+    fen.HalfMoveClock = halfMoveClock;
+    fen.FullMoveNumber = fullMoveNumber;
+    return fen;
+}
+
+int HalfMoveClock(const GameRecord& record, int startClock, int ply) {
+    int clock = startClock;
+    for (int p = 1; p <= ply && p <= MaxPlies; ++p) {
+        const std::string& text = record.RecordText(p);
+        const bool pawn = !text.empty() && text[0] == PieceLetter[At(Pawn)];
+        clock = pawn || record.PlayedMoves[At(p)].Captured != 0 ? 0 : clock + 1;
+    }
+    return clock;
+}
+
+int FullMoveNumber(int startFullMove, int startSide, int ply) {
+    const int blackMoves = startSide == -1 ? (ply + 1) / 2 : ply / 2;
+    return startFullMove + blackMoves;
 }
 
 }  // namespace orvane

@@ -70,6 +70,32 @@ std::string MoveListEntry(int n, std::string_view displayText);
 // full-move number that is not a positive number counts as 1.
 int NumberingPly(int currentPly, std::string_view setupTag, std::string_view fenMoveNumber, int fenSideToMove);
 
+// The side to move in the record's start position: pos.SideToMove, turned
+// once for every ply played to reach pos.CurrentPly.
+int StartSideToMove(const Position& pos);
+
+// The move counters of the record's start position: those of pos (with its
+// tree at the root) less the plies 1 .. pos.CurrentPly of the record, which
+// were played to reach it. The castling rights of the start follow from them.
+std::array<int, BoardSize> StartMoveCounts(const Position& pos, const GameRecord& record);
+
+// The record's start position as a FEN describes it, with the clocks given:
+// StartBoard, the side to move and castling rights of the start, and its en
+// passant target PlayedEp(0).
+FenPosition StartFen(const Position& pos, const GameRecord& record, int halfMoveClock, int fullMoveNumber);
+
+// The half-move clock after ply `ply` of the record, counted from
+// startClock at its start: back to 0 after a pawn move or a capture.
+int HalfMoveClock(const GameRecord& record, int startClock, int ply);
+
+// The full-move number after `ply` plies from a start with startSide to
+// move and full-move number startFullMove: one more after every Black move.
+int FullMoveNumber(int startFullMove, int startSide, int ply);
+
+// The full-move number a game's move list counts from: the FEN's full-move
+// number (a positive number, else 1) for a game with a SetUp tag, else 1.
+int StartFullMoveNumber(std::string_view setupTag, std::string_view fenMoveNumber);
+
 // The number as the program writes numbers into texts: a leading blank in
 // the sign position for zero and above (" 57", "-3").
 std::string SignedText(long value);

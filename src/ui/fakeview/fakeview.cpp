@@ -317,6 +317,11 @@ long FakeView::ShowPicker(const PickerContent& content) {
     return chosen;
 }
 
+void FakeView::SetClipboardText(const std::string& text) {
+    clipboard = text;
+    Log("clipboard " + Quoted(text));
+}
+
 void FakeView::Quit() {
     quit = true;
     Log("quit");

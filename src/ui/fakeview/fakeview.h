@@ -154,6 +154,9 @@ public:
         ++eventPasses;
         if (onEvents) onEvents();
     }
+    std::string ClipboardText() override { return clipboard; }
+    // Prints the text put on the clipboard: clipboard "TEXT".
+    void SetClipboardText(const std::string& text) override;
     void Quit() override;
 
     // Answers for the next modal interactions, in order: "Yes", "No", "OK",
@@ -172,6 +175,7 @@ public:
     FakeSquares squares;
     FakeSurface canvas;
     std::string caption;
+    std::string clipboard;  // the system clipboard's text
     int twipsPerPixel = 15;
     bool largeFont = false;
     bool toolbarEnabled = true;

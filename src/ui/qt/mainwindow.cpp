@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDragEnterEvent>
@@ -162,6 +163,12 @@ void MainWindow::BuildMenus() {
     AddMenuItem(game, "Open1", "&Open...", "Ctrl+O");
     game->addSeparator();
     AddMenuItem(game, "saveopen", "&Save");
+    AddMenuItem(game, "savepgn", "Save &as PGN...");
+    game->addSeparator();
+    // Shifted, so the comment box keeps its own Ctrl+C and Ctrl+V.
+    AddMenuItem(game, "copygame", "&Copy Game", "Ctrl+Shift+C");
+    AddMenuItem(game, "copyfen", "Copy &Position", "Ctrl+Shift+F");
+    AddMenuItem(game, "paste", "Pas&te", "Ctrl+Shift+V");
     game->addSeparator();
     AddMenuItem(game, "Details", "&Details...", "Ctrl+D");
     game->addSeparator();
@@ -580,6 +587,13 @@ void MainWindow::dropEvent(QDropEvent* event) {
         },
         Qt::QueuedConnection);
 }
+
+std::string MainWindow::ClipboardText() {
+    const QByteArray text = QGuiApplication::clipboard()->text().toUtf8();
+    return std::string(text.constData(), static_cast<std::size_t>(text.size()));
+}
+
+void MainWindow::SetClipboardText(const std::string& text) { QGuiApplication::clipboard()->setText(ShowText(text)); }
 
 void MainWindow::Quit() {
     quitRequested_ = true;

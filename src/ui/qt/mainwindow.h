@@ -91,6 +91,9 @@ public:
     void Refresh() override;
     void DoEvents() override;
 
+    std::string ClipboardText() override;
+    void SetClipboardText(const std::string& text) override;
+
     void Quit() override;
 
     // Tests stand in for the Open dialog: when set, it gives the path.

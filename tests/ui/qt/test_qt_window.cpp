@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -181,6 +182,8 @@ private slots:
     void startUpErrorBoxIsCentred();
     void saveWritesTheGameAndOpenReadsItBack();
     void aDropOpensTheFirstFileWhateverItsName();
+    void clipboardCommandsLeaveTheCommentBoxItsOwnKeys();
+    void saveAsPgnAsksWithItsOwnDialog();
     // Exit ends the event loops of the test process too: keep it last.
     void exitCommandAsksOnlyOnce();
     void closingDuringTheBatchCheckEndsIt();
@@ -650,7 +653,8 @@ void WindowTest::saveWritesTheGameAndOpenReadsItBack() {
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("ORVANE Version=0.10\r\n"
                                         "Setup=243563421111111100000000000000000000000000000000777777778A9BC9A8\r\n"
-                                        "BlackStarts=0\r\nSTART\r\ne2e4\r\n{Caf\xC3\xA9}\r\n"));
+                                        "BlackStarts=0\r\nCastling=KQkq\r\nEnPassant=-\r\n"
+                                        "START\r\ne2e4\r\n{Caf\xC3\xA9}\r\n"));
     file.close();
 
     // Read back through Open: the move and the comment of its ply.
@@ -710,6 +714,76 @@ void WindowTest::aDropOpensTheFirstFileWhateverItsName() {
     QTRY_COMPARE(picked, QStringLiteral("Open PGN game from club.pgn"));
     QTRY_COMPARE(program.window.windowTitle(), QStringLiteral(" club.pgn - Game: 1"));
     QCOMPARE(program.List("List1")->count(), 2);
+}
+
+void WindowTest::clipboardCommandsLeaveTheCommentBoxItsOwnKeys() {
+    Program program;
+    QVERIFY(program.Start());
+    QApplication::setActiveWindow(&program.window);
+    QVERIFY(QTest::qWaitForWindowActive(&program.window));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QVERIFY(PlayFromList2(program.List("List2"), QStringLiteral(" e2-e4")));
+    QApplication::setActiveWindow(&program.window);
+    QVERIFY(QTest::qWaitForWindowActive(&program.window));
+    auto* text1 = program.window.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
+    text1->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(text1, QStringLiteral("K"));
+    QTest::sendKeyEvent(QTest::Click, text1, Qt::Key_Odiaeresis, QStringLiteral("\u00f6"), Qt::NoModifier);
+    QTest::keyClicks(text1, QStringLiteral("nig"));
+
+    // Ctrl+C in the comment box copies its text; Ctrl+Shift+F the position.
+    text1->selectAll();
+    QTest::keyClick(text1, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("K\u00f6nig"));
+    QTest::keyClick(text1, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"));
+    QCOMPARE(text1->toPlainText(), QStringLiteral("K\u00f6nig"));
+    // Ctrl+Shift+C: the game in PGN, the comment in UTF-8.
+    QTest::keyClick(text1, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY2(clipboard->text().endsWith(QStringLiteral("\n\n1. e4 {K\u00f6nig} *\n")), qPrintable(clipboard->text()));
+    // Ctrl+V pastes into the comment box.
+    clipboard->setText(QStringLiteral(" und Dame"));
+    text1->moveCursor(QTextCursor::End);
+    QTest::keyClick(text1, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(text1->toPlainText(), QStringLiteral("K\u00f6nig und Dame"));
+    QCOMPARE(program.List("List1")->count(), 1);
+
+    // Ctrl+Shift+V: a FEN on the clipboard becomes the board's new game.
+    clipboard->setText(QStringLiteral("4k3/8/8/8/8/8/8/R3K3 b Q - 0 20"));
+    AnswerModal([](QWidget* modal) { ClickMessageButton(modal, QMessageBox::Yes, nullptr); });
+    QTest::keyClick(text1, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(program.List("List1")->count(), 0);
+    QCOMPARE(program.Panel1(), QStringLiteral("Black moves"));
+    program.window.findChild<QAction*>(QStringLiteral("copyfen"))->trigger();
+    QCOMPARE(clipboard->text(), QStringLiteral("4k3/8/8/8/8/8/8/R3K3 b Q - 0 20"));
+}
+
+void WindowTest::saveAsPgnAsksWithItsOwnDialog() {
+    Program program;
+    QVERIFY(program.Start());
+    auto* savePgn = program.window.findChild<QAction*>(QStringLiteral("savepgn"));
+    QVERIFY(savePgn != nullptr);
+    QCOMPARE(savePgn->text(), QStringLiteral("Save &as PGN..."));
+    QString title;
+    QStringList filters;
+    AnswerModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (dialog == nullptr) return;
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        dialog->reject();
+    });
+    savePgn->trigger();
+    QCOMPARE(title, QStringLiteral("Save Game as PGN"));
+    QCOMPARE(filters, QStringList{QStringLiteral("Portable Game Notation File (*.pgn)")});
+
+    const QString path = program.folder.filePath(QStringLiteral("games"));
+    const std::string pathBytes = QFile::encodeName(path).toStdString();
+    program.window.SaveFileAnswer = [pathBytes] { return pathBytes; };
+    savePgn->trigger();
+    QFile file(path + QStringLiteral(".pgn"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().endsWith("[Result \"*\"]\r\n\r\n*\r\n\r\n"));
 }
 
 void WindowTest::tabWalksTheListsAndTheCommentBox() {
