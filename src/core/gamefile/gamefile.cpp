@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "common/encoding.h"
-#include "pgn/replay.h"
+#include "record/play.h"
 
 namespace orvane::gamefile {
 
@@ -319,14 +319,14 @@ ReadError ReplayGameFile(const GameFile& file, Position& pos, GameRecord& record
     };
     for (const FilePly& ply : file.Plies) {
         comment(pos.CurrentPly, ply.CommentSeen, ply.Comment);
-        const pgn::PlayOutcome outcome = pgn::PlayAndRecord(pos, record, input, ply.Move);
-        if (outcome == pgn::PlayOutcome::Played) continue;
+        const PlayOutcome outcome = PlayAndRecord(pos, record, input, ply.Move);
+        if (outcome == PlayOutcome::Played) continue;
         ReadError error;
         error.Line = ply.Line;
         error.Column = 1;
         error.Ply = pos.CurrentPly + 1;
         error.Token = ply.Move;
-        if (outcome == pgn::PlayOutcome::RecordFull) {
+        if (outcome == PlayOutcome::RecordFull) {
             error.Kind = ReadErrorKind::RecordFull;
         } else {
             error.Kind = ReadErrorKind::IllegalMove;
