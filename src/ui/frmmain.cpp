@@ -44,9 +44,8 @@ bool frmMain::Form_Load(const std::string& commandLine) {
     C1version = "0.26";
     view_.Toolbar().SetEnabled("New Variant", false);
 
-    CurrentFilePath.clear();
-    GetGame = 1;
-    GetGame1 = -1;
+    Collection.CurrentFilePath.clear();
+    Collection.GetGame1 = -1;
     KeepPosition = 0;
     Pos.BlackStarts = 0;
     PlayerName = "Player";
@@ -63,10 +62,10 @@ bool frmMain::Form_Load(const std::string& commandLine) {
     DrawBoard();
     if (fileToOpen.empty()) return true;
 
-    CurrentFilePath = fileToOpen;
-    CurrentFileName = FileNameOf(fileToOpen);
+    Collection.CurrentFilePath = fileToOpen;
+    Collection.CurrentFileName = FileNameOf(fileToOpen);
     view_.ShowWindow();
-    LoadGameFile(CurrentFilePath);
+    LoadGameFile(Collection.CurrentFilePath);
     return true;
 }
 

@@ -176,7 +176,8 @@ public:
     void SaveSettings();
     // New Game (Mode 0) and New Variant (Mode 1): asks "Quit current game?"
     // when the game has moves, then starts from the standard position; Mode
-    // 1 then opens CurrentFilePath again, or asks for a file when it is "".
+    // 1 then opens the collection being viewed again, or asks for a file when
+    // there is none.
     void StartNewGame(int Mode);
     // The Options dialog: OK takes its four settings; the board and List2 are
     // shown again with them either way.
@@ -184,7 +185,7 @@ public:
     // Sets Mouse.SquareIsLight for a board square (21 = a1 .. 98 = h8).
     void SquareColour(int square);
     // Opens a game file: an empty path asks for one; any other text reopens
-    // CurrentFilePath under CurrentFileName, preselecting GetGame1.
+    // the collection being viewed again, preselecting the game last picked.
     void LoadGameFile(const std::string& path);
     // The Debug menu's batch check: replays every game of a collection the
     // user picks, stopping at the first illegal move.
@@ -223,21 +224,29 @@ public:
     int debug1 = 0;
     // Set before Form_Load to start with debug1 = 1 (ORVANE_DEBUG=1).
     int DebugAtStart = 0;
-    int GetGame = 1;
-    int GetGame1 = -1;
     int KeepPosition = 0;
-    std::string CurrentFilePath;
-    std::string CurrentFileName;
+    // The PGN collection being viewed.
+    struct CollectionFile {
+        std::string CurrentFilePath;  // its full path; "" when a game file of the program's own was read
+        std::string CurrentFileName;  // its file name, as captions show it
+        long GetGame1 = -1;           // the game last picked from it, -1 none: preselected when it is read again
+    };
+    CollectionFile Collection;
     int TwipsPerPixelX = 15;
     int TwipsPerPixelY = 15;
 
     int GameOver = 0;
     int GameHasMoves = 0;
     int Loading = 0;
-    std::string GameFileName;
-    // The full path of that file: Save writes there, wherever the current
-    // folder is. Emptied with GameFileName.
-    std::string GameFilePath;
+    // The file the game on the board was read from or saved to last; Save
+    // writes there again unless it is a PGN file.
+    struct GameFile {
+        std::string GameFileName;  // its file name, "" when the game is no file's
+        // Its full path: Save writes there, wherever the current folder is.
+        // Emptied with GameFileName.
+        std::string GameFilePath;
+    };
+    GameFile File;
     std::string FenMoveNumber;
     int FenSideToMove = 1;
 
@@ -295,6 +304,10 @@ private:
     // square and the drag state is cleared.
     void ForgetPress();
     void ShowMovableHints();
+    int DropSquare(int source) const;
+    void PutPieceBack(int source);
+    void ForgetDrag();
+    std::string AskPromotionPiece();
     void RecordBoardMove(char pieceLetter, const std::string& moveText);
 
     // frmmain_setup.cpp
@@ -340,7 +353,7 @@ private:
     ShownGame ShownGameNow() const;
     void ShowGameAgain(const ShownGame& before, const std::string& status);
     void OpenCollection(const std::string& path, const std::string& name, OpenKind kind, const ShownGame& before);
-    void PickGame(const pgn::GameIndex& index, const std::string& name, OpenKind kind);
+    long PickGame(const pgn::GameIndex& index, const std::string& name, OpenKind kind);
     void CheckEveryGame(const std::string& path, const std::string& name, const pgn::GameIndex& index);
     void ReadNativeFile(const std::string& path, const std::string& name, bool check, const ShownGame& before);
     // Sets up, replays and shows game `game` of a scanned collection.

@@ -158,14 +158,14 @@ void frmMain::PastePgn(const std::string& text) {
     }
     const std::string path = file.string();
     OpenGameFile(OpenKind::Pasted, path);
-    if (CurrentFilePath == path) {
-        CurrentFilePath.clear();
-        CurrentFileName.clear();
+    if (Collection.CurrentFilePath == path) {
+        Collection.CurrentFilePath.clear();
+        Collection.CurrentFileName.clear();
         view_.Toolbar().SetEnabled("New Variant", false);
     }
-    if (GameFilePath == path) {
-        GameFileName.clear();
-        GameFilePath.clear();
+    if (File.GameFilePath == path) {
+        File.GameFileName.clear();
+        File.GameFilePath.clear();
     }
 }
 

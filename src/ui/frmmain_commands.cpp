@@ -28,7 +28,7 @@ void frmMain::MenuClick(const std::string& name) {
     else if (name == "mnu_Help_About")
         ShowAbout();
     else if (name == "New1") {
-        CurrentFilePath.clear();
+        Collection.CurrentFilePath.clear();
         view_.Toolbar().SetEnabled("New Variant", false);
         StartNewGame(1);
     } else if (name == "Open1")
@@ -36,7 +36,7 @@ void frmMain::MenuClick(const std::string& name) {
     else if (name == "debug2")
         CheckPgnFile();
     else if (name == "saveopen")
-        SaveGameFile(GameFileName);
+        SaveGameFile(File.GameFileName);
     else if (name == "savepgn")
         SavePgnFile();
     else if (name == "copygame")
@@ -52,11 +52,11 @@ void frmMain::Toolbar1_ButtonClick(const std::string& key) {
     if (key == "New Game") {
         StartNewGame(0);
     } else if (key == "New Variant") {
-        if (!CurrentFilePath.empty()) StartNewGame(1);
+        if (!Collection.CurrentFilePath.empty()) StartNewGame(1);
     } else if (key == "Open") {
         LoadGameFile(std::string());
     } else if (key == "Save") {
-        SaveGameFile(GameFileName);
+        SaveGameFile(File.GameFileName);
     } else if (key == "First") {
         GoFirst();
     } else if (key == "Back") {
@@ -80,10 +80,10 @@ void frmMain::StartNewGame(int Mode) {
         return;
     if (Mode == 0) {
         view_.Toolbar().SetEnabled("New Variant", false);
-        CurrentFilePath.clear();
+        Collection.CurrentFilePath.clear();
     }
     KeepPosition = 0;
-    GameFileName.clear();
+    File.GameFileName.clear();
     Tags.pgnResult.clear();
     Tags.SetupTag.clear();
     // A fresh game starts from the standard position with White to move,
@@ -93,7 +93,7 @@ void frmMain::StartNewGame(int Mode) {
     // No en passant target before the first ply; a game read next brings
     // its own start position's.
     Record.PlayedEp[0] = 0;
-    if (Mode == 1) LoadGameFile(CurrentFilePath);
+    if (Mode == 1) LoadGameFile(Collection.CurrentFilePath);
     ListAvailableMoves();
     DrawBoard();
 }

@@ -64,13 +64,13 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
     Record.HasComments = 0;
     ClearForOpen(check);
     if (!IsCollectionPath(path)) {
-        CurrentFilePath.clear();
+        Collection.CurrentFilePath.clear();
         view_.Toolbar().SetEnabled("New Variant", false);
         ReadNativeFile(path, name, check, before);
         return;
     }
-    CurrentFilePath = path;
-    CurrentFileName = name;
+    Collection.CurrentFilePath = path;
+    Collection.CurrentFileName = name;
     view_.Toolbar().SetEnabled("New Variant", true);
     OpenCollection(path, name, kind, before);
 }
@@ -89,8 +89,8 @@ frmMain::ErrorContext frmMain::OpenContext(const std::string& path, bool check) 
 // opened: the user said No or cancelled, or the file was refused.
 bool frmMain::ChooseGameFile(OpenKind kind, const std::string& droppedPath, std::string& path, std::string& name) {
     if (kind == OpenKind::Reopen) {
-        path = CurrentFilePath;
-        name = CurrentFileName;
+        path = Collection.CurrentFilePath;
+        name = Collection.CurrentFileName;
     } else {
         if (GameHasMoves != 0 &&
             view_.MsgBox("Quit current game?", "Confirmation", MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::No)
@@ -116,7 +116,7 @@ bool frmMain::ChooseGameFile(OpenKind kind, const std::string& droppedPath, std:
         return false;
     }
     if (kind != OpenKind::Reopen) {
-        GetGame1 = -1;
+        Collection.GetGame1 = -1;
         if (kind != OpenKind::Check) {
             Record.WhiteName = PlayerName;
             Record.BlackName = PlayerName;
@@ -203,7 +203,7 @@ void frmMain::OpenCollection(const std::string& path, const std::string& name, O
         const pgn::GameIndex& index = scan.Index;
         // The remark lines of the whole file show while the game is picked.
         if (!index.Remarks.empty()) view_.Text2().SetText(view_.Text2().Text() + index.Remarks);
-        PickGame(index, name, kind);
+        const long chosen = PickGame(index, name, kind);
 
         view_.Canvas().Clear();
         view_.Text2().SetText("");
@@ -215,14 +215,14 @@ void frmMain::OpenCollection(const std::string& path, const std::string& name, O
             CheckEveryGame(path, name, index);
             return;
         }
-        GetGame1 = GetGame;
-        if (GetGame == -1) {
+        Collection.GetGame1 = chosen;
+        if (chosen == -1) {
             ShowGameAgain(before, "");
             return;
         }
-        switch (ReadPgnGame(path, index, GetGame, false)) {
+        switch (ReadPgnGame(path, index, chosen, false)) {
         case GameRead::Loaded:
-            view_.SetCaption(" " + name + " - Game: " + std::to_string(GetGame1));
+            view_.SetCaption(" " + name + " - Game: " + std::to_string(Collection.GetGame1));
             FinishLoad(name, path);
             ShowGameStart();
             return;
@@ -235,19 +235,18 @@ void frmMain::OpenCollection(const std::string& path, const std::string& name, O
     }
 }
 
-// Fills and shows the picker; GetGame is the chosen game, -1 on Cancel. A
-// pasted text of one game needs no picker.
-void frmMain::PickGame(const pgn::GameIndex& index, const std::string& name, OpenKind kind) {
+// Fills and shows the picker: the chosen game, -1 on Cancel. A pasted text
+// of one game needs no picker.
+long frmMain::PickGame(const pgn::GameIndex& index, const std::string& name, OpenKind kind) {
     PickerContent picker;
     picker.Caption = "Open PGN game from " + name;
     picker.Label = "Number of games:" + SignedText(index.Count);
     if (index.Aborted) picker.Label += "   Aborted! Maximum number of games.";
     picker.Index = &index;
     for (int k = 1; k <= pgn::IndexColumns; ++k) picker.Visible[At(k - 1)] = k == 1 || index.ColumnUsed[At(k)] != 0;
-    GetGame = -1;
-    picker.Selected = GetGame1 >= 1 && GetGame1 <= index.Count ? GetGame1 : -1;
-    GetGame = kind == OpenKind::Pasted && index.Count == 1 ? 1 : static_cast<int>(view_.ShowPicker(picker));
-    if (GetGame < -1 || GetGame == 0 || GetGame > index.Count) GetGame = -1;
+    picker.Selected = Collection.GetGame1 >= 1 && Collection.GetGame1 <= index.Count ? Collection.GetGame1 : -1;
+    const long chosen = kind == OpenKind::Pasted && index.Count == 1 ? 1 : view_.ShowPicker(picker);
+    return chosen >= 1 && chosen <= index.Count ? chosen : -1;
 }
 
 // The batch check: every game replayed in turn, whatever was picked, up to
@@ -256,7 +255,6 @@ void frmMain::PickGame(const pgn::GameIndex& index, const std::string& name, Ope
 void frmMain::CheckEveryGame(const std::string& path, const std::string& name, const pgn::GameIndex& index) {
     const long count = index.Count;
     for (long game = 1; game <= count; ++game) {
-        GetGame = static_cast<int>(game);
         view_.DoEvents();
         if (unloading_) return;
         view_.Labels(7).SetCaption(std::to_string(game) + "/" + std::to_string(count));
@@ -295,8 +293,8 @@ void frmMain::BeginLoad(bool tellLoading) {
 // The steps every successful load ends with: the file is the game's own,
 // the lists and commands work again and the pointers are normal.
 void frmMain::FinishLoad(const std::string& name, const std::string& path) {
-    GameFileName = name;
-    GameFilePath = path;
+    File.GameFileName = name;
+    File.GameFilePath = path;
     if (GameHasMoves == 1) EnableBackCommands(true);
     view_.List1().SetEnabled(true);
     view_.List2().SetEnabled(true);

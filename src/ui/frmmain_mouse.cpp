@@ -169,8 +169,44 @@ void frmMain::c_MouseUp(int index, MouseButton button, double x, double y) {
     if (Mouse.DragSource < 0) return;
     view_.Board().SetDragPointer(Mouse.DragSource, 0);
 
-    // The drop square, counted in whole squares from the pressed one.
     const int source = SquareOfControl(Mouse.DragSource);
+    const int target = DropSquare(source);
+    if (target == 0 || target == source) {
+        PutPieceBack(source);
+        return;
+    }
+    std::string moveText = Upper(SquareNotation(Pos, source) + SquareNotation(Pos, target));
+    const char pieceLetter = PieceLetter[At(std::abs(Pos.Board[At(source)]))];
+    ForgetDrag();
+
+    if (RecordFull()) {
+        DrawBoard();
+        RefuseFullRecord();
+        Mouse.HintsShown = 0;
+        return;
+    }
+    // A pawn reaching the last rank asks for its new piece.
+    const bool lastRank = Pos.SideToMove == 1 ? target >= 91 && target <= 98 : target >= 21 && target <= 28;
+    if (pieceLetter == ' ' && lastRank) moveText += AskPromotionPiece();
+
+    if (InputMove(Pos, Input, moveText) == 0) {
+        Mouse.DragX = 0;
+        Mouse.DragY = 0;
+        DrawBoard();
+        ReadError error;
+        error.Kind = ReadErrorKind::IllegalMove;
+        error.Ply = Pos.CurrentPly + 1;
+        error.Token = moveText;
+        ShowError(error, ErrorContext::EnterMove);
+        Mouse.HintsShown = 0;
+        return;
+    }
+    RecordBoardMove(pieceLetter, moveText);
+}
+
+// The square a piece lifted from source is dropped on, counted in whole
+// squares from the pressed control by the pointer's offset; 0 off the board.
+int frmMain::DropSquare(int source) const {
     const int column = source % 10;
     const int row = source / 10;
     // With 568 twips a square the large-font layout, whose squares are 456
@@ -187,20 +223,20 @@ void frmMain::c_MouseUp(int index, MouseButton button, double x, double y) {
         target = source + cx - 10 * ry;
         onBoard = column + cx >= 1 && column + cx <= 8 && row - ry >= 2 && row - ry <= 9;
     }
-    if (target <= 0) onBoard = false;
+    return onBoard && target > 0 ? target : 0;
+}
 
-    if (!onBoard || target == source) {
-        view_.Board().SetPicture(Mouse.DragSource, PlainPicture(source));
-        Mouse.DragSource = -1;
-        Mouse.HintsShown = 0;
-        Mouse.DragStarted = 0;
-        DrawBoard();
-        return;
-    }
+// A piece dropped off the board or on its own square goes back.
+void frmMain::PutPieceBack(int source) {
+    view_.Board().SetPicture(Mouse.DragSource, PlainPicture(source));
+    Mouse.DragSource = -1;
+    Mouse.HintsShown = 0;
+    Mouse.DragStarted = 0;
+    DrawBoard();
+}
 
-    std::string moveText = Upper(SquareNotation(Pos, source) + SquareNotation(Pos, target));
-    const char pieceLetter = PieceLetter[At(std::abs(Pos.Board[At(source)]))];
-
+// The drag is over: the pointer state of the move is forgotten.
+void frmMain::ForgetDrag() {
     Mouse.DragSource = -1;
     Mouse.PopupJustClosed = 0;
     Mouse.HoverSquare = 0;
@@ -211,54 +247,33 @@ void frmMain::c_MouseUp(int index, MouseButton button, double x, double y) {
     Mouse.DragStarted = 0;
     Mouse.RightPressControl = -1;
     Mouse.SetupJustEdited = 0;
+}
 
-    if (RecordFull()) {
-        DrawBoard();
-        RefuseFullRecord();
-        Mouse.HintsShown = 0;
-        return;
-    }
-
-    // A pawn reaching the last rank asks for its new piece.
-    const bool lastRank = Pos.SideToMove == 1 ? target >= 91 && target <= 98 : target >= 21 && target <= 28;
-    if (pieceLetter == ' ' && lastRank) {
-        const PromotionMenu menu = PromotionDefault(Pos.PromoChoice);
-        Mouse.PromoLetter = menu.Default;
-        // Menu entries in their order; Enabled is indexed Rook, Bishop, Knight, Queen, King.
-        const std::vector<MenuItem> items = {
-            {"promoking", "King", false, menu.Enabled[4], false},
-            {"promoqueen", "Queen", false, menu.Enabled[3], false},
-            {"promorook", "Rook", false, menu.Enabled[0], false},
-            {"promobishop", "Bishop", false, menu.Enabled[1], false},
-            {"promoknight", "Knight", false, menu.Enabled[2], false},
-        };
-        const std::string chosen = view_.PopupMenu("mnuPromo", items);
-        if (chosen == "promoking")
-            Mouse.PromoLetter = "K";
-        else if (chosen == "promoqueen")
-            Mouse.PromoLetter = "Q";
-        else if (chosen == "promorook")
-            Mouse.PromoLetter = "R";
-        else if (chosen == "promobishop")
-            Mouse.PromoLetter = "B";
-        else if (chosen == "promoknight")
-            Mouse.PromoLetter = "N";
-        moveText += Mouse.PromoLetter;
-    }
-
-    if (InputMove(Pos, Input, moveText) == 0) {
-        Mouse.DragX = 0;
-        Mouse.DragY = 0;
-        DrawBoard();
-        ReadError error;
-        error.Kind = ReadErrorKind::IllegalMove;
-        error.Ply = Pos.CurrentPly + 1;
-        error.Token = moveText;
-        ShowError(error, ErrorContext::EnterMove);
-        Mouse.HintsShown = 0;
-        return;
-    }
-    RecordBoardMove(pieceLetter, moveText);
+// The promotion menu: the letter of the piece chosen, or of the default
+// piece when the menu is dismissed.
+std::string frmMain::AskPromotionPiece() {
+    const PromotionMenu menu = PromotionDefault(Pos.PromoChoice);
+    Mouse.PromoLetter = menu.Default;
+    // Menu entries in their order; Enabled is indexed Rook, Bishop, Knight, Queen, King.
+    const std::vector<MenuItem> items = {
+        {"promoking", "King", false, menu.Enabled[4], false},
+        {"promoqueen", "Queen", false, menu.Enabled[3], false},
+        {"promorook", "Rook", false, menu.Enabled[0], false},
+        {"promobishop", "Bishop", false, menu.Enabled[1], false},
+        {"promoknight", "Knight", false, menu.Enabled[2], false},
+    };
+    const std::string chosen = view_.PopupMenu("mnuPromo", items);
+    if (chosen == "promoking")
+        Mouse.PromoLetter = "K";
+    else if (chosen == "promoqueen")
+        Mouse.PromoLetter = "Q";
+    else if (chosen == "promorook")
+        Mouse.PromoLetter = "R";
+    else if (chosen == "promobishop")
+        Mouse.PromoLetter = "B";
+    else if (chosen == "promoknight")
+        Mouse.PromoLetter = "N";
+    return Mouse.PromoLetter;
 }
 
 // The steps after a move entered on the board was played.

@@ -20,8 +20,8 @@ void frmMain::ResetGame() {
     ForgetPress();
     Pos.TreeDepth = 0;
     GameOver = 0;
-    GameFileName.clear();
-    GameFilePath.clear();
+    File.GameFileName.clear();
+    File.GameFilePath.clear();
     GameHasMoves = 0;
 
     view_.StatusBar1().SetPanelText(1, Pos.SideToMove == -1 ? "Black moves" : "White moves");

@@ -45,17 +45,17 @@ void frmMain::SaveGameFile(const std::string& name) {
     if (direct) {
         // The file last read or saved, wherever it is; a bare name is
         // taken from the current folder.
-        path = !GameFilePath.empty() && FileNameOf(GameFilePath) == name ? GameFilePath : name;
+        path = !File.GameFilePath.empty() && FileNameOf(File.GameFilePath) == name ? File.GameFilePath : name;
     } else {
         path = view_.SaveFileDialog("Save Game", SaveFilter, CurrentFolder());
         // A name typed without an extension gets the program's own, so Open
         // lists the file.
         if (!path.empty()) path = WithDefaultExtension(path, ".orv");
-        GameFileName = FileNameOf(path);
-        GameFilePath = path;
-        view_.SetCaption(" Orvane " + C1version + " Beta - " + GameFileName);
+        File.GameFileName = FileNameOf(path);
+        File.GameFilePath = path;
+        view_.SetCaption(" Orvane " + C1version + " Beta - " + File.GameFileName);
         if (path.empty()) return;
-        if (FileExists(path) && view_.MsgBox(GameFileName + " already exists, overwrite?", "Confirmation",
+        if (FileExists(path) && view_.MsgBox(File.GameFileName + " already exists, overwrite?", "Confirmation",
                                              MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::No) {
             // Refused: the game is no file's yet, so the next Save asks again
             // rather than writing over the file the user kept.
@@ -114,8 +114,8 @@ void frmMain::SavePgnFile() {
 
 // As after a cancelled save dialog: no game file name, and the caption says so.
 void frmMain::ForgetGameFile() {
-    GameFileName.clear();
-    GameFilePath.clear();
+    File.GameFileName.clear();
+    File.GameFilePath.clear();
     view_.SetCaption(" Orvane " + C1version + " Beta - ");
 }
 

@@ -111,9 +111,8 @@ PlayOutcome PlayText(Position& pos, GameRecord& record, MoveInput& input, std::s
     return PlayOutcome::Played;
 }
 
-
 PlayOutcome RecordMadeMove(Position& pos, GameRecord& record, MoveInput& input, const MoveRecord& r,
-                       std::string_view coordinate, char movingLetter) {
+                           std::string_view coordinate, char movingLetter) {
     input.LastWasCapture = 0;
     input.LastWasPromotion = 0;
     if (r.Promotion != 0 && r.Promotion != WantedPromotion(coordinate)) {
@@ -133,7 +132,6 @@ PlayOutcome PlayAndRecord(Position& pos, GameRecord& record, MoveInput& input, s
     if (outcome == PlayOutcome::Played) pos.TestGameEnd();
     return outcome;
 }
-
 
 std::string_view RecordedDisplayText(const GameRecord& record, int ply) {
     const std::string& text = record.RecordText(ply);

@@ -152,7 +152,7 @@ void PickerTest::AllCollectionsInOnePicker() {
     QVERIFY(list1 != nullptr);
     QVERIFY(list1->count() > 10);
     QCOMPARE(list1->item(0)->text().left(6), QStringLiteral("   1. "));
-    QCOMPARE(form.GetGame1, 5376);
+    QCOMPARE(form.Collection.GetGame1, 5376L);
 
     // Read again: the chosen row is selected and in view; Escape cancels.
     seen = false;
@@ -167,7 +167,7 @@ void PickerTest::AllCollectionsInOnePicker() {
     form.Toolbar1_ButtonClick("New Variant");
     QVERIFY(seen);
     QCOMPARE(list1->count(), 0);
-    QCOMPARE(form.GetGame1, -1);
+    QCOMPARE(form.Collection.GetGame1, -1L);
 }
 
 // A Windows-1252 name and a UTF-8 name both show as written; a byte-order
@@ -309,7 +309,7 @@ void PickerTest::FilterKeysAndHeadersChooseAGameByItsNumber() {
     window.findChild<QAction*>(QStringLiteral("Open1"))->trigger();
     QVERIFY(chosen > 0);
     QCOMPARE(window.windowTitle(), QStringLiteral(" all.pgn - Game: %1").arg(chosen));
-    QCOMPARE(form.GetGame1, chosen);
+    QCOMPARE(form.Collection.GetGame1, static_cast<long>(chosen));
 
     // Emptied, the filter brings back every row and the count alone.
     OnPicker([](dlgPGN& dialog) {
