@@ -48,7 +48,6 @@ namespace {
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t RecognitionBytes = 1000;
-constexpr std::string_view LoadErrorText = "Error in loading PGN file!";
 
 // Splits bytes into lines that end at LF, CR LF or CR. The next LF and the
 // next CR are each looked up once and kept until the reader passes them, so
@@ -175,7 +174,6 @@ ReadError TagError(const ScanState& st, const LineReader& reader, std::size_t le
     error.Line = reader.LineNumber();
     error.Column = static_cast<long>(lead) + 1;
     error.Game = st.Counter + 1;
-    error.Text = LoadErrorText;
     error.Detail = std::string(line);
     return error;
 }
@@ -259,16 +257,13 @@ std::size_t SkipByteOrderMark(std::string_view bytes) {
     return StartsWith(bytes, ByteOrderMark) ? ByteOrderMark.size() : 0;
 }
 
-ReadError Fault(ReadErrorKind kind, const std::string& file, std::string text, std::string detail = {}) {
+ReadError Fault(ReadErrorKind kind, const std::string& file, std::string detail = {}) {
     ReadError error;
     error.Kind = kind;
     error.File = file;
-    error.Text = std::move(text);
     error.Detail = std::move(detail);
     return error;
 }
-
-std::string NotPgnText(const std::filesystem::path& path) { return path.filename().string() + " is not a PGN file"; }
 
 // A whole file's bytes, in a buffer that is not cleared before the read.
 struct FileBytes {
@@ -354,14 +349,14 @@ ScanResult ScanFile(const std::filesystem::path& path, const ScanOptions& option
     FileBytes fileBytes;
     ReadError openError;
     if (!ReadBytes(path, fileBytes, index.Stamp, openError)) {
-        result.Error = Fault(openError.Kind, file, std::string(LoadErrorText), openError.Detail);
+        result.Error = Fault(openError.Kind, file, openError.Detail);
         return result;
     }
     const std::string_view bytes = fileBytes.View();
     // The size read, should the file have changed while it was read.
     index.Stamp.Size = bytes.size();
     if (!LooksLikePgn(bytes)) {
-        result.Error = Fault(ReadErrorKind::NotPgn, file, NotPgnText(path));
+        result.Error = Fault(ReadErrorKind::NotPgn, file);
         return result;
     }
 
@@ -440,12 +435,12 @@ ScanResult ScanFile(const std::filesystem::path& path, const ScanOptions& option
 
     ReadError error = Scan(reader, st, onSection, onGame);
     index.Remarks = std::move(st.Remarks);
-    if (tooLong) error = Fault(ReadErrorKind::FileUnreadable, file, std::string(LoadErrorText), "tag values too long");
+    if (tooLong) error = Fault(ReadErrorKind::FileUnreadable, file, "tag values too long");
     if (error) {
         error.File = file;
         result.Error = std::move(error);
     } else if (index.Count == 0) {
-        result.Error = Fault(ReadErrorKind::NoGames, file, "No games found!");
+        result.Error = Fault(ReadErrorKind::NoGames, file);
     }
     return result;
 }
@@ -454,8 +449,7 @@ GameResultText ReadGame(const std::filesystem::path& path, const GameIndex& inde
     GameResultText result;
     const std::string file = path.string();
     if (game < 1 || game > static_cast<long>(index.Seeks.size())) {
-        result.Error = Fault(ReadErrorKind::FileUnreadable, file, std::string(LoadErrorText),
-                             "no game " + std::to_string(game) + " in the index");
+        result.Error = Fault(ReadErrorKind::FileUnreadable, file, "no game " + std::to_string(game) + " in the index");
         return result;
     }
     const GameSeek& seek = index.Seeks[static_cast<std::size_t>(game - 1)];
@@ -463,13 +457,12 @@ GameResultText ReadGame(const std::filesystem::path& path, const GameIndex& inde
     FileStamp stamp;
     const FileHandle in = OpenRegularFile(path, openError, &stamp);
     if (!in) {
-        result.Error = Fault(openError.Kind, file, std::string(LoadErrorText), openError.Detail);
+        result.Error = Fault(openError.Kind, file, openError.Detail);
         return result;
     }
     const std::uintmax_t size = stamp.Size;
     if (stamp != index.Stamp || seek.Offset > size || seek.Fen >= index.Fens.size()) {
-        result.Error = Fault(ReadErrorKind::FileChanged, file, std::string(LoadErrorText),
-                             "the file has changed since it was scanned");
+        result.Error = Fault(ReadErrorKind::FileChanged, file, "the file has changed since it was scanned");
         return result;
     }
 
@@ -483,7 +476,7 @@ GameResultText ReadGame(const std::filesystem::path& path, const GameIndex& inde
     for (;;) {
         const std::uintmax_t count = std::min(want, size - seek.Offset);
         if (!ReadPart(in.get(), seek.Offset, static_cast<std::size_t>(count), bytes) || bytes.size() != count) {
-            result.Error = Fault(ReadErrorKind::FileUnreadable, file, std::string(LoadErrorText), "read error");
+            result.Error = Fault(ReadErrorKind::FileUnreadable, file, "read error");
             return result;
         }
         const bool atEof = seek.Offset + count >= size;
@@ -509,8 +502,7 @@ GameResultText ReadGame(const std::filesystem::path& path, const GameIndex& inde
         }
         if ((found && complete) || atEof) {
             if (!found) {
-                result.Error = Fault(ReadErrorKind::FileChanged, file, std::string(LoadErrorText),
-                                     "the file has changed since it was scanned");
+                result.Error = Fault(ReadErrorKind::FileChanged, file, "the file has changed since it was scanned");
                 return result;
             }
             text.Game = game;
@@ -522,7 +514,7 @@ GameResultText ReadGame(const std::filesystem::path& path, const GameIndex& inde
 }
 
 ReadError ForEachGame(std::string_view bytes, const std::function<bool(GameText&)>& visit) {
-    if (!LooksLikePgn(bytes)) return Fault(ReadErrorKind::NotPgn, {}, "is not a PGN file");
+    if (!LooksLikePgn(bytes)) return Fault(ReadErrorKind::NotPgn, {});
     LineReader reader(bytes, SkipByteOrderMark(bytes), 0, true);
     ScanState st;
     GameText game;
@@ -554,7 +546,7 @@ ReadError ForEachGame(std::string_view bytes, const std::function<bool(GameText&
             return Step::Go;
         });
     if (error) return error;
-    if (!stopped && st.Counter == 0) return Fault(ReadErrorKind::NoGames, {}, "No games found!");
+    if (!stopped && st.Counter == 0) return Fault(ReadErrorKind::NoGames, {});
     return {};
 }
 

@@ -90,8 +90,8 @@ struct ScanOptions {
 };
 
 // Pass 1 over a whole file: recognition, then the index. Errors:
-// FileUnreadable, NotRegularFile, NotPgn (Text "NAME is not a PGN file"),
-// TagTooShort (with line, column and game), NoGames (Text "No games found!").
+// FileUnreadable, NotRegularFile, NotPgn, TagTooShort (with line, column
+// and game), NoGames. The window and the tools word them themselves.
 struct ScanResult {
     GameIndex Index;
     ReadError Error;
@@ -113,9 +113,8 @@ GameResultText ReadGame(const std::filesystem::path& path, const GameIndex& inde
 // Walks every game of a file's bytes in order, as the scan finds them
 // (what pass 2 would give for each game number). The visitor returns false
 // to stop early; it may read or take the texts it is given, which are
-// filled anew for the next game. Errors as ScanFile's, without a file name
-// (NotPgn's Text is "is not a PGN file"); games before a TagTooShort have
-// been visited.
+// filled anew for the next game. Errors as ScanFile's, without a file name;
+// the games before a TagTooShort have been visited.
 ReadError ForEachGame(std::string_view bytes, const std::function<bool(GameText&)>& visit);
 
 }  // namespace orvane::pgn

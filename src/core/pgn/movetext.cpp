@@ -19,7 +19,6 @@ namespace orvane::pgn {
 namespace {
 
 constexpr std::string_view CrLf = "\r\n";
-constexpr const char* LoadErrorText = "Error in loading PGN file!";
 constexpr std::size_t None = std::string_view::npos;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -85,7 +84,7 @@ private:
         return true;
     }
 
-    bool Fail(ReadErrorKind kind, std::size_t offset, std::string token = {}, std::string text = LoadErrorText) {
+    bool Fail(ReadErrorKind kind, std::size_t offset, std::string token = {}, std::string text = {}) {
         const MovetextLine place = game_.Movetext.empty() ? MovetextLine{offset, 0, 0}
                                                           : game_.Locate(std::min(offset, game_.Movetext.size() - 1));
         ReadError& e = info_.Error;

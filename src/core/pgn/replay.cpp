@@ -6,8 +6,6 @@ namespace orvane::pgn {
 
 namespace {
 
-constexpr const char* LoadErrorText = "Error in loading PGN file!";
-
 // Whether the side to move has a legal move, asked with an early exit: the
 // first steps of the pieces and the pawns' single pushes and captures are
 // made and tested one by one until one is legal; only when none is does the
@@ -79,7 +77,6 @@ ReplayInfo ReplayGame(const GameText& game, Position& pos, GameRecord& record, M
             e.Kind = ReadErrorKind::BadFen;
             e.Game = game.Game;
             e.Ply = 1;
-            e.Text = LoadErrorText;
             e.Field = fault.Field;
             e.Detail = std::string(ReadErrorKindText(fault.Kind)) + " (field " + std::to_string(fault.Field) +
                        ", character " + std::to_string(fault.Column) + ") in \"" + game.Tags.FenTag + "\"";
