@@ -7,6 +7,7 @@
 
 #include "engine/position.h"
 #include "engine_test_util.h"
+#include "support/position_state.h"
 
 namespace orvane {
 namespace {
@@ -67,6 +68,12 @@ TEST(GameEndTest, MateStalemateOrPlayOn) {
             ASSERT_TRUE(LoadFen(pos, row.Fen));
         }
         for (const std::string_view move : row.Moves) ASSERT_TRUE(PlayLine(pos, {move}));
+        // The answer alone, by the test that stops at the first legal move.
+        Position alone = pos;
+        EXPECT_EQ(alone.TestGameEndOnly(), row.Expected);
+        EXPECT_EQ(alone.TreeDepth, 0);
+        EXPECT_EQ(alone.DepthStart[1], alone.DepthStart[0]);
+
         const GameEnd end = pos.TestGameEnd();
         EXPECT_EQ(end, row.Expected);
         EXPECT_STREQ(GameEndText(end, pos.SideToMove), row.Text);
@@ -90,6 +97,25 @@ TEST(GameEndTest, ReturnsTheTreeToTheRootAndListsTheReplies) {
     EXPECT_EQ(pos.DepthStart[0], 0);
     EXPECT_EQ(pos.DepthStart[1], 7);
     EXPECT_EQ(pos.MoveList[6], enginetest::Rec(54, 45, 1, 0, 0, 55));
+}
+
+TEST(GameEndTest, TheAnswerAloneAlsoFoldsTheTreeToTheRoot) {
+    // After 1.f3 e5 2.g4 made down the tree, Qh4 mates: both tests fold the
+    // tree to the root first and find the mate there.
+    Position pos;
+    ASSERT_TRUE(enginetest::MakeMove(pos, "f2f3"));
+    pos.InitGameTree();
+    ASSERT_TRUE(enginetest::MakeMove(pos, "e7e5"));
+    pos.InitGameTree();
+    ASSERT_TRUE(enginetest::MakeMove(pos, "g2g4"));
+    pos.InitGameTree();
+    ASSERT_TRUE(enginetest::MakeMove(pos, "d8h4"));
+    ASSERT_EQ(pos.TreeDepth, 1);
+    Position alone = pos;
+    EXPECT_EQ(alone.TestGameEndOnly(), GameEnd::Checkmate);
+    EXPECT_EQ(alone.TreeDepth, 0);
+    EXPECT_EQ(pos.TestGameEnd(), GameEnd::Checkmate);
+    EXPECT_EQ(testsupport::StateDifference(alone, pos, testsupport::StateScope::Restored), "");
 }
 
 TEST(GameEndTest, TextsOfTheAnnouncement) {

@@ -11,4 +11,10 @@ GameEnd Position::TestGameEnd() {
     return InCheck() ? GameEnd::Checkmate : GameEnd::Stalemate;
 }
 
+GameEnd Position::TestGameEndOnly() {
+    InitGameTree();
+    if (HasLegalMove()) return GameEnd::None;
+    return InCheck() ? GameEnd::Checkmate : GameEnd::Stalemate;
+}
+
 }  // namespace orvane

@@ -43,6 +43,7 @@ void CheckAfter(const Position& pos, const char* step, const MoveRecord& r) {
 
 InvariantChecksPaused::InvariantChecksPaused() { ++checksPaused; }
 InvariantChecksPaused::~InvariantChecksPaused() { --checksPaused; }
+bool InvariantChecksPaused::InEffect() { return checksPaused > 0; }
 
 void Position::PerformMove(int CurrMove) {
     if (TreeDepth >= MaxTreeDepth) throw MoveTreeOverflow(TreeTooDeepText);

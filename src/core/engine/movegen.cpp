@@ -1,12 +1,228 @@
-// Move generation: pseudo-legal moves square by square in a fixed order, then
-// the moves that leave the mover's king attacked are removed.
+// Move generation. The rules of how each piece moves, en passant, castling
+// and the legality test are written once below and serve three entry points:
+// the full list (GenerateMoves), the list of moves to one square
+// (GenerateMovesTo) and whether any move is legal (HasLegalMove).
 #include "common/index.h"
 #include "engine/position.h"
+
+#ifdef ORVANE_CHECK_INVARIANTS
+#include <cstdio>
+#include <cstdlib>
+#endif
 
 namespace orvane {
 
 namespace {
 inline std::int16_t I16(int v) { return static_cast<std::int16_t>(v); }
+
+// The depth a list is generated at; the list of the deepest depth would have
+// no DepthStart slot for its end.
+int GenerationDepth(const Position& pos) {
+    const int d = pos.TreeDepth;
+    if (d < 0 || d >= MaxTreeDepth) throw MoveTreeOverflow(TreeTooDeepText);
+    return d;
+}
+
+// ---- The pseudo-legal moves: how each piece moves --------------------------
+
+// One step of a piece other than a pawn from s onto `to`: a quiet move onto
+// an empty square (only when all), a capture of an enemy piece other than a
+// king. True when the square was empty, so that a sliding piece goes on.
+inline bool StepOnto(Position& pos, int s, int to, bool all) {
+    const int target = pos.Board[At(to)];
+    if (target == 0) {
+        if (all) pos.RegisterMove(s, to);
+        return true;
+    }
+    if (target != BorderValue && target * pos.SideToMove < 0) pos.RegisterCaptureMove(s, to);
+    return false;
+}
+
+// The moves of the piece of the given type (not a pawn) on s: direction by
+// direction in table order, each as far as the piece goes.
+inline void PieceMovesFrom(Position& pos, int s, int type, bool all) {
+    const PieceMove& pm = PieceMoves[At(type)];
+    for (int k = pm.FirstDir; k <= pm.LastDir; ++k) {
+        const int step = Directions[At(k)];
+        int to = s + step;
+        while (StepOnto(pos, s, to, all) && pm.Slides != 0 && k <= 7) to += step;
+    }
+}
+
+// The moves of the pawn on s of the side to move: the push (four promotions
+// when it reaches the last rank), the double push from the second rank, then
+// the captures on the file towards h (White) or a (Black) first. OneDest
+// keeps only the moves onto dest.
+template <bool OneDest>
+void PawnMovesFrom(Position& pos, int s, bool all, int dest) {
+    const int side = pos.SideToMove;
+    const int ahead = 10 * side;
+    const bool promotes = side == 1 ? s > 80 : s <= 38;
+    if (pos.Board[At(s + ahead)] == 0) {
+        if (promotes) {
+            if (!OneDest || dest == s + ahead) pos.RegisterPromotion(s, s + ahead, 0);
+        } else if (all) {
+            if (!OneDest || dest == s + ahead) pos.RegisterMove(s, s + ahead);
+            const bool home = side == 1 ? s < 39 : s > 80;
+            if (home && pos.Board[At(s + 2 * ahead)] == 0 && (!OneDest || dest == s + 2 * ahead))
+                pos.MoveList[At(pos.RegisterMove(s, s + 2 * ahead))].EpSquare = I16(s + ahead);
+        }
+    }
+    for (const int to : {s + ahead + side, s + ahead - side}) {
+        if (OneDest && to != dest) continue;
+        const int target = pos.Board[At(to)];
+        if (target == BorderValue || target * side >= 0) continue;
+        if (promotes)
+            pos.RegisterPromotion(s, to, 0);
+        else
+            pos.RegisterCaptureMove(s, to);
+    }
+}
+
+// The en passant captures onto the target t: White's pawn on t - 9 first,
+// then t - 11 (Black: t + 9, then t + 11).
+void EnPassantCaptures(Position& pos, int t) {
+    if (pos.SideToMove == 1) {
+        if (pos.Board[At(t - 9)] == 1) pos.RegisterEpCapture(t - 9, t, t - 10);
+        if (pos.Board[At(t - 11)] == 1) pos.RegisterEpCapture(t - 11, t, t - 10);
+    } else {
+        if (pos.Board[At(t + 9)] == -1) pos.RegisterEpCapture(t + 9, t, t + 10);
+        if (pos.Board[At(t + 11)] == -1) pos.RegisterEpCapture(t + 11, t, t + 10);
+    }
+}
+
+// Castling of the side to move, king side first: king and rook on their home
+// squares with zero move counters, the squares between empty, the king's
+// square, the one it passes and the one it lands on not attacked. dest 0
+// gives both; a king's destination gives that one only.
+void CastlingMoves(Position& pos, int dest) {
+    const int side = pos.SideToMove;
+    const int king = side == 1 ? 25 : 95;
+    const int tracked = side == 1 ? pos.WhiteKing : pos.BlackKing;
+    if (pos.MoveCounts[At(king)] != 0 || tracked != king || pos.Board[At(king)] != King * side) return;
+    const auto empty = [&pos](int sq) { return pos.Board[At(sq)] == 0; };
+    const auto safe = [&pos, side](int sq) { return pos.IsAttacked(sq, -side) == 0; };
+    const int rookH = king + 3;
+    const int rookA = king - 4;
+    if ((dest == 0 || dest == king + 2) && pos.Board[At(rookH)] == Rook * side && pos.MoveCounts[At(rookH)] == 0 &&
+        empty(king + 1) && empty(king + 2) && safe(king) && safe(king + 1) && safe(king + 2))
+        pos.MoveList[At(pos.RegisterMove(king, king + 2))].CastleKind = 1;
+    if ((dest == 0 || dest == king - 2) && pos.Board[At(rookA)] == Rook * side && pos.MoveCounts[At(rookA)] == 0 &&
+        empty(king - 1) && empty(king - 2) && empty(king - 3) && safe(king) && safe(king - 1) && safe(king - 2))
+        pos.MoveList[At(pos.RegisterMove(king, king - 2))].CastleKind = 2;
+}
+
+// ---- Legality ----------------------------------------------------------------
+
+// The line direction (index 0..7 of Directions) that leads from one square to
+// another within seven steps, by their difference + 77; -1 where none does.
+// A difference that wraps around the board's edge passes a border square on
+// the way, which the walks below stop at.
+constexpr std::array<int, 155> LineTowards = [] {
+    std::array<int, 155> table{};
+    for (int& k : table) k = -1;
+    for (int k = 0; k <= 7; ++k)
+        for (int n = 1; n <= 7; ++n)
+            table[static_cast<std::size_t>(77 + n * Directions[static_cast<std::size_t>(k)])] = k;
+    return table;
+}();
+
+// A move is legal when, made, it leaves the mover's king (the square the
+// side's king field names afterwards) unattacked. Whether the king stands in
+// check now is found once per list. When it does not, a move of any other
+// piece can expose the king only by opening the line the piece stood on: the
+// piece is pinned when it is the first along a line from the king and an
+// enemy rook, bishop or queen moving along that line is the next piece
+// behind it. Everything else is made and tested as the rule says: king moves
+// and castling, en passant (two pawns leave one rank), pinned pieces, and
+// every move while in check.
+struct KingWatch {
+    int King = NoKing;       // the square of the mover's king, NoKing without one
+    int Side = 1;            // the mover
+    bool TestEvery = false;  // in check, or a king field that does not name the king
+
+    // Whether the mover's piece on s is pinned to the king.
+    bool Pinned(const Position& pos, int s) const {
+        if (King == NoKing) return false;  // nothing to expose
+        const int k = LineTowards[At(s - King + 77)];
+        if (k < 0) return false;
+        const int step = Directions[At(k)];
+        int sq = King + step;
+        while (sq != s) {
+            if (pos.Board[At(sq)] != 0) return false;  // another piece stands first
+            sq += step;
+        }
+        sq += step;
+        while (pos.Board[At(sq)] == 0) sq += step;
+        const int piece = pos.Board[At(sq)];
+        if (piece == BorderValue || piece * Side >= 0) return false;
+        // An enemy king two or more steps away attacks nothing along the line.
+        const int type = piece < 0 ? -piece : piece;
+        const PieceMove& pm = PieceMoves[At(type)];
+        return type != King && k >= pm.FirstDir && k <= pm.LastDir;
+    }
+};
+
+KingWatch WatchKing(const Position& pos) {
+    KingWatch w;
+    w.Side = pos.SideToMove;
+    const int king = w.Side == 1 ? pos.WhiteKing : pos.BlackKing;
+    // Without a king nothing can be attacked: only a king's own moves would
+    // change that, and those are always tested.
+    if (!IsPlayingSquare(king)) return w;
+    w.King = king;
+    w.TestEvery = pos.Board[At(king)] != King * w.Side || pos.IsAttacked(king, -w.Side) != 0;
+    return w;
+}
+
+// The rule itself: make the move, look at the mover's king, take it back.
+bool LeavesKingSafe(Position& pos, int slot) {
+    pos.PerformMove(slot);
+    const int attacked = pos.SideToMove == 1 ? pos.IsAttacked(pos.BlackKing, 1) : pos.IsAttacked(pos.WhiteKing, -1);
+    pos.TakeBackMove(slot);
+    return attacked == 0;
+}
+
+bool IsLegal(Position& pos, int slot, const KingWatch& w) {
+    const MoveRecord& r = pos.MoveList[At(slot)];
+    const int piece = pos.Board[At(r.Source)];
+    const bool enPassant = r.EpSquare != 0 && r.Captured == 1;
+    if (w.TestEvery || piece == King || piece == -King || enPassant || w.Pinned(pos, r.Source))
+        return LeavesKingSafe(pos, slot);
+#ifdef ORVANE_CHECK_INVARIANTS
+    // Debug builds hold the shortcut to the rule for every move it decides.
+    if (!InvariantChecksPaused::InEffect() && !LeavesKingSafe(pos, slot)) {
+        std::fprintf(stderr, "orvane: the move %d-%d was taken as legal but leaves the king attacked\n", r.Source,
+                     r.Dest);
+        std::abort();
+    }
+#endif
+    return true;
+}
+
+// Keeps, in order, the legal moves among the slots first .. MoveCount - 1.
+// Removing a move never changes whether another is legal, so one compacting
+// pass gives the list the rule gives.
+void KeepLegal(Position& pos, int first) {
+    if (pos.MoveCount == first) return;
+    const KingWatch w = WatchKing(pos);
+    int kept = first;
+    const int end = pos.MoveCount;
+    for (int l = first; l < end; ++l) {
+        if (!IsLegal(pos, l, w)) continue;
+        if (kept != l) pos.MoveList[At(kept)] = pos.MoveList[At(l)];
+        ++kept;
+    }
+    pos.MoveCount = kept;
+}
+
+// Whether one of the slots first .. MoveCount - 1 holds a legal move.
+bool AnyLegal(Position& pos, int first, const KingWatch& w) {
+    for (int l = first; l < pos.MoveCount; ++l)
+        if (IsLegal(pos, l, w)) return true;
+    return false;
+}
+
 }  // namespace
 
 int Position::RegisterMove(int source, int dest) {
@@ -87,123 +303,127 @@ int Position::IsAttacked(int square, int attacker) const {
 }
 
 void Position::GenerateMoves(int AllMoves) {
-    const int d = TreeDepth;
-    if (d < 0 || d >= MaxTreeDepth) throw MoveTreeOverflow(TreeTooDeepText);
+    const int d = GenerationDepth(*this);
     MoveCount = DepthStart[At(d)];
     const bool all = AllMoves > 0;
 
+    // Square by square from a1 upward, the pieces of the side to move.
     for (int s = 21; s <= 98; ++s) {
         const int piece = Board[At(s)];
         if (piece == 0 || piece == BorderValue) continue;
         if (SideToMove == 1 ? piece < 0 : piece >= 1) continue;
         const int type = piece < 0 ? -piece : piece;
-
-        if (type != Pawn) {
-            const PieceMove& pm = PieceMoves[At(type)];
-            for (int k = pm.FirstDir; k <= pm.LastDir; ++k) {
-                const int step = Directions[At(k)];
-                int to = s;
-                for (;;) {
-                    to += step;
-                    const int target = Board[At(to)];
-                    if (target == 0) {
-                        if (all) RegisterMove(s, to);
-                        if (pm.Slides != 0 && k <= 7) continue;
-                        break;
-                    }
-                    if (target != BorderValue && target * SideToMove < 0) RegisterCaptureMove(s, to);
-                    break;
-                }
-            }
-        } else if (piece == 1) {
-            if (Board[At(s + 10)] == 0) {
-                if (s > 80) {
-                    RegisterPromotion(s, s + 10, 0);
-                } else if (all) {
-                    RegisterMove(s, s + 10);
-                    if (s < 39 && Board[At(s + 20)] == 0) MoveList[At(RegisterMove(s, s + 20))].EpSquare = I16(s + 10);
-                }
-            }
-            for (const int to : {s + 11, s + 9}) {
-                if (Board[At(to)] < 0) {
-                    if (s < 81)
-                        RegisterCaptureMove(s, to);
-                    else
-                        RegisterPromotion(s, to, 0);
-                }
-            }
-        } else {
-            if (Board[At(s - 10)] == 0) {
-                if (s <= 38) {
-                    RegisterPromotion(s, s - 10, 0);
-                } else if (all) {
-                    RegisterMove(s, s - 10);
-                    if (s > 80 && Board[At(s - 20)] == 0) MoveList[At(RegisterMove(s, s - 20))].EpSquare = I16(s - 10);
-                }
-            }
-            for (const int to : {s - 11, s - 9}) {
-                const int target = Board[At(to)];
-                if (target > 0 && target != BorderValue) {
-                    if (s > 38)
-                        RegisterCaptureMove(s, to);
-                    else
-                        RegisterPromotion(s, to, 0);
-                }
-            }
-        }
+        if (type == Pawn)
+            PawnMovesFrom<false>(*this, s, all, 0);
+        else
+            PieceMovesFrom(*this, s, type, all);
     }
-
-    // En passant, after all squares.
+    // En passant, after all squares; castling last.
     const int t = EpTarget[At(d)];
-    if (t != 0 && IsPlayingSquare(t)) {
-        if (SideToMove == 1) {
-            if (Board[At(t - 9)] == 1) RegisterEpCapture(t - 9, t, t - 10);
-            if (Board[At(t - 11)] == 1) RegisterEpCapture(t - 11, t, t - 10);
-        } else {
-            if (Board[At(t + 9)] == -1) RegisterEpCapture(t + 9, t, t + 10);
-            if (Board[At(t + 11)] == -1) RegisterEpCapture(t + 11, t, t + 10);
-        }
-    }
+    if (t != 0 && IsPlayingSquare(t)) EnPassantCaptures(*this, t);
+    CastlingMoves(*this, 0);
 
-    // Castling: king and rook on their home squares with zero move counters,
-    // the squares between empty, the king's path not attacked.
-    if (SideToMove == 1) {
-        if (MoveCounts[25] == 0 && WhiteKing == 25 && Board[25] == King) {
-            if (Board[28] == Rook && MoveCounts[28] == 0 && Board[26] == 0 && Board[27] == 0 &&
-                IsAttacked(25, -1) == 0 && IsAttacked(26, -1) == 0 && IsAttacked(27, -1) == 0)
-                MoveList[At(RegisterMove(25, 27))].CastleKind = 1;
-            if (Board[21] == Rook && MoveCounts[21] == 0 && Board[24] == 0 && Board[23] == 0 && Board[22] == 0 &&
-                IsAttacked(25, -1) == 0 && IsAttacked(24, -1) == 0 && IsAttacked(23, -1) == 0)
-                MoveList[At(RegisterMove(25, 23))].CastleKind = 2;
-        }
-    } else {
-        if (MoveCounts[95] == 0 && BlackKing == 95 && Board[95] == -King) {
-            if (Board[98] == -Rook && MoveCounts[98] == 0 && Board[96] == 0 && Board[97] == 0 &&
-                IsAttacked(95, 1) == 0 && IsAttacked(96, 1) == 0 && IsAttacked(97, 1) == 0)
-                MoveList[At(RegisterMove(95, 97))].CastleKind = 1;
-            if (Board[91] == -Rook && MoveCounts[91] == 0 && Board[94] == 0 && Board[93] == 0 && Board[92] == 0 &&
-                IsAttacked(95, 1) == 0 && IsAttacked(94, 1) == 0 && IsAttacked(93, 1) == 0)
-                MoveList[At(RegisterMove(95, 93))].CastleKind = 2;
-        }
-    }
-
-    // Legality: make each move, test the mover's king, take it back. A side
-    // without a king cannot leave it attacked: every move of it stands. Removing
-    // a move never changes whether another is legal, so one compacting pass
-    // gives the same list in the same order as rescanning after each removal.
-    int kept = DepthStart[At(d)];
-    const int end = MoveCount;
-    for (int l = DepthStart[At(d)]; l < end; ++l) {
-        PerformMove(l);
-        const int attacked = SideToMove == 1 ? IsAttacked(BlackKing, 1) : IsAttacked(WhiteKing, -1);
-        TakeBackMove(l);
-        if (attacked == 0) {
-            if (kept != l) MoveList[At(kept)] = MoveList[At(l)];
-            ++kept;
-        }
-    }
-    MoveCount = kept;
+    KeepLegal(*this, DepthStart[At(d)]);
     DepthStart[At(d + 1)] = MoveCount;
+}
+
+int Position::GenerateMovesTo(int dest, int pieceType) {
+    const int d = GenerationDepth(*this);
+    MoveCount = DepthStart[At(d)];
+    if (IsPlayingSquare(dest) && pieceType >= 0 && pieceType <= King) {
+        const int side = SideToMove;
+        const int target = Board[At(dest)];
+        const bool any = pieceType == 0;
+        // Only an empty square or an enemy piece other than the king is the
+        // destination of a piece's move.
+        if (target == 0 || (target != BorderValue && target * side < 0 && target != King && target != -King)) {
+            // The squares whose piece reaches dest, found by looking back
+            // from it, kept in square order: the order of the full list. A
+            // square holds one piece, which reaches dest in one way at most.
+            std::array<int, 20> sources{};
+            int count = 0;
+            const auto add = [&](int s) {
+                int i = count++;
+                for (; i > 0 && sources[At(i - 1)] > s; --i) sources[At(i)] = sources[At(i - 1)];
+                sources[At(i)] = s;
+            };
+            // Pieces: back along the directions they move in, over empty
+            // squares where a piece could slide.
+            if (pieceType != Pawn) {
+                const PieceMove& wanted = PieceMoves[At(pieceType)];
+                const int firstDir = any ? 0 : wanted.FirstDir;
+                const int lastDir = any ? 15 : wanted.LastDir;
+                const bool slide = any || wanted.Slides != 0;
+                for (int k = firstDir; k <= lastDir; ++k) {
+                    const int step = Directions[At(k)];
+                    int s = dest - step;
+                    int steps = 1;
+                    if (slide && k <= 7) {
+                        while (Board[At(s)] == 0) {
+                            s -= step;
+                            ++steps;
+                        }
+                    }
+                    const int piece = Board[At(s)];
+                    if (piece == BorderValue || piece * side <= 0) continue;
+                    const int type = piece < 0 ? -piece : piece;
+                    if (type == Pawn || (!any && type != pieceType)) continue;
+                    const PieceMove& pm = PieceMoves[At(type)];
+                    if (k >= pm.FirstDir && k <= pm.LastDir && (steps == 1 || pm.Slides != 0)) add(s);
+                }
+            }
+            // Pawns: a push, a double push, the two captures.
+            if (any || pieceType == Pawn) {
+                const int ahead = 10 * side;
+                for (const int s : {dest - ahead, dest - 2 * ahead, dest - ahead - side, dest - ahead + side})
+                    if (Board[At(s)] == Pawn * side) add(s);
+            }
+
+            for (int i = 0; i < count; ++i) {
+                const int s = sources[At(i)];
+                if (Board[At(s)] == Pawn * side)
+                    PawnMovesFrom<true>(*this, s, true, dest);
+                else
+                    StepOnto(*this, s, dest, true);
+            }
+        }
+        if ((any || pieceType == Pawn) && EpTarget[At(d)] == dest) EnPassantCaptures(*this, dest);
+        if ((any || pieceType == King) && (dest == (side == 1 ? 27 : 97) || dest == (side == 1 ? 23 : 93)))
+            CastlingMoves(*this, dest);
+        KeepLegal(*this, DepthStart[At(d)]);
+    }
+    DepthStart[At(d + 1)] = MoveCount;
+    return MoveCount - DepthStart[At(d)];
+}
+
+bool Position::HasLegalMove() {
+    const int d = GenerationDepth(*this);
+    const int first = DepthStart[At(d)];
+    const KingWatch w = WatchKing(*this);
+    bool found = false;
+    // The pieces one by one in the order of the full list, then en passant
+    // and castling; the first legal move ends the search.
+    for (int s = 21; s <= 98 && !found; ++s) {
+        const int piece = Board[At(s)];
+        if (piece == BorderValue || piece * SideToMove <= 0) continue;
+        MoveCount = first;
+        const int type = piece < 0 ? -piece : piece;
+        if (type == Pawn)
+            PawnMovesFrom<false>(*this, s, true, 0);
+        else
+            PieceMovesFrom(*this, s, type, true);
+        found = AnyLegal(*this, first, w);
+    }
+    if (!found) {
+        MoveCount = first;
+        const int t = EpTarget[At(d)];
+        if (t != 0 && IsPlayingSquare(t)) EnPassantCaptures(*this, t);
+        CastlingMoves(*this, 0);
+        found = AnyLegal(*this, first, w);
+    }
+    MoveCount = first;
+    DepthStart[At(d + 1)] = first;
+    return found;
 }
 
 }  // namespace orvane

@@ -197,6 +197,23 @@ public:
     // promotions and castling.
     void GenerateMoves(int AllMoves);
 
+    // The legal moves onto one square: exactly the moves of GenerateMoves(1)
+    // whose Dest is dest, in the same order, written the same way (slots
+    // DepthStart(TreeDepth) .. DepthStart(TreeDepth + 1) - 1, MoveCount the
+    // slot after them), so that any of them can be made with PerformMove.
+    // pieceType 1..6 keeps only the moves of pieces of that type (en passant
+    // is a pawn's move, castling the king's); 0 keeps all. Returns how many
+    // moves there are; 0 for a square off the playing area or a type outside
+    // 0..6. Only the pieces that reach dest are looked at, en passant when
+    // dest is the target, castling when it is a castling king's destination.
+    int GenerateMovesTo(int dest, int pieceType = 0);
+
+    // Whether the side to move has a legal move; stops at the first one it
+    // finds. The list at the current depth serves as scratch and is left
+    // empty (DepthStart(TreeDepth + 1) = MoveCount = DepthStart(TreeDepth));
+    // the position itself is unchanged.
+    bool HasLegalMove();
+
     // Register functions return the slot written, or -1 when nothing was added.
     int RegisterMove(int source, int dest);
     int RegisterCaptureMove(int source, int dest);
@@ -216,6 +233,10 @@ public:
     // The game-end test: tree to depth 0, legal moves at depth 0, and whether
     // the side to move is mated, stalemated or can play on.
     GameEnd TestGameEnd();
+    // The same answer for callers that have no use for the legal moves: the
+    // tree goes to depth 0 and HasLegalMove decides, so the list at depth 0
+    // is left empty instead of holding the moves.
+    GameEnd TestGameEndOnly();
     // True when the side to move's king is attacked; never without a king.
     bool InCheck() const;
 
@@ -231,7 +252,8 @@ public:
 };
 
 // Debug and sanitizer builds (ORVANE_CHECK_INVARIANTS) check the position's
-// invariants after every make and unmake and stop the program at the first
+// invariants after every make and unmake, and every move the generator finds
+// legal without making it by making it; they stop the program at the first
 // step that breaks them. While an object of this class lives the checks rest:
 // for walks of millions of moves whose results are checked as a whole, such
 // as perft counts. In other builds there is nothing to pause.
@@ -241,6 +263,8 @@ public:
     ~InvariantChecksPaused();
     InvariantChecksPaused(const InvariantChecksPaused&) = delete;
     InvariantChecksPaused& operator=(const InvariantChecksPaused&) = delete;
+    // True while an object of this class lives in this thread.
+    static bool InEffect();
 };
 
 // True for the 64 playing squares.
