@@ -4,57 +4,6 @@
 
 namespace orvane::pgn {
 
-namespace {
-
-// Whether the side to move has a legal move, asked with an early exit: the
-// first steps of the pieces and the pawns' single pushes and captures are
-// made and tested one by one until one is legal; only when none is does the
-// full list decide. Leaves the tree at depth 0.
-bool AnyLegalMove(Position& pos) {
-    pos.InitGameTree();
-    const int side = pos.SideToMove;
-    auto legal = [&pos](int source, int dest, int target, int promotion) {
-        const int captured = target < 0 ? -target : target;
-        pos.MoveList[0] = MoveRecord{static_cast<std::int16_t>(source),
-                                     static_cast<std::int16_t>(dest),
-                                     static_cast<std::int16_t>(captured),
-                                     static_cast<std::int16_t>(promotion),
-                                     0,
-                                     0,
-                                     0};
-        pos.PerformMove(0);
-        const int attacked = pos.SideToMove == 1 ? pos.IsAttacked(pos.BlackKing, 1) : pos.IsAttacked(pos.WhiteKing, -1);
-        pos.TakeBackMove(0);
-        return attacked == 0;
-    };
-    // An enemy piece other than the king, or (quiet) an empty square.
-    auto takes = [side](int target) {
-        return target != BorderValue && target * side < 0 && target != King && target != -King;
-    };
-    for (int s = 21; s <= 98; ++s) {
-        const int v = pos.Board[At(s)];
-        if (v == BorderValue || v * side <= 0) continue;
-        if (v == Pawn * side) {
-            const int ahead = 10 * side;
-            const int promotion = (side == 1 ? s > 80 : s <= 38) ? Queen : 0;
-            if (pos.Board[At(s + ahead)] == 0 && legal(s, s + ahead, 0, promotion)) return true;
-            for (const int to : {s + ahead + 1, s + ahead - 1})
-                if (takes(pos.Board[At(to)]) && legal(s, to, pos.Board[At(to)], promotion)) return true;
-            continue;
-        }
-        const PieceMove& pm = PieceMoves[At(v < 0 ? -v : v)];
-        for (int k = pm.FirstDir; k <= pm.LastDir; ++k) {
-            const int to = s + Directions[At(k)];
-            const int target = pos.Board[At(to)];
-            if ((target == 0 || takes(target)) && legal(s, to, target, 0)) return true;
-        }
-    }
-    pos.GenerateMoves(1);
-    return pos.CurrentMoveCount() > 0;
-}
-
-}  // namespace
-
 ReplayInfo ReplayGame(const GameText& game, Position& pos, GameRecord& record, MoveInput& input,
                       const ReplayOptions& options) {
     ReplayInfo info;
@@ -102,7 +51,7 @@ ReplayInfo ReplayGame(const GameText& game, Position& pos, GameRecord& record, M
     // has no use for that list, only the answer whether any move is legal.
     if (!literal) {
         if (!options.FinalMoveList) {
-            if (info.GameHasMoves != 0) info.GameOver = AnyLegalMove(pos) ? 0 : 1;
+            if (info.GameHasMoves != 0) info.GameOver = pos.TestGameEndOnly() != GameEnd::None ? 1 : 0;
         } else if (info.GameHasMoves != 0) {
             info.GameOver = pos.TestGameEnd() != GameEnd::None ? 1 : 0;
         } else {

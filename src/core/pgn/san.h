@@ -45,10 +45,9 @@ std::string CoordinateText(int source, const ParsedMove& m);
 // the current depth that fits, -1 when none does.
 int LiteralMatch(const Position& pos, int dest, const ParsedMove& m);
 
-// The fast matcher. It produces, in generation order, only the records of
-// moves to the destination by pieces with the token's letter and from-hint,
-// and tests legality for those alone: the first legal one that fits is the
-// move the literal matcher finds in the full list.
+// The fast matcher. It asks the move generator for the legal moves of the
+// token's piece to its destination alone, in generation order: the first
+// that fits is the move the literal matcher finds in the full list.
 class FastMatcher {
 public:
     FastMatcher(Position& pos, const ParsedMove& m, int dest) : pos_(pos), m_(m), dest_(dest) {}
@@ -63,12 +62,6 @@ public:
 
 private:
     static int TypeOfLetter(char letter);
-    bool Try(const MoveRecord& r, MoveRecord& found);
-    static MoveRecord Record(int source, int dest, int captured, int promotion = 0, int castle = 0, int ep = 0);
-    bool Promotions(int source, int captured, MoveRecord& found);
-    bool PawnMoves(int s, int side, int target, MoveRecord& found);
-    bool EnPassant(int side, MoveRecord& found);
-    bool Castling(int side, MoveRecord& found);
 
     Position& pos_;
     const ParsedMove& m_;
