@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "fuzz_support.h"
@@ -28,14 +27,9 @@ constexpr std::size_t MaxGames = 16;  // games replayed per input
 constexpr long MaxDirectReads = 6;    // games read again by seeking
 
 bool SameTags(const PgnTags& a, const PgnTags& b) {
-    const auto fields = [](const PgnTags& t) {
-        return std::tie(t.pgnEvent, t.pgnSite, t.pgnDate, t.pgnWhite, t.pgnBlack, t.pgnResult, t.GameResult, t.RoundTag,
-                        t.SetupTag, t.FenTag, t.EcoTag, t.WhiteEloTag, t.BlackEloTag, t.AnnotatorTag, t.PlyCountTag,
-                        t.EventDateTag, t.WhiteTitleTag, t.BlackTitleTag, t.WhiteCountryTag, t.BlackCountryTag,
-                        t.OpeningTag, t.VariationTag, t.SourceTag, t.SourceDateTag, t.WhiteTeamTag, t.BlackTeamTag,
-                        t.WhiteTeamCountryTag, t.BlackTeamCountryTag);
-    };
-    return fields(a) == fields(b);
+    for (const orvane::pgn::IndexColumn& column : orvane::pgn::IndexColumnList)
+        if (column.Value != nullptr && a.*column.Value != b.*column.Value) return false;
+    return a.pgnResult == b.pgnResult && a.FenTag == b.FenTag;
 }
 
 bool SameError(const ReadError& a, const ReadError& b) {

@@ -142,6 +142,9 @@ public:
     // KeepPosition is 1), empty record, lists and comment, the side to move
     // in the status bar, no file name. The board is not redrawn.
     void ResetGame();
+    // The same without the list of available moves, for a caller that lists
+    // them itself once the new position is known (a game being read).
+    void ResetGameState();
     // Shows Pos on the squares in the current orientation, the material
     // counts, the coordinates (unless Config.Notation is 1) and the players.
     void DrawBoard();
@@ -346,7 +349,10 @@ private:
         Failed,       // stopped with a message; the game is reset
         FileChanged,  // the file is no longer the one scanned; nothing was changed
     };
-    void OpenGameFile(OpenKind kind, const std::string& droppedPath);
+    // Opens a file as kind says. False when nothing was opened (the user
+    // said No or cancelled, or the file was refused before it was read);
+    // true when the window shows a game again, the file's or the one it had.
+    bool OpenGameFile(OpenKind kind, const std::string& droppedPath);
     static bool IsCollectionPath(const std::string& path);
     bool ChooseGameFile(OpenKind kind, const std::string& droppedPath, std::string& path, std::string& name);
     void ClearForOpen(bool check);

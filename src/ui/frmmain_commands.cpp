@@ -89,11 +89,21 @@ void frmMain::StartNewGame(int Mode) {
     // A fresh game starts from the standard position with White to move,
     // also after a set-up position where Black moved first.
     Pos.BlackStarts = 0;
-    ResetGame();
     // No en passant target before the first ply; a game read next brings
     // its own start position's.
+    if (Mode == 1) {
+        // The file read next shows a game, or this fresh one again.
+        ResetGameState();
+        Record.PlayedEp[0] = 0;
+        const OpenKind kind = Collection.CurrentFilePath.empty() ? OpenKind::Ask : OpenKind::Reopen;
+        if (OpenGameFile(kind, std::string())) return;
+        // Nothing was read: the fresh game is shown.
+        ListAvailableMoves();
+        DrawBoard();
+        return;
+    }
+    ResetGame();
     Record.PlayedEp[0] = 0;
-    if (Mode == 1) LoadGameFile(Collection.CurrentFilePath);
     ListAvailableMoves();
     DrawBoard();
 }

@@ -42,10 +42,10 @@ void frmMain::EnableCommands() {
     view_.SetToolbarEnabled(true);
 }
 
-void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
+bool frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
     // The batch check lets the event loop run between games: no command may
     // start another file meanwhile.
-    if (opening_) return;
+    if (opening_) return false;
     struct Guard {
         bool& flag;
         explicit Guard(bool& f) : flag(f) { flag = true; }
@@ -59,7 +59,7 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
     const ShownGame before = ShownGameNow();
     std::string path;
     std::string name;
-    if (!ChooseGameFile(kind, droppedPath, path, name)) return;
+    if (!ChooseGameFile(kind, droppedPath, path, name)) return false;
 
     Record.HasComments = 0;
     ClearForOpen(check);
@@ -67,12 +67,13 @@ void frmMain::OpenGameFile(OpenKind kind, const std::string& droppedPath) {
         Collection.CurrentFilePath.clear();
         view_.Toolbar().SetEnabled("New Variant", false);
         ReadNativeFile(path, name, check, before);
-        return;
+        return true;
     }
     Collection.CurrentFilePath = path;
     Collection.CurrentFileName = name;
     view_.Toolbar().SetEnabled("New Variant", true);
     OpenCollection(path, name, kind, before);
+    return true;
 }
 
 bool frmMain::IsCollectionPath(const std::string& path) {
@@ -274,15 +275,14 @@ void frmMain::CheckEveryGame(const std::string& path, const std::string& name, c
     ShowPlayers();
 }
 
-// The steps every load of a game's moves starts with: busy pointers, the
-// board redrawn on a clear canvas, the lists and commands locked until FinishLoad
+// The steps every load of a game's moves starts with: busy pointers, a clear
+// canvas, the lists and commands locked until FinishLoad
 // or an error's steps; "Loading and analyzing..." when told to.
 void frmMain::BeginLoad(bool tellLoading) {
     view_.SetBusyPointer(true);
     view_.SetSquaresBusyPointer(true);
     view_.List2().Clear();
     view_.Canvas().Clear();
-    DrawBoard();
     view_.List1().SetEnabled(false);
     view_.List2().SetEnabled(false);
     if (tellLoading) view_.StatusBar1().SetPanelText(1, "Loading and analyzing...");
@@ -309,10 +309,15 @@ void frmMain::FinishLoad(const std::string& name, const std::string& path) {
 // A loaded game is shown at its start, with the status text it was given.
 void frmMain::ShowGameStart() {
     const std::string status = view_.StatusBar1().PanelText(1);
-    if (Pos.CurrentPly != 0) StepPlies(Pos.CurrentPly);
+    if (Pos.CurrentPly != 0) {
+        // The walk back shows the start: its board and its moves.
+        StepPlies(Pos.CurrentPly);
+    } else {
+        ListAvailableMoves();
+        DrawBoard();
+    }
     view_.StatusBar1().SetPanelText(1, status);
     ShowPlayers();
-    DrawBoard();
 }
 
 frmMain::GameRead frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, long game, bool check) {
@@ -330,11 +335,18 @@ frmMain::GameRead frmMain::ReadPgnGame(const std::string& path, const pgn::GameI
     // the game was picked.
     KeepPosition = 0;
     Pos.BlackStarts = 0;
-    ResetGame();
+    ResetGameState();
 
     BeginLoad(!check);
+    // The batch check shows each game's start while it runs; a game read to
+    // be shown is drawn once, at its start, when it has been read.
+    if (check) DrawBoard();
 
-    const pgn::ReplayInfo info = pgn::ReplayGame(read.Game, Pos, Record, Input);
+    // The moves of the last position are listed after the walk back to the
+    // start, if at all: the replay only asks whether the game is over.
+    pgn::ReplayOptions options;
+    options.FinalMoveList = false;
+    const pgn::ReplayInfo info = pgn::ReplayGame(read.Game, Pos, Record, Input, options);
     FenSideToMove = info.FenSideToMove;
     FenMoveNumber = info.FenMoveNumber;
     if (info.Error.Kind == ReadErrorKind::IllegalMove) {
@@ -357,7 +369,9 @@ frmMain::GameRead frmMain::ReadPgnGame(const std::string& path, const pgn::GameI
     FillMoveList([&info](int ply) { return pgn::GamePlyNumber(info, ply); });
     if (GameOver == 1 && !check) view_.List2().SetEnabled(false);
 
-    ListAvailableMoves();
+    // The batch check stays at the last position; a game shown goes back to
+    // its start, whose moves are listed then.
+    if (check) ListAvailableMoves();
     Record.WhiteName = Tags.pgnWhite.empty() ? "Player" : Tags.pgnWhite;
     Record.BlackName = Tags.pgnBlack.empty() ? "Player" : Tags.pgnBlack;
     view_.StatusBar1().SetPanelText(1, Tags.pgnResult + (Record.HasComments == 0 ? "; no comments" : ""));
@@ -438,7 +452,7 @@ void frmMain::ReadNativeFile(const std::string& path, const std::string& name, b
     }
 
     KeepPosition = 0;
-    ResetGame();
+    ResetGameState();
     // The moves of a native file are numbered from its first ply, also when
     // they are continued on the board.
     Tags.SetupTag.clear();
@@ -463,19 +477,19 @@ void frmMain::ReadNativeFile(const std::string& path, const std::string& name, b
         return;
     }
     GameHasMoves = Record.LastPly > 0 ? 1 : 0;
-    GameOver = GameHasMoves == 1 && Pos.TestGameEnd() != GameEnd::None ? 1 : 0;
+    GameOver = GameHasMoves == 1 && Pos.TestGameEndOnly() != GameEnd::None ? 1 : 0;
     Record.GameResult.clear();
     FillMoveList([](int ply) { return ply; });
     if (GameOver == 1) view_.List2().SetEnabled(false);
 
     // The end of the load.
-    ListAvailableMoves();
     Record.WhiteName = PlayerName;
     Record.BlackName = PlayerName;
     view_.StatusBar1().SetPanelText(1, "");
     view_.SetCaption(" Orvane " + C1version + " Beta - " + name);
     if (check) {
         // The batch check ends at the game's last ply.
+        ListAvailableMoves();
         DrawBoard();
         FinishLoad(name, path);
         ShowPlayers();

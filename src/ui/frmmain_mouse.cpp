@@ -284,7 +284,8 @@ void frmMain::RecordBoardMove(char pieceLetter, const std::string& moveText) {
         SwapPlayerNames();
         DrawBoard();
     } else {
-        ListAvailableMoves();
+        // The game-end test has just listed the new position's moves.
+        ListGeneratedMoves();
     }
     Mouse.HintsShown = 0;
 }

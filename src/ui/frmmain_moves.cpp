@@ -9,6 +9,11 @@
 namespace orvane::ui {
 
 void frmMain::ResetGame() {
+    ResetGameState();
+    ListAvailableMoves();
+}
+
+void frmMain::ResetGameState() {
     view_.SetCaption(" Orvane " + C1version + " Beta");
     if (KeepPosition == 0) Pos.LoadStandardPosition();
 
@@ -38,7 +43,6 @@ void frmMain::ResetGame() {
     EnableForwardCommands(false);
     view_.List1().Clear();
     Input.CaptureChar = Config.CapCharacter == 1 ? ":" : "x";
-    ListAvailableMoves();
     Mouse.HintsShown = 0;
     view_.Text2().SetText("");
 }

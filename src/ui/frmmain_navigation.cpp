@@ -52,7 +52,8 @@ void frmMain::AfterForwardSteps() {
     EnableBackCommands(true);
     CheckGameEnd(0);
     if (Record.PlayedMoves[At(Pos.CurrentPly + 1)].Source == 0) EnableForwardCommands(false);
-    ListAvailableMoves();
+    // The game-end test has just listed the position's moves.
+    ListGeneratedMoves();
 }
 
 void frmMain::StepPlies(int Count) {

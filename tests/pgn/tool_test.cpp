@@ -13,6 +13,7 @@
 #include "common/textfile.h"
 #include "pgn/collection.h"
 #include "pgn_test_util.h"
+#include "support/shared_data.h"
 #include "support/temp_folder.h"
 #include "tool_run.h"
 
@@ -24,10 +25,39 @@ namespace fs = std::filesystem;
 using pgntest::RunTool;
 using pgntest::ToolRun;
 
-const std::string Header =
-    "Number\tEvent\tSite\tDate\tRound\tWhite\tBlack\tResult\tSetup\tECO\tWhiteElo\tBlackElo\tAnnotator\tPlyCount\t"
-    "EventDate\tWhiteTitle\tBlackTitle\tWhiteCountry\tBlackCountry\tOpening\tVariation\tSource\tSourceDate\t"
-    "WhiteTeam\tBlackTeam\tWhiteTeamCountry\tBlackTeamCountry\n";
+// The header line: the picker's column names, separated by tabs.
+std::string HeaderLine() {
+    std::string line;
+    for (const std::string_view header : IndexHeaders) (line += line.empty() ? "" : "\t") += header;
+    return line + '\n';
+}
+const std::string Header = HeaderLine();
+
+// Every row the tool prints is the scan's row, cell for cell, over the
+// shared collections and samples.
+TEST(Tool, IndexPrintsTheScansRowsOfRealCollections) {
+    testing::TempFolder dir;
+    int files = 0;
+    for (const auto& entry : {"collections/Capablanca.pgn", "collections/Fischer.pgn", "collections/Kasparov.pgn",
+                              "collections/Carlsen.pgn", "collections/Nimzowitsch.pgn", "samples/utf8-bom.pgn",
+                              "samples/chessbase-empty-line.pgn", "samples/stockfish-learning.pgn"}) {
+        const fs::path file = testsupport::SharedDataFile(std::string("pgn/") + entry);
+        if (!testsupport::SharedDataPresent(file)) GTEST_SKIP() << testsupport::SharedDataMissing(file);
+        SCOPED_TRACE(entry);
+        ++files;
+        const ScanResult scan = ScanFile(file);
+        ASSERT_FALSE(scan.Error);
+        const ToolRun run = RunTool(dir.Path(), "index '" + file.string() + "'");
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        std::string expected = Header;
+        for (long game = 1; game <= scan.Index.Count; ++game) {
+            for (int k = 1; k <= IndexColumns; ++k) (expected += k > 1 ? "\t" : "") += scan.Index.Cell(game, k);
+            expected += '\n';
+        }
+        EXPECT_EQ(run.Out, expected);
+    }
+    EXPECT_EQ(files, 8);
+}
 
 TEST(Tool, IndexPrintsEveryCellSeparatedByTabs) {
     testing::TempFolder dir;

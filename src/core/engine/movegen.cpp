@@ -303,6 +303,7 @@ int Position::IsAttacked(int square, int attacker) const {
 }
 
 void Position::GenerateMoves(int AllMoves) {
+    ++Generations;
     const int d = GenerationDepth(*this);
     MoveCount = DepthStart[At(d)];
     const bool all = AllMoves > 0;

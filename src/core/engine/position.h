@@ -140,6 +140,9 @@ public:
     int TreeDepth = 0;
     int MoveCount = 0;
     int CurrentPly = 0;
+    // How many times GenerateMoves has listed a position's moves: a count
+    // for the tests that hold the window to doing each position's work once.
+    long Generations = 0;
     std::array<int, MaxTreeDepth + 1> EpTarget{};
     std::array<int, MaxTreeDepth + 1> DepthStart{};
     std::array<MoveRecord, MoveListLast + 1> MoveList{};

@@ -16,34 +16,6 @@
 
 namespace orvane::pgn {
 
-const std::array<std::string_view, IndexColumns> IndexHeaders = {"Number",
-                                                                 "Event",
-                                                                 "Site",
-                                                                 "Date",
-                                                                 "Round",
-                                                                 "White",
-                                                                 "Black",
-                                                                 "Result",
-                                                                 "Setup",
-                                                                 "ECO",
-                                                                 "WhiteElo",
-                                                                 "BlackElo",
-                                                                 "Annotator",
-                                                                 "PlyCount",
-                                                                 "EventDate",
-                                                                 "WhiteTitle",
-                                                                 "BlackTitle",
-                                                                 "WhiteCountry",
-                                                                 "BlackCountry",
-                                                                 "Opening",
-                                                                 "Variation",
-                                                                 "Source",
-                                                                 "SourceDate",
-                                                                 "WhiteTeam",
-                                                                 "BlackTeam",
-                                                                 "WhiteTeamCountry",
-                                                                 "BlackTeamCountry"};
-
 namespace {
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
@@ -390,33 +362,9 @@ ScanResult ScanFile(const std::filesystem::path& path, const ScanOptions& option
         number = ' ' + std::to_string(st.Counter);
         event = t.pgnEvent;
         if (!t.RoundTag.empty()) (event += ' ') += t.RoundTag;
-        values = {number,
-                  event,
-                  t.pgnSite,
-                  t.pgnDate,
-                  t.RoundTag,
-                  t.pgnWhite,
-                  t.pgnBlack,
-                  t.GameResult,
-                  t.SetupTag,
-                  t.EcoTag,
-                  t.WhiteEloTag,
-                  t.BlackEloTag,
-                  t.AnnotatorTag,
-                  t.PlyCountTag,
-                  t.EventDateTag,
-                  t.WhiteTitleTag,
-                  t.BlackTitleTag,
-                  t.WhiteCountryTag,
-                  t.BlackCountryTag,
-                  t.OpeningTag,
-                  t.VariationTag,
-                  t.SourceTag,
-                  t.SourceDateTag,
-                  t.WhiteTeamTag,
-                  t.BlackTeamTag,
-                  t.WhiteTeamCountryTag,
-                  t.BlackTeamCountryTag};
+        values[0] = number;
+        values[1] = event;
+        for (std::size_t k = 2; k < values.size(); ++k) values[k] = t.*IndexColumnList[k].Value;
         for (std::size_t k = 0; k < values.size(); ++k) {
             index.CellText.append(values[k]);
             const std::size_t end = index.CellText.size() - rowStart;

@@ -20,8 +20,51 @@ namespace orvane::pgn {
 
 inline constexpr int IndexColumns = 27;
 
-// The picker's column headers, "Number" .. "BlackTeamCountry".
-extern const std::array<std::string_view, IndexColumns> IndexHeaders;
+// A column of the game index: its header and the tag value it shows. The
+// Number column (no value) and the Event column (the event and its round)
+// are worked out by the scan.
+struct IndexColumn {
+    std::string_view Header;
+    std::string PgnTags::*Value;
+};
+
+// The 27 columns in the picker's order, "Number" .. "BlackTeamCountry".
+inline constexpr std::array<IndexColumn, IndexColumns> IndexColumnList = {{
+    {"Number", nullptr},
+    {"Event", &PgnTags::pgnEvent},
+    {"Site", &PgnTags::pgnSite},
+    {"Date", &PgnTags::pgnDate},
+    {"Round", &PgnTags::RoundTag},
+    {"White", &PgnTags::pgnWhite},
+    {"Black", &PgnTags::pgnBlack},
+    {"Result", &PgnTags::GameResult},
+    {"Setup", &PgnTags::SetupTag},
+    {"ECO", &PgnTags::EcoTag},
+    {"WhiteElo", &PgnTags::WhiteEloTag},
+    {"BlackElo", &PgnTags::BlackEloTag},
+    {"Annotator", &PgnTags::AnnotatorTag},
+    {"PlyCount", &PgnTags::PlyCountTag},
+    {"EventDate", &PgnTags::EventDateTag},
+    {"WhiteTitle", &PgnTags::WhiteTitleTag},
+    {"BlackTitle", &PgnTags::BlackTitleTag},
+    {"WhiteCountry", &PgnTags::WhiteCountryTag},
+    {"BlackCountry", &PgnTags::BlackCountryTag},
+    {"Opening", &PgnTags::OpeningTag},
+    {"Variation", &PgnTags::VariationTag},
+    {"Source", &PgnTags::SourceTag},
+    {"SourceDate", &PgnTags::SourceDateTag},
+    {"WhiteTeam", &PgnTags::WhiteTeamTag},
+    {"BlackTeam", &PgnTags::BlackTeamTag},
+    {"WhiteTeamCountry", &PgnTags::WhiteTeamCountryTag},
+    {"BlackTeamCountry", &PgnTags::BlackTeamCountryTag},
+}};
+
+// The picker's column headers, as listed above.
+inline constexpr std::array<std::string_view, IndexColumns> IndexHeaders = [] {
+    std::array<std::string_view, IndexColumns> headers{};
+    for (std::size_t k = 0; k < headers.size(); ++k) headers[k] = IndexColumnList[k].Header;
+    return headers;
+}();
 
 // True when the first 1000 bytes of a file look like PGN: after anything
 // before the first "[", a tag name (a letter, then letters, digits or "_"),

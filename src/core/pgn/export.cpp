@@ -10,6 +10,7 @@
 
 #include "common/encoding.h"
 #include "common/index.h"
+#include "pgn/collection.h"
 
 namespace orvane::pgn {
 
@@ -243,27 +244,13 @@ ExportedGame ExportGame(const PgnTags& tags, const FenPosition& start, const Gam
     tag("Result", result);
 
     std::vector<std::pair<std::string_view, std::string>> others;
-    const std::pair<std::string_view, const std::string*> held[] = {
-        {"Annotator", &tags.AnnotatorTag},
-        {"BlackCountry", &tags.BlackCountryTag},
-        {"BlackElo", &tags.BlackEloTag},
-        {"BlackTeam", &tags.BlackTeamTag},
-        {"BlackTeamCountry", &tags.BlackTeamCountryTag},
-        {"BlackTitle", &tags.BlackTitleTag},
-        {"ECO", &tags.EcoTag},
-        {"EventDate", &tags.EventDateTag},
-        {"Opening", &tags.OpeningTag},
-        {"Source", &tags.SourceTag},
-        {"SourceDate", &tags.SourceDateTag},
-        {"Variation", &tags.VariationTag},
-        {"WhiteCountry", &tags.WhiteCountryTag},
-        {"WhiteElo", &tags.WhiteEloTag},
-        {"WhiteTeam", &tags.WhiteTeamTag},
-        {"WhiteTeamCountry", &tags.WhiteTeamCountryTag},
-        {"WhiteTitle", &tags.WhiteTitleTag},
-    };
-    for (const auto& [name, value] : held)
-        if (!value->empty()) others.emplace_back(name, *value);
+    // The tags of the index's columns after Setup, by their headers; the
+    // ply count is counted again.
+    for (std::size_t k = 9; k < IndexColumnList.size(); ++k) {
+        const IndexColumn& column = IndexColumnList[k];
+        if (column.Value != &PgnTags::PlyCountTag && !(tags.*column.Value).empty())
+            others.emplace_back(column.Header, tags.*column.Value);
+    }
     if (!tags.PlyCountTag.empty()) others.emplace_back("PlyCount", std::to_string(lastPly));
     const std::string fen = WriteFen(start);
     if (fen != StandardStartFen) {

@@ -47,7 +47,10 @@ public:
 class FakeLabel : public Label {
 public:
     std::string Caption() const override { return caption; }
-    void SetCaption(const std::string& c) override { caption = c; }
+    void SetCaption(const std::string& c) override {
+        caption = c;
+        ++captionsSet;
+    }
     void SetColors(Rgb b, Rgb f) override {
         back = b;
         fore = f;
@@ -57,6 +60,7 @@ public:
     Rgb back = White;
     Rgb fore = Black;
     bool visible = true;
+    long captionsSet = 0;  // how often a caption was set (Label5's: how often the board was drawn)
 };
 
 class FakeStatusBar : public StatusBar {
