@@ -171,8 +171,6 @@ public:
     // After a move: on mate or stalemate the game is over (List2 disabled);
     // with Quiet 0 the end is also shown in the status bar and a message box.
     void CheckGameEnd(int Quiet);
-    // Only marks a mated or stalemated game over: nothing is shown.
-    void CheckGameEndQuiet();
     // Waits seconds with the window shown as it is.
     void Pause(double seconds);
     // Writes Config to the settings file; a failure is told.

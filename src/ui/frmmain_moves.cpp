@@ -122,12 +122,6 @@ void frmMain::CheckGameEnd(int Quiet) {
     }
 }
 
-void frmMain::CheckGameEndQuiet() {
-    if (Pos.TestGameEnd() == GameEnd::None) return;
-    Pause(0.5);
-    GameOver = 1;
-}
-
 bool frmMain::RecordFull() const { return Pos.CurrentPly >= MaxPlies; }
 
 void frmMain::RefuseFullRecord() {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -179,40 +180,65 @@ struct RefusalRow {
     const char* text;
 };
 
-TEST(GameFileReader, Refusals) {
-    const std::string head = "ORVANE Version=0.10\r\n";
-    const RefusalRow rows[] = {
-        {"not the header", "PGN Version=0.10\r\nSTART\r\n", ReadErrorKind::NotGameFile, 1,
-         "game.orv is not an Orvane file"},
-        {"empty file", "", ReadErrorKind::NotGameFile, 1, "game.orv is not an Orvane file"},
-        {"header in lower case", "orvane Version=0.10\r\n", ReadErrorKind::NotGameFile, 1,
-         "game.orv is not an Orvane file"},
-        {"version 0.26", "ORVANE Version=0.26\r\nSTART\r\n", ReadErrorKind::WrongVersion, 1,
-         "Incorrect game file!\r\nNeed version 0.10"},
-        {"version not a number", "ORVANE Version=new\r\nSTART\r\n", ReadErrorKind::WrongVersion, 1,
-         "Incorrect game file!\r\nNeed version 0.10"},
-        {"end of file before START", head + StartSetup + "\r\nBlackStarts=0\r\n", ReadErrorKind::MissingStart, 3, ""},
-        {"short Setup= line", head + "Setup=2435634211\r\nSTART\r\n", ReadErrorKind::BadSetup, 2, ""},
-        {"bad character in Setup=",
-         head + "Setup=24356342111111110000000000000000000000000000000077777777ZA9BC9A8\r\nSTART\r\n",
-         ReadErrorKind::BadSetup, 2, ""},
-        {"line too long to be a move", head + "START\r\ne2e4\r\ne7e5 e5\r\n", ReadErrorKind::BadMoveLine, 4, ""},
-        {"castling letter not of KQkq", head + "Castling=KQkx\r\nSTART\r\n", ReadErrorKind::BadSetup, 2, ""},
-        {"castling field empty", head + "BlackStarts=0\r\nCastling=\r\nSTART\r\n", ReadErrorKind::BadSetup, 3, ""},
-        {"en passant not a square", head + "EnPassant=e9\r\nSTART\r\n", ReadErrorKind::BadSetup, 2, ""},
-        {"en passant no pawn has passed", head + "EnPassant=e3\r\nBlackStarts=1\r\nSTART\r\n", ReadErrorKind::BadSetup,
-         2, ""},
-        {"en passant for the wrong side",
-         head + "Setup=2435634211110111000000000000100000000000000000007777777785A9BC9A8\r\nEnPassant=e3\r\nSTART\r\n",
-         ReadErrorKind::BadSetup, 3, ""},
-    };
-    for (const RefusalRow& row : rows) {
-        const ParsedGameFile parsed = ParseGameFile(row.bytes, "game.orv");
-        EXPECT_EQ(parsed.Error.Kind, row.kind) << row.name;
-        EXPECT_EQ(parsed.Error.Line, row.line) << row.name;
-        EXPECT_EQ(parsed.Error.Text, row.text) << row.name;
-        EXPECT_EQ(parsed.Error.File, "game.orv") << row.name;
-    }
+void PrintTo(const RefusalRow& row, std::ostream* os) { *os << row.name; }
+
+const std::string HeaderLine = "ORVANE Version=0.10\r\n";
+const std::vector<RefusalRow> RefusalRows = {
+    {"not the header", "PGN Version=0.10\r\nSTART\r\n", ReadErrorKind::NotGameFile, 1,
+     "game.orv is not an Orvane file"},
+    {"empty file", "", ReadErrorKind::NotGameFile, 1, "game.orv is not an Orvane file"},
+    {"header in lower case", "orvane Version=0.10\r\n", ReadErrorKind::NotGameFile, 1,
+     "game.orv is not an Orvane file"},
+    {"version 0.26", "ORVANE Version=0.26\r\nSTART\r\n", ReadErrorKind::WrongVersion, 1,
+     "Incorrect game file!\r\nNeed version 0.10"},
+    {"version not a number", "ORVANE Version=new\r\nSTART\r\n", ReadErrorKind::WrongVersion, 1,
+     "Incorrect game file!\r\nNeed version 0.10"},
+    {"end of file before START", HeaderLine + StartSetup + "\r\nBlackStarts=0\r\n", ReadErrorKind::MissingStart, 3, ""},
+    {"short Setup= line", HeaderLine + "Setup=2435634211\r\nSTART\r\n", ReadErrorKind::BadSetup, 2, ""},
+    {"bad character in Setup=",
+     HeaderLine + "Setup=24356342111111110000000000000000000000000000000077777777ZA9BC9A8\r\nSTART\r\n",
+     ReadErrorKind::BadSetup, 2, ""},
+    {"line too long to be a move", HeaderLine + "START\r\ne2e4\r\ne7e5 e5\r\n", ReadErrorKind::BadMoveLine, 4, ""},
+    {"a move line of six characters", HeaderLine + "START\r\ne2e4\r\ne7e5Qx\r\n", ReadErrorKind::BadMoveLine, 4, ""},
+    {"castling letter not of KQkq", HeaderLine + "Castling=KQkx\r\nSTART\r\n", ReadErrorKind::BadSetup, 2, ""},
+    {"castling field empty", HeaderLine + "BlackStarts=0\r\nCastling=\r\nSTART\r\n", ReadErrorKind::BadSetup, 3, ""},
+    {"en passant not a square", HeaderLine + "EnPassant=e9\r\nSTART\r\n", ReadErrorKind::BadSetup, 2, ""},
+    {"en passant no pawn has passed", HeaderLine + "EnPassant=e3\r\nBlackStarts=1\r\nSTART\r\n",
+     ReadErrorKind::BadSetup, 2, ""},
+    {"en passant for the wrong side",
+     HeaderLine +
+         "Setup=2435634211110111000000000000100000000000000000007777777785A9BC9A8\r\nEnPassant=e3\r\nSTART\r\n",
+     ReadErrorKind::BadSetup, 3, ""},
+};
+
+class Refusals : public ::testing::TestWithParam<RefusalRow> {};
+
+TEST_P(Refusals, SayWhatAndWhere) {
+    const RefusalRow& row = GetParam();
+    const ParsedGameFile parsed = ParseGameFile(row.bytes, "game.orv");
+    EXPECT_EQ(parsed.Error.Kind, row.kind);
+    EXPECT_EQ(parsed.Error.Line, row.line);
+    EXPECT_EQ(parsed.Error.Text, row.text);
+    EXPECT_EQ(parsed.Error.File, "game.orv");
+}
+
+INSTANTIATE_TEST_SUITE_P(GameFileReader, Refusals, ::testing::ValuesIn(RefusalRows),
+                         [](const ::testing::TestParamInfo<RefusalRow>& row) {
+                             std::string name;
+                             for (const char* c = row.param.name; *c != '\0'; ++c)
+                                 if ((*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z') || (*c >= '0' && *c <= '9'))
+                                     name += *c;
+                             return name;
+                         });
+
+// A five-character move line is a promotion; its fifth character is the piece.
+TEST(GameFileReader, AFiveCharacterMoveLineIsAPromotion) {
+    const ParsedGameFile parsed = ParseGameFile(
+        HeaderLine + "Setup=000060000000000000000000000000000000000000000000010000000000C000\r\nSTART\r\nb7b8N\r\n",
+        "game.orv");
+    ASSERT_FALSE(parsed.Error) << parsed.Error.Detail;
+    ASSERT_EQ(parsed.File.Plies.size(), 1u);
+    EXPECT_EQ(parsed.File.Plies[0].Move, "B7B8N");
 }
 
 TEST(GameFileReader, VersionsAreComparedAsNumbers) {

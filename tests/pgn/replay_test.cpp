@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,176 +46,214 @@ struct MoveRow {
     int Ply = 0;
 };
 
-TEST(Replay, TokensAndMovetexts) {
-    using K = ReadErrorKind;
-    const std::vector<MoveRow> rows = {
-        // Move numbers.
-        {"blanks after the dots", nullptr, "1. e4 e5 2. Nf3", "e2e4 e7e5 g1f3"},
-        {"no blanks after the dots", nullptr, "1.e4 e5 2.Nf3", "e2e4 e7e5 g1f3"},
-        {"Black's number after a comment", nullptr, "1. e4 {c} 1... e5 2. Nf3", "e2e4 e7e5 g1f3", {{1, "c"}}},
-        {"Black's number joined to the move", nullptr, "1. e4 {c} 1...e5 2. Nf3", "e2e4 e7e5 g1f3", {{1, "c"}}},
-        {"Black's number with its dots alone", nullptr, "1. e4 {c} 1. ... e5 2. Nf3", "e2e4 e7e5 g1f3", {{1, "c"}}},
-        {"FEN, Black first, 1...e5", BlackFirstFen, "1...e5 2. Nf3 Nc6", "e7e5 g1f3 b8c6"},
-        {"FEN, Black first, 1... e5", BlackFirstFen, "1... e5 2. Nf3 Nc6", "e7e5 g1f3 b8c6"},
-        {"FEN, Black first, 1. ... e5", BlackFirstFen, "1. ... e5 2. Nf3 Nc6", "e7e5 g1f3 b8c6"},
-        // Comments, variations and glyphs before and after moves.
-        {"comment after White", nullptr, "1. e4 {Best by test} e5", "e2e4 e7e5", {{1, "Best by test"}}},
-        {"comment before the first move", nullptr, "{Opening} 1. e4 e5", "e2e4 e7e5", {{0, "Opening"}}},
-        {"comment after Black", nullptr, "1. e4 e5 {Open game} 2. Nf3", "e2e4 e7e5 g1f3", {{2, "Open game"}}},
-        {"comment keeps trailing blanks", nullptr, "1. e4 e5 {  text }", "e2e4 e7e5", {{2, "text "}}},
-        {"two comments, one per line", nullptr, "1. e4 {a} {b} e5", "e2e4 e7e5", {{1, "a\r\nb"}}},
-        {"variation after White", nullptr, "1. e4 (1. d4 d5) e5", "e2e4 e7e5", {{1, "1. d4 d5"}}},
-        {"variation after Black",
-         nullptr,
-         "1. e4 e5 (1... c5 2. Nf3) 2. Nf3",
-         "e2e4 e7e5 g1f3",
-         {{2, "1... c5 2. Nf3"}}},
-        {"nested variation", nullptr, "1. e4 (1. d4 (1. c4) d5) e5", "e2e4 e7e5", {{1, "1. d4 (1. c4) d5"}}},
-        {"a ) in a comment of a variation",
-         nullptr,
-         "1. e4 (1. d4 {see :) here} d5) e5",
-         "e2e4 e7e5",
-         {{1, "1. d4 {see :) here} d5"}}},
-        {"comment, variation, comment", nullptr, "1. e4 {a} (1. d4) {b} e5", "e2e4 e7e5", {{1, "a\r\n1. d4\r\nb"}}},
-        {"glyph after White: the position before", nullptr, "1. e4 $1 e5", "e2e4 e7e5", {{0, "good move"}}},
-        {"glyph after Black", nullptr, "1. e4 e5 $2 2. Nf3", "e2e4 e7e5 g1f3", {{2, "poor move"}}},
-        {"glyph and comment after Black", nullptr, "1. e4 e5 $2 {x} 2. Nf3", "e2e4 e7e5 g1f3", {{2, "poor move\r\nx"}}},
-        {"comment and glyph after White", nullptr, "1. e4 {c} $1 e5", "e2e4 e7e5", {{1, "c\r\ngood move"}}},
-        {"movetext ends in a glyph after a comment", nullptr, "1. e4 {c} $3", "e2e4", {{1, "c\r\nvery good move"}}},
-        {"unknown glyph: an empty line", nullptr, "1. e4 {a} $200 e5", "e2e4 e7e5", {{1, "a\r\n"}}},
-        {"glyphs inside a variation", nullptr, "1. e4 (1. d4 $2 d5) e5", "e2e4 e7e5", {{1, "1. d4 poor move  d5"}}},
-        {"glyph ending a variation", nullptr, "1. e4 (1. d4 $1) e5", "e2e4 e7e5", {{1, "1. d4 good move "}}},
-        {"null move Z0 after a comment", nullptr, "1. e4 {c} Z0 e5", "e2e4 e7e5", {{1, "c"}}},
-        // Results wherever they stand.
-        {"results between moves", nullptr, "1. e4 1-0 e5 0-1 2. Nf3 1/2-1/2 Nc6 * 3. Bb5", "e2e4 e7e5 g1f3 b8c6 f1b5"},
-        {"* after a comment", nullptr, "1. e4 e5 { text } *", "e2e4 e7e5", {{2, "text "}}},
-        {"* after a variation", nullptr, "1. e4! (1. d4? { ... }) *", "e2e4", {{1, "1. d4? { ... }"}}},
-        {"result after a variation", nullptr, "1. e4 e5 (1... c5) 1-0", "e2e4 e7e5", {{2, "1... c5"}}},
-        // Suffixes.
-        {"every suffix", nullptr, "1. e4! e5? 2. Bc4!! Nc6?? 3. Qh5!? Nf6?! 4. Qxf7#",
-         "e2e4 e7e5 f1c4 b8c6 d1h5 g8f6 h5f7"},
-        {"check and two marks", nullptr, "1. e4 e5 2. Bc4 Nc6 3. Qh5 Nf6 4. Qxf7+??",
-         "e2e4 e7e5 f1c4 b8c6 d1h5 g8f6 h5f7"},
-        {"check and !?", nullptr, "1. e4 e5 2. Bc4 Nc6 3. Qh5 Nf6 4. Qxf7+!?", "e2e4 e7e5 f1c4 b8c6 d1h5 g8f6 h5f7"},
-        // Disambiguation.
-        {"Nbd7", nullptr, "1. d4 d5 2. Nf3 Nf6 3. e3 Nbd7", "d2d4 d7d5 g1f3 g8f6 e2e3 b8d7"},
-        {"Nfd7", nullptr, "1. d4 d5 2. Nf3 Nf6 3. e3 Nfd7", "d2d4 d7d5 g1f3 g8f6 e2e3 f6d7"},
-        {"Nf3: the first in generation order", KnightsFen, "1. Nf3", "g1f3"},
-        {"N1f3", KnightsFen, "1. N1f3", "g1f3"},
-        {"N5f3", KnightsFen, "1. N5f3", "e5f3"},
-        {"Nef3", KnightsFen, "1. Nef3", "e5f3"},
-        {"Rd1: the first in generation order", RooksRankFen, "1. Rd1", "a1d1"},
-        {"Rad1", RooksRankFen, "1. Rad1", "a1d1"},
-        {"Rfd1", RooksRankFen, "1. Rfd1", "f1d1"},
-        {"R1a3", RooksFileFen, "1. R1a3", "a1a3"},
-        {"R5a3", RooksFileFen, "1. R5a3", "a5a3"},
-        {"Nbxd7", KnightCaptureFen, "1. Nbxd7", "b8d7"},
-        {"Nfxd7", KnightCaptureFen, "1. Nfxd7", "f6d7"},
-        // Castling.
-        {"O-O both sides", CastleFen, "1. O-O O-O", "e1g1 e8g8"},
-        {"0-0 both sides", CastleFen, "1. 0-0 0-0", "e1g1 e8g8"},
-        {"O-O-O both sides", CastleFen, "1. O-O-O O-O-O", "e1c1 e8c8"},
-        {"0-0-0 both sides", CastleFen, "1. 0-0-0 0-0-0", "e1c1 e8c8"},
-        {"castling in a game", nullptr, "1. e4 e5 2. Nf3 Nf6 3. Bc4 Bc5 4. O-O O-O",
-         "e2e4 e7e5 g1f3 g8f6 f1c4 f8c5 e1g1 e8g8"},
-        // Promotions and en passant.
-        {"e8=Q", PromoFen, "1. e8=Q", "e7e8q"},
-        {"e8Q", PromoFen, "1. e8Q", "e7e8q"},
-        {"e8=N", PromoFen, "1. e8=N", "e7e8n"},
-        {"exd8=Q", PromoFen, "1. exd8=Q", "e7d8q"},
-        {"exd8Q", PromoFen, "1. exd8Q", "e7d8q"},
-        {"exd8=R", PromoFen, "1. exd8=R+", "e7d8r"},
-        {"e8 without its letter", PromoFen, "1. e8", "", {}, K::IllegalMove, "E7E8: Illegal move!", 4, 1},
-        {"exd8 without its letter", PromoFen, "1. exd8", "", {}, K::IllegalMove, "E7D8: Illegal move!", 4, 1},
-        {"Black dxc1=N", BlackPromoFen, "1... dxc1=N", "d2c1n"},
-        {"Black d1=B", BlackPromoFen, "1... d1=B", "d2d1b"},
-        {"Black d1 without its letter", BlackPromoFen, "1... d1", "", {}, K::IllegalMove, "D2D1: Illegal move!", 6, 1},
-        {"en passant", nullptr, "1. e4 a6 2. e5 d5 3. exd6", "e2e4 a7a6 e4e5 d7d5 e5d6"},
-        // Other forms.
-        {"coordinate moves through the fallback text", nullptr, "e2e4 e7e5 g1f3 b8c6", "e2e4 e7e5 g1f3 b8c6"},
-        {"coordinate moves with numbers", nullptr, "1. e2e4 e7e5 2. Ng1f3", "e2e4 e7e5 g1f3"},
-        {"empty movetext", nullptr, "", ""},
-        // Failures and their places.
-        {"no knight reaches f6",
-         nullptr,
-         "1. e4 e5 2. Nf6",
-         "e2e4 e7e5",
-         {},
-         K::IllegalMove,
-         "F6: Illegal move!",
-         13,
-         3},
-        {"castling after the king moved",
-         nullptr,
-         "1. e4 e5 2. Ke2 Ke7 3. Ke1 Ke8 4. Nf3 Nf6 5. Bc4 Bc5 6. O-O",
-         "e2e4 e7e5 e1e2 e8e7 e2e1 e7e8 g1f3 g8f6 f1c4 f8c5",
-         {},
-         K::IllegalMove,
-         "O-O: Illegal move!",
-         57,
-         11},
-        {"an x on a quiet move is not checked", nullptr, "1. Nxf3", "g1f3"},
-        {"a bishop where none can go",
-         nullptr,
-         "1. e4 e5 2. Bxf7",
-         "e2e4 e7e5",
-         {},
-         K::IllegalMove,
-         "BXF7: Illegal move!",
-         13,
-         3},
-        {"a word that is no move", nullptr, "1. e4 hello", "e2e4", {}, K::IllegalMove, "HELLO: Illegal move!", 7, 2},
-        {"{ without }", nullptr, "1. e4 {oops e5", "e2e4", {}, K::UnclosedComment, "", 7, 2},
-        {"( without )", nullptr, "1. e4 (1. d4 e5", "e2e4", {}, K::UnclosedVariation, "", 7, 2},
-        {"{ without } in a variation", nullptr, "1. e4 (1. d4 {x) e5", "e2e4", {}, K::UnclosedComment, "", 14, 2},
-        {"glyph beyond the 16-bit range",
-         nullptr,
-         "1. e4 e5 $40000 2. Nf3",
-         "e2e4 e7e5",
-         {},
-         K::GlyphOutOfRange,
-         "",
-         10,
-         3},
-        {"glyph beyond the range in a variation",
-         nullptr,
-         "1. e4 (1. d4 $99999) e5",
-         "e2e4",
-         {},
-         K::GlyphOutOfRange,
-         "",
-         14,
-         2},
-        {"null move then a move number",
-         nullptr,
-         "1. e4 Z0 2. Nf3",
-         "e2e4",
-         {},
-         K::IllegalMove,
-         "2.: Illegal move!",
-         10,
-         2},
-    };
-    for (const MoveRow& row : rows) {
-        SCOPED_TRACE(row.Name);
-        const GameText game = MakeGame(row.Movetext, row.Fen);
-        const auto fast = Replay(game, MoveMatcher::Fast);
-        const auto literal = Replay(game, MoveMatcher::Literal);
-        EXPECT_EQ(ReplayDifference(*fast, *literal), "");
-        EXPECT_EQ(Plies(fast->Record), row.Plies);
-        const ReadError& e = fast->Info.Error;
-        EXPECT_EQ(e.Kind, row.Error) << e.Text;
-        if (row.Error == ReadErrorKind::None) {
-            EXPECT_EQ(CommentsOf(fast->Record), row.Comments);
-            continue;
-        }
-        EXPECT_EQ(e.Text, row.ErrorText);
-        EXPECT_EQ(e.Line, 1);
-        EXPECT_EQ(e.Column, row.Column);
-        EXPECT_EQ(e.Ply, row.Ply);
-        EXPECT_EQ(e.Game, 1);
+void PrintTo(const MoveRow& row, std::ostream* os) { *os << row.Name; }
+
+// Castling through, into and out of check; a rook that went away and came
+// back; the queen side's b-square may be attacked.
+constexpr const char* ThroughCheckFen = "4k3/8/b7/8/8/8/8/4K2R w K - 0 1";  // a6 bishop sees f1
+constexpr const char* IntoCheckFen = "4k1r1/8/8/8/8/8/8/4K2R w K - 0 1";    // g8 rook sees g1
+constexpr const char* OutOfCheckFen = "4r1k1/8/8/8/8/8/8/4K2R w K - 0 1";   // e8 rook checks
+constexpr const char* QueenSideFen = "1r2k3/8/8/8/8/8/8/R3K3 w Q - 0 1";    // b8 rook sees b1 only
+constexpr const char* QueenSideD1Fen = "3rk3/8/8/8/8/8/8/R3K3 w Q - 0 1";   // d8 rook sees d1
+
+using K = ReadErrorKind;
+const std::vector<MoveRow> MovetextRows = {
+    // Move numbers.
+    {"blanks after the dots", nullptr, "1. e4 e5 2. Nf3", "e2e4 e7e5 g1f3"},
+    {"no blanks after the dots", nullptr, "1.e4 e5 2.Nf3", "e2e4 e7e5 g1f3"},
+    {"Black's number after a comment", nullptr, "1. e4 {c} 1... e5 2. Nf3", "e2e4 e7e5 g1f3", {{1, "c"}}},
+    {"Black's number joined to the move", nullptr, "1. e4 {c} 1...e5 2. Nf3", "e2e4 e7e5 g1f3", {{1, "c"}}},
+    {"Black's number with its dots alone", nullptr, "1. e4 {c} 1. ... e5 2. Nf3", "e2e4 e7e5 g1f3", {{1, "c"}}},
+    {"FEN, Black first, 1...e5", BlackFirstFen, "1...e5 2. Nf3 Nc6", "e7e5 g1f3 b8c6"},
+    {"FEN, Black first, 1... e5", BlackFirstFen, "1... e5 2. Nf3 Nc6", "e7e5 g1f3 b8c6"},
+    {"FEN, Black first, 1. ... e5", BlackFirstFen, "1. ... e5 2. Nf3 Nc6", "e7e5 g1f3 b8c6"},
+    // Comments, variations and glyphs before and after moves.
+    {"comment after White", nullptr, "1. e4 {Best by test} e5", "e2e4 e7e5", {{1, "Best by test"}}},
+    {"comment before the first move", nullptr, "{Opening} 1. e4 e5", "e2e4 e7e5", {{0, "Opening"}}},
+    {"comment after Black", nullptr, "1. e4 e5 {Open game} 2. Nf3", "e2e4 e7e5 g1f3", {{2, "Open game"}}},
+    {"comment keeps trailing blanks", nullptr, "1. e4 e5 {  text }", "e2e4 e7e5", {{2, "text "}}},
+    {"two comments, one per line", nullptr, "1. e4 {a} {b} e5", "e2e4 e7e5", {{1, "a\r\nb"}}},
+    {"variation after White", nullptr, "1. e4 (1. d4 d5) e5", "e2e4 e7e5", {{1, "1. d4 d5"}}},
+    {"variation after Black", nullptr, "1. e4 e5 (1... c5 2. Nf3) 2. Nf3", "e2e4 e7e5 g1f3", {{2, "1... c5 2. Nf3"}}},
+    {"nested variation", nullptr, "1. e4 (1. d4 (1. c4) d5) e5", "e2e4 e7e5", {{1, "1. d4 (1. c4) d5"}}},
+    {"a ) in a comment of a variation",
+     nullptr,
+     "1. e4 (1. d4 {see :) here} d5) e5",
+     "e2e4 e7e5",
+     {{1, "1. d4 {see :) here} d5"}}},
+    {"comment, variation, comment", nullptr, "1. e4 {a} (1. d4) {b} e5", "e2e4 e7e5", {{1, "a\r\n1. d4\r\nb"}}},
+    {"glyph after White: the position before", nullptr, "1. e4 $1 e5", "e2e4 e7e5", {{0, "good move"}}},
+    {"glyph after Black", nullptr, "1. e4 e5 $2 2. Nf3", "e2e4 e7e5 g1f3", {{2, "poor move"}}},
+    {"glyph and comment after Black", nullptr, "1. e4 e5 $2 {x} 2. Nf3", "e2e4 e7e5 g1f3", {{2, "poor move\r\nx"}}},
+    {"comment and glyph after White", nullptr, "1. e4 {c} $1 e5", "e2e4 e7e5", {{1, "c\r\ngood move"}}},
+    {"movetext ends in a glyph after a comment", nullptr, "1. e4 {c} $3", "e2e4", {{1, "c\r\nvery good move"}}},
+    {"unknown glyph: an empty line", nullptr, "1. e4 {a} $200 e5", "e2e4 e7e5", {{1, "a\r\n"}}},
+    {"glyphs inside a variation", nullptr, "1. e4 (1. d4 $2 d5) e5", "e2e4 e7e5", {{1, "1. d4 poor move  d5"}}},
+    {"glyph ending a variation", nullptr, "1. e4 (1. d4 $1) e5", "e2e4 e7e5", {{1, "1. d4 good move "}}},
+    {"null move Z0 after a comment", nullptr, "1. e4 {c} Z0 e5", "e2e4 e7e5", {{1, "c"}}},
+    // Results wherever they stand.
+    {"results between moves", nullptr, "1. e4 1-0 e5 0-1 2. Nf3 1/2-1/2 Nc6 * 3. Bb5", "e2e4 e7e5 g1f3 b8c6 f1b5"},
+    {"* after a comment", nullptr, "1. e4 e5 { text } *", "e2e4 e7e5", {{2, "text "}}},
+    {"* after a variation", nullptr, "1. e4! (1. d4? { ... }) *", "e2e4", {{1, "1. d4? { ... }"}}},
+    {"result after a variation", nullptr, "1. e4 e5 (1... c5) 1-0", "e2e4 e7e5", {{2, "1... c5"}}},
+    // Suffixes.
+    {"every suffix", nullptr, "1. e4! e5? 2. Bc4!! Nc6?? 3. Qh5!? Nf6?! 4. Qxf7#",
+     "e2e4 e7e5 f1c4 b8c6 d1h5 g8f6 h5f7"},
+    {"check and two marks", nullptr, "1. e4 e5 2. Bc4 Nc6 3. Qh5 Nf6 4. Qxf7+??", "e2e4 e7e5 f1c4 b8c6 d1h5 g8f6 h5f7"},
+    {"check and !?", nullptr, "1. e4 e5 2. Bc4 Nc6 3. Qh5 Nf6 4. Qxf7+!?", "e2e4 e7e5 f1c4 b8c6 d1h5 g8f6 h5f7"},
+    // Disambiguation.
+    {"Nbd7", nullptr, "1. d4 d5 2. Nf3 Nf6 3. e3 Nbd7", "d2d4 d7d5 g1f3 g8f6 e2e3 b8d7"},
+    {"Nfd7", nullptr, "1. d4 d5 2. Nf3 Nf6 3. e3 Nfd7", "d2d4 d7d5 g1f3 g8f6 e2e3 f6d7"},
+    {"Nf3: the first in generation order", KnightsFen, "1. Nf3", "g1f3"},
+    {"N1f3", KnightsFen, "1. N1f3", "g1f3"},
+    {"N5f3", KnightsFen, "1. N5f3", "e5f3"},
+    {"Nef3", KnightsFen, "1. Nef3", "e5f3"},
+    {"Rd1: the first in generation order", RooksRankFen, "1. Rd1", "a1d1"},
+    {"Rad1", RooksRankFen, "1. Rad1", "a1d1"},
+    {"Rfd1", RooksRankFen, "1. Rfd1", "f1d1"},
+    {"R1a3", RooksFileFen, "1. R1a3", "a1a3"},
+    {"R5a3", RooksFileFen, "1. R5a3", "a5a3"},
+    {"Nbxd7", KnightCaptureFen, "1. Nbxd7", "b8d7"},
+    {"Nfxd7", KnightCaptureFen, "1. Nfxd7", "f6d7"},
+    // Castling.
+    {"O-O both sides", CastleFen, "1. O-O O-O", "e1g1 e8g8"},
+    {"0-0 both sides", CastleFen, "1. 0-0 0-0", "e1g1 e8g8"},
+    {"O-O-O both sides", CastleFen, "1. O-O-O O-O-O", "e1c1 e8c8"},
+    {"0-0-0 both sides", CastleFen, "1. 0-0-0 0-0-0", "e1c1 e8c8"},
+    {"castling in a game", nullptr, "1. e4 e5 2. Nf3 Nf6 3. Bc4 Bc5 4. O-O O-O",
+     "e2e4 e7e5 g1f3 g8f6 f1c4 f8c5 e1g1 e8g8"},
+    // Promotions and en passant.
+    {"e8=Q", PromoFen, "1. e8=Q", "e7e8q"},
+    {"e8Q", PromoFen, "1. e8Q", "e7e8q"},
+    {"e8=N", PromoFen, "1. e8=N", "e7e8n"},
+    {"exd8=Q", PromoFen, "1. exd8=Q", "e7d8q"},
+    {"exd8Q", PromoFen, "1. exd8Q", "e7d8q"},
+    {"exd8=R", PromoFen, "1. exd8=R+", "e7d8r"},
+    {"e8 without its letter", PromoFen, "1. e8", "", {}, K::IllegalMove, "E7E8: Illegal move!", 4, 1},
+    {"exd8 without its letter", PromoFen, "1. exd8", "", {}, K::IllegalMove, "E7D8: Illegal move!", 4, 1},
+    {"Black dxc1=N", BlackPromoFen, "1... dxc1=N", "d2c1n"},
+    {"Black d1=B", BlackPromoFen, "1... d1=B", "d2d1b"},
+    {"Black d1 without its letter", BlackPromoFen, "1... d1", "", {}, K::IllegalMove, "D2D1: Illegal move!", 6, 1},
+    {"en passant", nullptr, "1. e4 a6 2. e5 d5 3. exd6", "e2e4 a7a6 e4e5 d7d5 e5d6"},
+    // Other forms.
+    {"coordinate moves through the fallback text", nullptr, "e2e4 e7e5 g1f3 b8c6", "e2e4 e7e5 g1f3 b8c6"},
+    {"coordinate moves with numbers", nullptr, "1. e2e4 e7e5 2. Ng1f3", "e2e4 e7e5 g1f3"},
+    {"empty movetext", nullptr, "", ""},
+    // Failures and their places.
+    {"no knight reaches f6", nullptr, "1. e4 e5 2. Nf6", "e2e4 e7e5", {}, K::IllegalMove, "F6: Illegal move!", 13, 3},
+    {"castling after the king moved",
+     nullptr,
+     "1. e4 e5 2. Ke2 Ke7 3. Ke1 Ke8 4. Nf3 Nf6 5. Bc4 Bc5 6. O-O",
+     "e2e4 e7e5 e1e2 e8e7 e2e1 e7e8 g1f3 g8f6 f1c4 f8c5",
+     {},
+     K::IllegalMove,
+     "O-O: Illegal move!",
+     57,
+     11},
+    {"an x on a quiet move is not checked", nullptr, "1. Nxf3", "g1f3"},
+    {"a bishop where none can go",
+     nullptr,
+     "1. e4 e5 2. Bxf7",
+     "e2e4 e7e5",
+     {},
+     K::IllegalMove,
+     "BXF7: Illegal move!",
+     13,
+     3},
+    {"a word that is no move", nullptr, "1. e4 hello", "e2e4", {}, K::IllegalMove, "HELLO: Illegal move!", 7, 2},
+    {"{ without }", nullptr, "1. e4 {oops e5", "e2e4", {}, K::UnclosedComment, "", 7, 2},
+    {"( without )", nullptr, "1. e4 (1. d4 e5", "e2e4", {}, K::UnclosedVariation, "", 7, 2},
+    {"{ without } in a variation", nullptr, "1. e4 (1. d4 {x) e5", "e2e4", {}, K::UnclosedComment, "", 14, 2},
+    {"glyph beyond the 16-bit range",
+     nullptr,
+     "1. e4 e5 $40000 2. Nf3",
+     "e2e4 e7e5",
+     {},
+     K::GlyphOutOfRange,
+     "",
+     10,
+     3},
+    {"glyph beyond the range in a variation",
+     nullptr,
+     "1. e4 (1. d4 $99999) e5",
+     "e2e4",
+     {},
+     K::GlyphOutOfRange,
+     "",
+     14,
+     2},
+    {"null move then a move number",
+     nullptr,
+     "1. e4 Z0 2. Nf3",
+     "e2e4",
+     {},
+     K::IllegalMove,
+     "2.: Illegal move!",
+     10,
+     2},
+    // Glyph numbers at the edge of the 16-bit range.
+    {"glyph 32767", nullptr, "1. e4 e5 $32767 2. Nf3", "e2e4 e7e5 g1f3"},
+    {"glyph 32768", nullptr, "1. e4 e5 $32768 2. Nf3", "e2e4 e7e5", {}, K::GlyphOutOfRange, "", 10, 3},
+    {"glyph -32768", nullptr, "1. e4 e5 $-32768 2. Nf3", "e2e4 e7e5 g1f3"},
+    {"glyph -32769", nullptr, "1. e4 e5 $-32769 2. Nf3", "e2e4 e7e5", {}, K::GlyphOutOfRange, "", 10, 3},
+    // Castling and check.
+    {"castling through check", ThroughCheckFen, "1. O-O", "", {}, K::IllegalMove, "O-O: Illegal move!", 4, 1},
+    {"castling into check", IntoCheckFen, "1. O-O", "", {}, K::IllegalMove, "O-O: Illegal move!", 4, 1},
+    {"castling out of check", OutOfCheckFen, "1. O-O", "", {}, K::IllegalMove, "O-O: Illegal move!", 4, 1},
+    {"castling past an attacked b-square", QueenSideFen, "1. O-O-O", "e1c1"},
+    {"castling through an attacked d-square",
+     QueenSideD1Fen,
+     "1. O-O-O",
+     "",
+     {},
+     K::IllegalMove,
+     "O-O-O: Illegal move!",
+     4,
+     1},
+    {"castling after the rook went away and came back",
+     "4k3/8/8/8/8/8/8/4K2R w K - 0 1",
+     "1. Rg1 Kd7 2. Rh1 Ke8 3. O-O",
+     "h1g1 e8d7 g1h1 d7e8",
+     {},
+     K::IllegalMove,
+     "O-O: Illegal move!",
+     26,
+     5},
+};
+
+class Movetexts : public ::testing::TestWithParam<MoveRow> {};
+
+TEST_P(Movetexts, GiveTheirPliesCommentsAndFailures) {
+    const MoveRow& row = GetParam();
+    const GameText game = MakeGame(row.Movetext, row.Fen);
+    const auto fast = Replay(game, MoveMatcher::Fast);
+    const auto literal = Replay(game, MoveMatcher::Literal);
+    EXPECT_EQ(ReplayDifference(*fast, *literal), "");
+    EXPECT_EQ(Plies(fast->Record), row.Plies);
+    const ReadError& e = fast->Info.Error;
+    EXPECT_EQ(e.Kind, row.Error) << e.Text;
+    if (row.Error == ReadErrorKind::None) {
+        EXPECT_EQ(CommentsOf(fast->Record), row.Comments);
+        return;
     }
+    EXPECT_EQ(e.Text, row.ErrorText);
+    EXPECT_EQ(e.Line, 1);
+    EXPECT_EQ(e.Column, row.Column);
+    EXPECT_EQ(e.Ply, row.Ply);
+    EXPECT_EQ(e.Game, 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Replay, Movetexts, ::testing::ValuesIn(MovetextRows),
+                         [](const ::testing::TestParamInfo<MoveRow>& row) {
+                             std::string name;
+                             for (const char* c = row.param.Name; *c != '\0'; ++c) {
+                                 if ((*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z') || (*c >= '0' && *c <= '9'))
+                                     name += *c;
+                                 else if (*c == '-')
+                                     name += "minus";
+                             }
+                             return name + "_" + std::to_string(row.index);
+                         });
 
 TEST(Replay, RecordTextsAndMoveInput) {
     const GameText game = MakeGame("1. e4 a6 2. e5 d5 3. exd6 Nf6 4. Nf3 e6 5. Be2 Be7 6. O-O");

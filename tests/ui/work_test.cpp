@@ -55,12 +55,14 @@ INSTANTIATE_TEST_SUITE_P(
     Ui, WorkOnce,
     ::testing::Values(
         Action{"LoadingAGame", {"answer \"PATH\"", "answer 270"}, {"menu Open1"}, 2, 1},
-        Action{"ReadingItAgain", {"answer \"PATH\"", "answer 270", "menu Open1", "answer Yes", "answer OK"},
-               {"button \"New Variant\""}, 2, 1},
+        Action{"ReadingItAgain",
+               {"answer \"PATH\"", "answer 270", "menu Open1", "answer Yes", "answer OK"},
+               {"button \"New Variant\""},
+               2,
+               1},
         Action{"StepForward", {"answer \"PATH\"", "answer 270", "menu Open1"}, {"button Forward"}, 2, 1},
         Action{"StepBack", {"answer \"PATH\"", "answer 270", "menu Open1", "button Last"}, {"button Back"}, 2, 1},
-        Action{"MoveOnTheBoard", {}, {"drag e2 e4"}, 2, 1},
-        Action{"MoveFromTheList", {}, {"list2 \" e2-e4\""}, 2, 1}),
+        Action{"MoveOnTheBoard", {}, {"drag e2 e4"}, 2, 1}, Action{"MoveFromTheList", {}, {"list2 \" e2-e4\""}, 2, 1}),
     [](const ::testing::TestParamInfo<Action>& row) { return std::string(row.param.name); });
 
 }  // namespace

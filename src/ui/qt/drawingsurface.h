@@ -40,7 +40,6 @@ public:
         bool operator==(const DrawnRectangle&) const = default;
     };
     const std::vector<DrawnText>& Texts() const { return texts_; }
-    const std::vector<DrawnRectangle>& Rectangles() const { return rectangles_; }
 
     std::function<void()> OnMouseMove;
 

@@ -92,6 +92,7 @@ private slots:
     void AllCollectionsInOnePicker();
     void FilterKeysAndHeadersChooseAGameByItsNumber();
     void TagTextsAreDecodedAndDebugShowsItsCommands();
+    void ADoubleClickedRowIsChosen();
 };
 
 void PickerTest::AllCollectionsInOnePicker() {
@@ -320,6 +321,41 @@ void PickerTest::FilterKeysAndHeadersChooseAGameByItsNumber() {
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     form.Toolbar1_ButtonClick("New Variant");
+}
+
+// A double-click on a row means OK: that row's game is read.
+void PickerTest::ADoubleClickedRowIsChosen() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("three.pgn"));
+    {
+        std::ofstream out(path.toStdString(), std::ios::binary);
+        out << "[White \"A\"]\n\n1. e4 *\n\n[White \"B\"]\n\n1. d4 d5 *\n\n[White \"C\"]\n\n1. c4 *\n";
+    }
+    MainWindow window;
+    ProgramPaths paths;
+    paths.ProgramFolder = std::filesystem::path(folder.path().toStdString());
+    frmMain form(window, paths);
+    window.SetForm(&form);
+    QVERIFY(form.Form_Load(""));
+    window.ShowWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const std::string chosen = path.toStdString();
+    window.OpenFileAnswer = [chosen] { return chosen; };
+
+    bool seen = false;
+    OnPicker([&seen](dlgPGN& dialog) {
+        seen = true;
+        QTreeView* view = dialog.ListView1;
+        const QRect row = view->visualRect(view->model()->index(1, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
+    });
+    window.findChild<QAction*>(QStringLiteral("Open1"))->trigger();
+    QVERIFY(seen);
+    QCOMPARE(window.windowTitle(), QStringLiteral(" three.pgn - Game: 2"));
+    auto* list1 = window.findChild<QListWidget*>(QStringLiteral("List1"));
+    QCOMPARE(list1->count(), 2);
+    QCOMPARE(list1->item(0)->text(), QStringLiteral("   1.  d2-d4"));
 }
 
 QTEST_MAIN(PickerTest)
