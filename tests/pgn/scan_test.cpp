@@ -32,7 +32,11 @@ TEST(Recognition, FirstThousandBytesBeginWithATagOfAnyName) {
         std::string Bytes;
         bool Pgn;
     };
-    const std::string utf16 = std::string("\xFF\xFE[\0E\0v\0e\0n\0t\0 \0\"\0x\0\"\0]\0", 22);
+    static constexpr char Utf16[] = "\xFF\xFE[\0E\0v\0e\0n\0t\0 \0\"\0x\0\"\0]\0";
+    static constexpr char Binary[] =
+        "\x7F"
+        "ELF\x02\x01\x01\0\0[\x01\x02";
+    const std::string utf16(Utf16, sizeof Utf16 - 1);
     const Row rows[] = {
         {"Event", "[Event \"x\"]\n", true},
         {"a name the scan does not index", "[Ram \"x\"]", true},
@@ -56,11 +60,7 @@ TEST(Recognition, FirstThousandBytesBeginWithATagOfAnyName) {
         {"only the first bracket counts", "[Note] [Event \"x\"]", false},
         {"no bracket at all", "1. e4 e5 2. Nf3 *", false},
         {"UTF-16", utf16, false},
-        {"binary",
-         std::string("\x7F"
-                     "ELF\x02\x01\x01\0\0[\x01\x02",
-                     14),
-         false},
+        {"binary", std::string(Binary, sizeof Binary - 1), false},
         {"empty", "", false},
         {"the opening quote is byte 1001", std::string(993, ' ') + "[Event \"x\"]", false},
         {"the opening quote is byte 1000", std::string(992, ' ') + "[Event \"x\"]", true},
