@@ -4,13 +4,13 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <istream>
 #include <limits>
 #include <system_error>
 #include <utility>
 
 #include "common/index.h"
+#include "common/linereader.h"
+#include "common/textfile.h"
 #include "engine/position.h"
 
 namespace orvane {
@@ -25,95 +25,6 @@ std::string_view Mid(std::string_view text, std::size_t start, std::size_t count
     if (start >= text.size()) return {};
     return text.substr(start, count);
 }
-
-// Reads a file line by line in blocks, so that only the line at hand is held,
-// never the whole file. A line ends at CR LF, at a lone CR or at a lone LF; a
-// line end at the very end of the file does not begin another line.
-class LineReader {
-public:
-    explicit LineReader(std::istream& in) : in_(in) {}
-
-    // The next line, valid until the next call; false at the end of the file.
-    bool Next(std::string_view& line) {
-        std::size_t scan = pos_;
-        for (;;) {
-            while (scan < buffer_.size() && buffer_[scan] != '\r' && buffer_[scan] != '\n') ++scan;
-            // A CR at the end of the block may be the first half of CR LF.
-            const bool needMore = scan == buffer_.size() || (buffer_[scan] == '\r' && scan + 1 == buffer_.size());
-            if (needMore && !atEnd_) {
-                const std::size_t scanned = scan - pos_;
-                Fill();
-                scan = pos_ + scanned;
-                continue;
-            }
-            if (scan == buffer_.size()) {
-                if (pos_ == buffer_.size()) return false;
-                line = std::string_view(buffer_).substr(pos_);
-                pos_ = buffer_.size();
-                ++lines_;
-                return true;
-            }
-            line = std::string_view(buffer_).substr(pos_, scan - pos_);
-            pos_ = scan + 1;
-            if (buffer_[scan] == '\r' && pos_ < buffer_.size() && buffer_[pos_] == '\n') ++pos_;
-            ++lines_;
-            return true;
-        }
-    }
-
-    // Passes over the empty lines that come next and returns how many there
-    // were: the same lines Next would return one by one, counted in one
-    // sweep over their line ends.
-    std::uint64_t SkipEmptyLines() {
-        std::uint64_t count = 0;
-        for (;;) {
-            while (pos_ < buffer_.size()) {
-                const char c = buffer_[pos_];
-                if (c == '\n') {
-                    ++pos_;
-                } else if (c == '\r') {
-                    if (pos_ + 1 == buffer_.size() && !atEnd_) break;  // CR LF split between blocks?
-                    ++pos_;
-                    if (pos_ < buffer_.size() && buffer_[pos_] == '\n') ++pos_;
-                } else {
-                    lines_ += count;
-                    return count;
-                }
-                ++count;
-            }
-            if (atEnd_) {
-                lines_ += count;
-                return count;
-            }
-            Fill();
-        }
-    }
-
-    // The 1-based number of the line Next returned last (or of the last
-    // line SkipEmptyLines passed over).
-    std::uint64_t LineNumber() const { return lines_; }
-
-    bool Failed() const { return in_.bad(); }
-
-private:
-    void Fill() {
-        buffer_.erase(0, pos_);
-        pos_ = 0;
-        const std::size_t had = buffer_.size();
-        buffer_.resize(had + BlockSize);
-        in_.read(buffer_.data() + had, static_cast<std::streamsize>(BlockSize));
-        const auto got = static_cast<std::size_t>(in_.gcount());
-        buffer_.resize(had + got);
-        if (got == 0) atEnd_ = true;
-    }
-
-    static constexpr std::size_t BlockSize = 1 << 16;
-    std::istream& in_;
-    std::string buffer_;
-    std::size_t pos_ = 0;
-    bool atEnd_ = false;
-    std::uint64_t lines_ = 0;
-};
 
 // Moves of a game key or book line are the 4-character slices at columns 1,
 // 6, 11, ...; only they are compared, not what lies between them.
@@ -205,9 +116,11 @@ OpeningBook::CacheState OpeningBook::Refresh() {
 // lookup stops, and lines that cannot change a result are not kept.
 bool OpeningBook::Load() {
     book_ = ParsedBook{};
-    std::ifstream in(path_, std::ios::binary);
+    ReadError error;
+    const FileHandle in = OpenRegularFile(path_, error);
     if (!in) return false;
-    LineReader reader(in);
+    // Read in blocks: only the line at hand is held, never the whole file.
+    LineReader reader(in.get(), 0, 0, std::size_t{1} << 16);
 
     ParsedBook parsed;
     std::string_view line;
@@ -224,7 +137,7 @@ bool OpeningBook::Load() {
         if (!reader.Next(line)) break;
         if (line == "start") {
             parsed.HasStart = true;
-            parsed.StartLine = reader.LineNumber();
+            parsed.StartLine = static_cast<std::uint64_t>(reader.LineNumber());
             break;
         }
     }
@@ -278,7 +191,7 @@ bool OpeningBook::Load() {
 
             // Only lines in a row make a run, so that a run's lines are
             // numbered from its first.
-            const std::uint64_t lineNumber = reader.LineNumber();
+            const std::uint64_t lineNumber = static_cast<std::uint64_t>(reader.LineNumber());
             if (!parsed.Moves.empty() && line == lastKeptRaw &&
                 lineNumber == parsed.Moves.back().Line + parsed.Moves.back().Repeat &&
                 expandedOf(parsed.Moves.back()) == std::string_view(expanded)) {
@@ -310,7 +223,7 @@ bool OpeningBook::Load() {
             if (tilde == std::string_view::npos) {
                 // Every lookup stops here, so nothing after it matters.
                 parsed.NamesBroken = true;
-                parsed.NamesBrokenLine = reader.LineNumber();
+                parsed.NamesBrokenLine = static_cast<std::uint64_t>(reader.LineNumber());
                 break;
             }
             // The last matching line names the opening: a line equal to the

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "common/encoding.h"
+#include "common/linereader.h"
 #include "record/play.h"
 
 namespace orvane::gamefile {
@@ -68,31 +69,6 @@ std::string MoveLine(const std::string& recordText) {
     return line;
 }
 
-// Splits text into lines ending at LF, CR LF or CR.
-class LineReader {
-public:
-    explicit LineReader(std::string_view text) : text_(text) {}
-    bool AtEnd() const { return pos_ >= text_.size(); }
-    long LineNumber() const { return line_; }
-    std::string_view Next() {
-        const std::size_t start = pos_;
-        std::size_t end = start;
-        while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') ++end;
-        pos_ = end;
-        if (pos_ < text_.size()) {
-            if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ++pos_;
-            ++pos_;
-        }
-        ++line_;
-        return text_.substr(start, end - start);
-    }
-
-private:
-    std::string_view text_;
-    std::size_t pos_ = 0;
-    long line_ = 0;
-};
-
 // The parts of a text between its line-break marks, each handed to visit.
 template <class Visit>
 void EachPartBetweenMarks(std::string_view text, Visit visit) {
@@ -150,8 +126,6 @@ double LeadingNumber(std::string_view text) {
     return std::strtod(number.c_str(), nullptr);
 }
 
-bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
-
 ParsedGameFile Fail(ParsedGameFile parsed, ReadErrorKind kind, long line, std::string text, std::string detail = {}) {
     parsed.Error.Kind = kind;
     parsed.Error.Line = line;
@@ -206,11 +180,13 @@ ParsedGameFile ParseGameFile(std::string_view fileBytes, std::string_view name) 
     const std::string text = DecodeFileText(fileBytes);
     const std::string_view bytes = text;
 
-    if (!StartsWith(bytes, Header))
+    if (!bytes.starts_with(Header))
         return Fail(std::move(parsed), ReadErrorKind::NotGameFile, 1, std::string(name) + " is not an Orvane file");
 
     LineReader lines(bytes);
-    file.Version = std::string(lines.Next().substr(Header.size()));
+    std::string_view line;
+    lines.Next(line);
+    file.Version = std::string(line.substr(Header.size()));
     if (!SameVersion(file.Version, FormatVersion))
         return Fail(std::move(parsed), ReadErrorKind::WrongVersion, 1,
                     "Incorrect game file!\r\nNeed version " + std::string(FormatVersion));
@@ -219,29 +195,28 @@ ParsedGameFile ParseGameFile(std::string_view fileBytes, std::string_view name) 
     // target, anywhere before START.
     bool started = false;
     long epLine = 0;
-    while (!lines.AtEnd()) {
-        const std::string_view line = lines.Next();
+    while (lines.Next(line)) {
         if (line == "START") {
             started = true;
             break;
         }
-        if (StartsWith(line, "Setup=")) {
+        if (line.starts_with("Setup=")) {
             const std::string_view setup = line.substr(6);
             Position probe;
             if (setup.size() < 64 || probe.ReadPositionString(setup.substr(0, 64)))
                 return Fail(std::move(parsed), ReadErrorKind::BadSetup, lines.LineNumber(), {},
                             "the position needs 64 characters of 0-9 and A-C");
             file.Setup = std::string(setup.substr(0, 64));
-        } else if (StartsWith(line, "BlackStarts=")) {
+        } else if (line.starts_with("BlackStarts=")) {
             file.BlackStarts = LeadingNumber(line.substr(12)) != 0 ? 1 : 0;
             file.HasBlackStarts = true;
-        } else if (StartsWith(line, "Castling=")) {
+        } else if (line.starts_with("Castling=")) {
             const std::string_view field = line.substr(9);
             if (!IsCastlingField(field))
                 return Fail(std::move(parsed), ReadErrorKind::BadSetup, lines.LineNumber(), {},
                             "the castling rights are \"-\" or letters of KQkq");
             file.Castling = std::string(field);
-        } else if (StartsWith(line, "EnPassant=")) {
+        } else if (line.starts_with("EnPassant=")) {
             const std::string_view square = line.substr(10);
             file.EpTarget = square == "-" ? 0 : SquareOfName(square);
             epLine = lines.LineNumber();
@@ -261,21 +236,16 @@ ParsedGameFile ParseGameFile(std::string_view fileBytes, std::string_view name) 
                         "no pawn has just passed over the en passant target");
     }
 
-    {
-        LineReader count = lines;
-        while (!count.AtEnd()) {
-            count.Next();
-            ++file.LinesAfterStart;
-        }
-    }
+    lines.Mark();
+    while (lines.Next(line)) ++file.LinesAfterStart;
+    lines.Rewind();
 
     // Comment lines belong to the position before the next move; a later
     // one for the same position replaces an earlier one.
     std::string comment;
     bool commentSeen = false;
-    while (!lines.AtEnd()) {
-        const std::string_view line = lines.Next();
-        if (StartsWith(line, "{")) {
+    while (lines.Next(line)) {
+        if (line.starts_with("{")) {
             comment = DecodeComment(CommentText(line));
             commentSeen = true;
             continue;

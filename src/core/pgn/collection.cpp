@@ -1,7 +1,7 @@
 // The collection scan. One state machine serves every pass: the index pass
-// over a whole file, the direct read of one game from its recorded tag
-// section, and the walk over every game. Lines end at LF, CR LF or CR; the
-// bytes are never copied to a temporary file.
+// over a file, the direct read of one game from its recorded tag section,
+// and the walk over every game. Lines end at LF, CR LF or CR; files are read
+// through a buffer of fixed size, never whole.
 #include "pgn/collection.h"
 
 #include <algorithm>
@@ -9,9 +9,9 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <system_error>
 
+#include "common/linereader.h"
 #include "common/textfile.h"
 
 namespace orvane::pgn {
@@ -21,71 +21,6 @@ namespace {
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t RecognitionBytes = 1000;
 
-// Splits bytes into lines that end at LF, CR LF or CR. The next LF and the
-// next CR are each looked up once and kept until the reader passes them, so
-// a file with one kind of line end is searched once for the other kind.
-class LineReader {
-public:
-    // text: the bytes at hand; start: where the first line begins;
-    // linesBefore: the number of lines before it in the file; atEof: text
-    // reaches the end of the file (otherwise a line touching the end of text
-    // may go on beyond it, and the reader stops as starved).
-    LineReader(std::string_view text, std::size_t start, long linesBefore, bool atEof)
-        : text_(text), pos_(start), line_(linesBefore), atEof_(atEof) {
-        lf_ = Find('\n', pos_);
-        cr_ = Find('\r', pos_);
-    }
-
-    // The next line without its line end; false at the end of the bytes.
-    bool Next(std::string_view& line) {
-        const std::size_t size = text_.size();
-        if (pos_ >= size) {
-            starved_ = !atEof_;
-            return false;
-        }
-        if (lf_ < pos_) lf_ = Find('\n', pos_);
-        if (cr_ < pos_) cr_ = Find('\r', pos_);
-        const std::size_t end = std::min(lf_, cr_);
-        std::size_t next = end + 1;
-        if (end == size) {
-            if (!atEof_) return Starve();
-            next = size;
-        } else if (text_[end] == '\r') {
-            if (end + 1 == size && !atEof_) return Starve();  // an LF may follow
-            if (end + 1 < size && text_[end + 1] == '\n') next = end + 2;
-        }
-        start_ = pos_;
-        line = text_.substr(pos_, end - pos_);
-        pos_ = next;
-        ++line_;
-        return true;
-    }
-
-    std::size_t LineStart() const { return start_; }  // offset of the line last returned
-    long LineNumber() const { return line_; }         // 1-based number of the line last returned
-    bool Starved() const { return starved_; }
-
-private:
-    std::size_t Find(char c, std::size_t from) const {
-        if (from >= text_.size()) return text_.size();
-        const void* hit = std::memchr(text_.data() + from, c, text_.size() - from);
-        return hit == nullptr ? text_.size() : static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
-    }
-    bool Starve() {
-        starved_ = true;
-        return false;
-    }
-
-    std::string_view text_;
-    std::size_t pos_ = 0;
-    std::size_t start_ = 0;
-    std::size_t lf_ = 0;
-    std::size_t cr_ = 0;
-    long line_ = 0;
-    bool atEof_ = true;
-    bool starved_ = false;
-};
-
 // Trims spaces (only spaces) at both ends; lead receives how many went at the front.
 std::string_view TrimSpaces(std::string_view text, std::size_t& lead) {
     std::size_t b = 0;
@@ -94,10 +29,6 @@ std::string_view TrimSpaces(std::string_view text, std::size_t& lead) {
     while (e > b && text[e - 1] == ' ') --e;
     lead = b;
     return text.substr(b, e - b);
-}
-
-bool StartsWith(std::string_view text, std::string_view begin) {
-    return text.size() >= begin.size() && text.compare(0, begin.size(), begin) == 0;
 }
 
 // A line that begins a new tag section: it starts with "[" and holds a
@@ -188,27 +119,21 @@ ReadError Scan(LineReader& reader, ScanState& st, OnSection&& onSection, OnGame&
 // line that begins a tag section; trimmed. The reader is left before the
 // line that ended the movetext. scanClears is set when a line taken in
 // would have begun a tag section for the scan (which trims its lines), so
-// the scan cannot simply go on where the movetext ended. Returns false when
-// the bytes at hand ended first.
-bool CollectMovetext(const FirstLine& first, LineReader& reader, GameText& game, bool& scanClears) {
+// the scan cannot simply go on where the movetext ended.
+void CollectMovetext(const FirstLine& first, LineReader& reader, GameText& game, bool& scanClears) {
     game.Movetext.assign(first.Text);
     game.Lines.clear();
     game.Lines.push_back({0, first.Line, first.Column});
     bool open = CommentOpenAfter(false, first.Text);
     scanClears = false;
     std::string_view line;
-    for (;;) {
-        const LineReader before = reader;
-        if (!reader.Next(line)) {
-            if (reader.Starved()) return false;
-            break;
-        }
+    while (reader.Next(line)) {
         // An escape line is skipped; inside an open comment it is the
         // comment's own text.
         if (!open && IsEscapeLine(line)) continue;
         // An empty line inside an open comment belongs to the comment.
         if (line.empty() ? !open : StartsSection(line)) {
-            reader = before;
+            reader.Unread();
             break;
         }
         game.Movetext += ' ';
@@ -222,11 +147,15 @@ bool CollectMovetext(const FirstLine& first, LineReader& reader, GameText& game,
     }
     const std::size_t end = game.Movetext.find_last_not_of(' ');
     game.Movetext.resize(end == std::string::npos ? 0 : end + 1);
-    return true;
 }
 
-std::size_t SkipByteOrderMark(std::string_view bytes) {
-    return StartsWith(bytes, ByteOrderMark) ? ByteOrderMark.size() : 0;
+// Recognition on the first bytes, then the byte-order mark passed over.
+ReadErrorKind Recognise(LineReader& reader) {
+    const bool pgn = LooksLikePgn(reader.Peek(RecognitionBytes));
+    if (reader.Failed()) return ReadErrorKind::FileUnreadable;
+    if (!pgn) return ReadErrorKind::NotPgn;
+    if (reader.Peek(ByteOrderMark.size()) == ByteOrderMark) reader.Skip(ByteOrderMark.size());
+    return ReadErrorKind::None;
 }
 
 ReadError Fault(ReadErrorKind kind, const std::string& file, std::string detail = {}) {
@@ -237,47 +166,9 @@ ReadError Fault(ReadErrorKind kind, const std::string& file, std::string detail 
     return error;
 }
 
-// A whole file's bytes, in a buffer that is not cleared before the read.
-struct FileBytes {
-    std::unique_ptr<char[]> Data;
-    std::size_t Size = 0;
-    std::string_view View() const { return {Data.get(), Size}; }
-};
-
-// Reads a whole file; false with error set when it cannot be read or is not
-// a regular file.
-bool ReadBytes(const std::filesystem::path& path, FileBytes& bytes, FileStamp& stamp, ReadError& error) {
-    const FileHandle in = OpenRegularFile(path, error, &stamp);
-    if (!in) return false;
-    // One byte more than the size, so the end of the file shows at once.
-    std::size_t capacity = stamp.Size == 0 ? std::size_t{1} << 16 : static_cast<std::size_t>(stamp.Size) + 1;
-    bytes.Data = std::make_unique_for_overwrite<char[]>(capacity);
-    bytes.Size = 0;
-    for (;;) {
-        bytes.Size += std::fread(bytes.Data.get() + bytes.Size, 1, capacity - bytes.Size, in.get());
-        if (bytes.Size < capacity) break;
-        std::unique_ptr<char[]> larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
-        std::memcpy(larger.get(), bytes.Data.get(), bytes.Size);
-        bytes.Data = std::move(larger);
-        capacity *= 2;
-    }
-    if (std::ferror(in.get()) != 0) {
-        error.Kind = ReadErrorKind::FileUnreadable;
-        error.File = path.string();
-        error.Detail = "read error";
-        return false;
-    }
-    return true;
-}
-
-// Reads count bytes from offset on (fewer at the end of the file).
-bool ReadPart(std::FILE* in, std::uintmax_t offset, std::size_t count, std::string& bytes) {
-    if (offset > static_cast<std::uintmax_t>(LONG_MAX) || std::fseek(in, static_cast<long>(offset), SEEK_SET) != 0)
-        return false;
-    bytes.resize(count);
-    const std::size_t got = std::fread(bytes.data(), 1, count, in);
-    bytes.resize(got);
-    return std::ferror(in) == 0;
+// Sets a file to a byte offset from its start.
+bool SeekTo(std::FILE* file, std::uint64_t offset) {
+    return offset <= static_cast<std::uint64_t>(INT64_MAX) && ::fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
 }
 
 }  // namespace
@@ -287,7 +178,7 @@ bool LooksLikePgn(std::string_view firstBytes) {
     const std::size_t bracket = text.find('[');
     if (bracket == std::string_view::npos) return false;
     text.remove_prefix(bracket);
-    if (StartsWith(text, "[! ")) return true;
+    if (text.starts_with("[! ")) return true;
     // Any tag name: a letter, then letters, digits or underscores.
     auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
     auto digit = [](char c) { return c >= '0' && c <= '9'; };
@@ -318,21 +209,18 @@ ScanResult ScanFile(const std::filesystem::path& path, const ScanOptions& option
     ScanResult result;
     GameIndex& index = result.Index;
     const std::string file = path.string();
-    FileBytes fileBytes;
     ReadError openError;
-    if (!ReadBytes(path, fileBytes, index.Stamp, openError)) {
+    const FileHandle in = OpenRegularFile(path, openError, &index.Stamp);
+    if (!in) {
         result.Error = Fault(openError.Kind, file, openError.Detail);
         return result;
     }
-    const std::string_view bytes = fileBytes.View();
-    // The size read, should the file have changed while it was read.
-    index.Stamp.Size = bytes.size();
-    if (!LooksLikePgn(bytes)) {
-        result.Error = Fault(ReadErrorKind::NotPgn, file);
+    LineReader reader(in.get());
+    if (const ReadErrorKind kind = Recognise(reader); kind != ReadErrorKind::None) {
+        result.Error = Fault(kind, file);
         return result;
     }
 
-    LineReader reader(bytes, SkipByteOrderMark(bytes), 0, true);
     ScanState st;
     GameSeek section;
     std::array<std::string_view, IndexColumns> values;
@@ -384,6 +272,7 @@ ScanResult ScanFile(const std::filesystem::path& path, const ScanOptions& option
     ReadError error = Scan(reader, st, onSection, onGame);
     index.Remarks = std::move(st.Remarks);
     if (tooLong) error = Fault(ReadErrorKind::FileUnreadable, file, "tag values too long");
+    if (!error && reader.Failed()) error = Fault(ReadErrorKind::FileUnreadable, file, "read error");
     if (error) {
         error.File = file;
         result.Error = std::move(error);
@@ -414,56 +303,46 @@ GameResultText ReadGame(const std::filesystem::path& path, const GameIndex& inde
         return result;
     }
 
-    // Read from the game's tag section to the next game's, with room for a
-    // movetext that runs on; read more when the game goes on beyond that.
-    const std::uintmax_t next =
-        static_cast<std::size_t>(game) < index.Seeks.size() ? index.Seeks[static_cast<std::size_t>(game)].Offset : size;
-    std::uintmax_t want = std::max<std::uintmax_t>(next, seek.Offset) - seek.Offset + 4096;
-    std::string bytes;
-    GameText& text = result.Game;
-    for (;;) {
-        const std::uintmax_t count = std::min(want, size - seek.Offset);
-        if (!ReadPart(in.get(), seek.Offset, static_cast<std::size_t>(count), bytes) || bytes.size() != count) {
-            result.Error = Fault(ReadErrorKind::FileUnreadable, file, "read error");
-            return result;
-        }
-        const bool atEof = seek.Offset + count >= size;
-        LineReader reader(bytes, 0, seek.Line - 1, atEof);
-        ScanState st;
-        st.TagSeen = true;
-        st.Counter = game - 1;
-        st.Tags.FenTag = index.Fens[seek.Fen];
-        bool found = false;
-        bool complete = false;
-        ReadError error = Scan(
-            reader, st, [](const LineReader&) {},
-            [&](const FirstLine& first, LineReader& at) {
-                found = true;
-                bool scanClears = false;
-                complete = CollectMovetext(first, at, text, scanClears);
-                return Step::Stop;
-            });
-        if (error) {
-            error.File = file;
-            result.Error = std::move(error);
-            return result;
-        }
-        if ((found && complete) || atEof) {
-            if (!found) {
-                result.Error = Fault(ReadErrorKind::FileChanged, file, "the file has changed since it was scanned");
-                return result;
-            }
-            text.Game = game;
-            text.Tags = std::move(st.Tags);
-            return result;
-        }
-        want *= 2;
+    if (!SeekTo(in.get(), seek.Offset)) {
+        result.Error = Fault(ReadErrorKind::FileUnreadable, file, "seek error");
+        return result;
     }
+    // From the game's tag section on; the lines are read as the scan read them.
+    LineReader reader(in.get(), seek.Line - 1, seek.Offset, std::size_t{1} << 16);
+    ScanState st;
+    st.TagSeen = true;
+    st.Counter = game - 1;
+    st.Tags.FenTag = index.Fens[seek.Fen];
+    bool found = false;
+    GameText& text = result.Game;
+    ReadError error = Scan(
+        reader, st, [](const LineReader&) {},
+        [&](const FirstLine& first, LineReader& at) {
+            found = true;
+            bool scanClears = false;
+            CollectMovetext(first, at, text, scanClears);
+            return Step::Stop;
+        });
+    if (!error && reader.Failed()) error = Fault(ReadErrorKind::FileUnreadable, file, "read error");
+    if (error) {
+        error.File = file;
+        result.Error = std::move(error);
+        return result;
+    }
+    if (!found) {
+        result.Error = Fault(ReadErrorKind::FileChanged, file, "the file has changed since it was scanned");
+        return result;
+    }
+    text.Game = game;
+    text.Tags = std::move(st.Tags);
+    return result;
 }
 
-ReadError ForEachGame(std::string_view bytes, const std::function<bool(GameText&)>& visit) {
-    if (!LooksLikePgn(bytes)) return Fault(ReadErrorKind::NotPgn, {});
-    LineReader reader(bytes, SkipByteOrderMark(bytes), 0, true);
+namespace {
+
+// The walk over every game of the lines a reader gives.
+ReadError WalkGames(LineReader& reader, const std::function<bool(GameText&)>& visit) {
+    if (const ReadErrorKind kind = Recognise(reader); kind != ReadErrorKind::None) return Fault(kind, {});
     ScanState st;
     GameText game;
     std::size_t remarksGiven = 0;
@@ -480,9 +359,11 @@ ReadError ForEachGame(std::string_view bytes, const std::function<bool(GameText&
             else
                 game.Remarks = st.Remarks;
             remarksGiven = st.Remarks.size();
-            LineReader ahead = at;
+            // The lines the movetext takes in are kept, should the scan have
+            // to read them again.
+            at.Mark();
             bool scanClears = false;
-            CollectMovetext(first, ahead, game, scanClears);
+            CollectMovetext(first, at, game, scanClears);
             if (!visit(game)) {
                 stopped = true;
                 return Step::Stop;
@@ -490,12 +371,28 @@ ReadError ForEachGame(std::string_view bytes, const std::function<bool(GameText&
             st.Tags.ResetForGame();
             // The scan skips every line the movetext took in, unless one of them
             // begins a tag section once trimmed.
-            if (!scanClears) at = ahead;
+            if (scanClears)
+                at.Rewind();
+            else
+                at.Release();
             return Step::Go;
         });
     if (error) return error;
+    if (reader.Failed()) return Fault(ReadErrorKind::FileUnreadable, {}, "read error");
     if (!stopped && st.Counter == 0) return Fault(ReadErrorKind::NoGames, {});
     return {};
+}
+
+}  // namespace
+
+ReadError ForEachGame(std::string_view bytes, const std::function<bool(GameText&)>& visit) {
+    LineReader reader(bytes);
+    return WalkGames(reader, visit);
+}
+
+ReadError ForEachGame(std::FILE* file, const std::function<bool(GameText&)>& visit) {
+    LineReader reader(file);
+    return WalkGames(reader, visit);
 }
 
 }  // namespace orvane::pgn

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -159,5 +160,8 @@ GameResultText ReadGame(const std::filesystem::path& path, const GameIndex& inde
 // filled anew for the next game. Errors as ScanFile's, without a file name;
 // the games before a TagTooShort have been visited.
 ReadError ForEachGame(std::string_view bytes, const std::function<bool(GameText&)>& visit);
+// The same over an open file (standard input too), read from where it
+// stands through a buffer of fixed size: memory does not grow with the file.
+ReadError ForEachGame(std::FILE* file, const std::function<bool(GameText&)>& visit);
 
 }  // namespace orvane::pgn

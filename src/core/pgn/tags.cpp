@@ -60,10 +60,6 @@ const std::array<TagName, 35> TagNames = {{
 constexpr std::size_t RemarkAfter = 18;  // the remark line is tried after "[eco "
 constexpr std::string_view RemarkBegin = "[! ";
 
-bool StartsWith(std::string_view line, std::string_view begin) {
-    return line.size() >= begin.size() && line.compare(0, begin.size(), begin) == 0;
-}
-
 TagLine Remark(std::string& remarks, std::string_view line) {
     // The text from the fourth character to the second-to-last: the last
     // character is taken to be the closing bracket.
@@ -125,9 +121,9 @@ TagLine ParseTagPair(PgnTags& tags, std::string& remarks, std::string_view line)
     const std::size_t space = line.find(' ');
     if (space == std::string_view::npos) return TagLine::Ignored;
     for (std::size_t i = 0; i < TagNames.size(); ++i) {
-        if (i == RemarkAfter && StartsWith(line, RemarkBegin)) return Remark(remarks, line);
+        if (i == RemarkAfter && line.starts_with(RemarkBegin)) return Remark(remarks, line);
         const std::size_t size = TagNames[i].Begin.size();
-        if ((size == space + 2 || size == space + 3) && StartsWith(line, TagNames[i].Begin))
+        if ((size == space + 2 || size == space + 3) && line.starts_with(TagNames[i].Begin))
             return StoreTag(tags, TagNames[i], line);
     }
     return TagLine::Ignored;
