@@ -360,8 +360,11 @@ private:
     long PickGame(const pgn::GameIndex& index, const std::string& name, OpenKind kind);
     void CheckEveryGame(const std::string& path, const std::string& name, const pgn::GameIndex& index);
     void ReadNativeFile(const std::string& path, const std::string& name, bool check, const ShownGame& before);
-    // Sets up, replays and shows game `game` of a scanned collection.
-    GameRead ReadPgnGame(const std::string& path, const pgn::GameIndex& index, long game, bool check);
+    // Reads game `game` of a scanned collection by its place in the file,
+    // then sets it up, replays and shows it.
+    GameRead ReadPgnGame(const std::string& path, const pgn::GameIndex& index, long game);
+    // Sets up, replays and shows a game read (the batch check: in its way).
+    GameRead LoadGameText(const pgn::GameText& game, bool check);
     // The move list of a game just replayed, every ply numbered by
     // numberOf(ply) with its book marker.
     void FillMoveList(const std::function<int(int)>& numberOf);

@@ -221,7 +221,7 @@ void frmMain::OpenCollection(const std::string& path, const std::string& name, O
             ShowGameAgain(before, "");
             return;
         }
-        switch (ReadPgnGame(path, index, chosen, false)) {
+        switch (ReadPgnGame(path, index, chosen)) {
         case GameRead::Loaded:
             view_.SetCaption(" " + name + " - Game: " + std::to_string(Collection.GetGame1));
             FinishLoad(name, path);
@@ -254,16 +254,39 @@ long frmMain::PickGame(const pgn::GameIndex& index, const std::string& name, Ope
 // the first that fails; the last game stays on the board at its final
 // position. Closing the window meanwhile ends the check at once.
 void frmMain::CheckEveryGame(const std::string& path, const std::string& name, const pgn::GameIndex& index) {
+    // The file is read once, from game to game; it must still be the one
+    // scanned.
+    ReadError error;
+    FileStamp stamp;
+    const FileHandle in = OpenRegularFile(path, error, &stamp);
+    if (in && stamp != index.Stamp) error.Kind = ReadErrorKind::FileChanged;
+    if (error) {
+        error.File = path;
+        LoadErrorSteps(error, ErrorContext::CheckCollection);
+        return;
+    }
     const long count = index.Count;
-    for (long game = 1; game <= count; ++game) {
+    bool stopped = false;
+    error = pgn::ForEachGame(in.get(), [&](pgn::GameText& game) {
+        if (game.Game > count) return false;
         view_.DoEvents();
-        if (unloading_) return;
-        view_.Labels(7).SetCaption(std::to_string(game) + "/" + std::to_string(count));
+        if (unloading_) {
+            stopped = true;
+            return false;
+        }
+        view_.Labels(7).SetCaption(std::to_string(game.Game) + "/" + std::to_string(count));
         view_.Canvas().Clear();
         view_.Text2().SetText("");
         view_.Refresh();
         view_.SetBusyPointer(true);
-        if (ReadPgnGame(path, index, game, true) != GameRead::Loaded) return;
+        stopped = LoadGameText(game, true) != GameRead::Loaded;
+        return !stopped;
+    });
+    if (stopped) return;
+    if (error) {
+        error.File = path;
+        LoadErrorSteps(error, ErrorContext::CheckCollection);
+        return;
     }
     // The end of the load, with the last game at its final position.
     Record.WhiteName = Tags.pgnWhite.empty() ? "Player" : Tags.pgnWhite;
@@ -320,15 +343,19 @@ void frmMain::ShowGameStart() {
     ShowPlayers();
 }
 
-frmMain::GameRead frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, long game, bool check) {
-    pgn::GameResultText read = pgn::ReadGame(path, index, game);
-    const ErrorContext context = check ? ErrorContext::CheckCollection : ErrorContext::OpenCollection;
+frmMain::GameRead frmMain::ReadPgnGame(const std::string& path, const pgn::GameIndex& index, long game) {
+    const pgn::GameResultText read = pgn::ReadGame(path, index, game);
     if (read.Error) {
-        if (read.Error.Kind == ReadErrorKind::FileChanged && !check) return GameRead::FileChanged;
-        LoadErrorSteps(read.Error, context);
+        if (read.Error.Kind == ReadErrorKind::FileChanged) return GameRead::FileChanged;
+        LoadErrorSteps(read.Error, ErrorContext::OpenCollection);
         return GameRead::Failed;
     }
-    Tags = read.Game.Tags;
+    return LoadGameText(read.Game, false);
+}
+
+frmMain::GameRead frmMain::LoadGameText(const pgn::GameText& game, bool check) {
+    const ErrorContext context = check ? ErrorContext::CheckCollection : ErrorContext::OpenCollection;
+    Tags = game.Tags;
 
     // The start position: the standard array, or the game's FEN. The reset
     // also empties the game information box: the remark lines showed while
@@ -346,7 +373,7 @@ frmMain::GameRead frmMain::ReadPgnGame(const std::string& path, const pgn::GameI
     // start, if at all: the replay only asks whether the game is over.
     pgn::ReplayOptions options;
     options.FinalMoveList = false;
-    const pgn::ReplayInfo info = pgn::ReplayGame(read.Game, Pos, Record, Input, options);
+    const pgn::ReplayInfo info = pgn::ReplayGame(game, Pos, Record, Input, options);
     FenSideToMove = info.FenSideToMove;
     FenMoveNumber = info.FenMoveNumber;
     if (info.Error.Kind == ReadErrorKind::IllegalMove) {

@@ -45,7 +45,7 @@ public:
     void Rewind();
     void Release();
 
-    long LineNumber() const { return line_; }                       // 1-based, of the line Next returned last
+    long LineNumber() const { return line_; }                         // 1-based, of the line Next returned last
     std::uint64_t LineStart() const { return origin_ + lineStart_; }  // file offset of that line
     std::uint64_t Offset() const { return origin_ + pos_; }           // file offset of the next line
     bool Failed() const { return failed_; }
@@ -56,12 +56,12 @@ private:
     std::size_t Find(char c, std::size_t from) const;
 
     std::FILE* file_ = nullptr;
-    std::string buffer_;       // the file's bytes at hand (file mode)
-    std::string_view text_;    // the bytes at hand: text_ or buffer_
+    std::string buffer_;        // the file's bytes at hand (file mode)
+    std::string_view text_;     // the bytes at hand: text_ or buffer_
     std::uint64_t origin_ = 0;  // file offset of text_[0]
     std::size_t pos_ = 0;       // where the next line begins
     std::size_t lineStart_ = 0;
-    std::size_t lf_ = 0;       // the next LF at or after pos_ (size when none at hand)
+    std::size_t lf_ = 0;  // the next LF at or after pos_ (size when none at hand)
     std::size_t cr_ = 0;
     long line_ = 0;
     long markLine_ = 0;
