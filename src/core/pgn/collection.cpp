@@ -206,16 +206,26 @@ std::string_view GameIndex::Cell(long game, int column) const {
 }
 
 ScanResult ScanFile(const std::filesystem::path& path, const ScanOptions& options) {
-    ScanResult result;
-    GameIndex& index = result.Index;
     const std::string file = path.string();
     ReadError openError;
-    const FileHandle in = OpenRegularFile(path, openError, &index.Stamp);
+    FileStamp stamp;
+    const FileHandle in = OpenRegularFile(path, openError, &stamp);
     if (!in) {
+        ScanResult result;
         result.Error = Fault(openError.Kind, file, openError.Detail);
         return result;
     }
-    LineReader reader(in.get());
+    ScanResult result = ScanStream(in.get(), options);
+    result.Index.Stamp = stamp;
+    if (result.Error) result.Error.File = file;
+    return result;
+}
+
+ScanResult ScanStream(std::FILE* in, const ScanOptions& options) {
+    ScanResult result;
+    GameIndex& index = result.Index;
+    const std::string file;
+    LineReader reader(in);
     if (const ReadErrorKind kind = Recognise(reader); kind != ReadErrorKind::None) {
         result.Error = Fault(kind, file);
         return result;
@@ -232,12 +242,15 @@ ScanResult ScanFile(const std::filesystem::path& path, const ScanOptions& option
         if (st.Tags.FenTag != index.Fens.back()) index.Fens.push_back(st.Tags.FenTag);
         section = {at.LineStart(), at.LineNumber(), index.Fens.size() - 1};
     };
+    const bool keep = options.KeepRows;
     auto onGame = [&](const FirstLine&, const LineReader&) {
-        index.Seeks.push_back(section);
         const std::size_t rowStart = index.CellText.size();
         const std::size_t firstCell = index.CellEnd.size();
-        index.RowStart.push_back(rowStart);
-        index.CellEnd.resize(firstCell + IndexColumns, 0);
+        if (keep) {
+            index.Seeks.push_back(section);
+            index.RowStart.push_back(rowStart);
+            index.CellEnd.resize(firstCell + IndexColumns, 0);
+        }
         index.Count = st.Counter;
         if (st.Counter % 100 == 0) {
             if (options.Progress) options.Progress("Loading PGN file... " + std::to_string(st.Counter) + " games");
@@ -253,14 +266,17 @@ ScanResult ScanFile(const std::filesystem::path& path, const ScanOptions& option
         values[0] = number;
         values[1] = event;
         for (std::size_t k = 2; k < values.size(); ++k) values[k] = t.*IndexColumnList[k].Value;
+        if (options.Row) options.Row(st.Counter, values);
         for (std::size_t k = 0; k < values.size(); ++k) {
-            index.CellText.append(values[k]);
-            const std::size_t end = index.CellText.size() - rowStart;
-            if (end > UINT32_MAX) {
-                tooLong = true;
-                return Step::Stop;
+            if (keep) {
+                index.CellText.append(values[k]);
+                const std::size_t end = index.CellText.size() - rowStart;
+                if (end > UINT32_MAX) {
+                    tooLong = true;
+                    return Step::Stop;
+                }
+                index.CellEnd[firstCell + k] = static_cast<std::uint32_t>(end);
             }
-            index.CellEnd[firstCell + k] = static_cast<std::uint32_t>(end);
             const int length = static_cast<int>(std::min<std::size_t>(values[k].size(), INT_MAX));
             int& used = index.ColumnUsed[k + 1];
             used = std::max(used, length);
@@ -303,12 +319,28 @@ GameResultText ReadGame(const std::filesystem::path& path, const GameIndex& inde
         return result;
     }
 
-    if (!SeekTo(in.get(), seek.Offset)) {
-        result.Error = Fault(ReadErrorKind::FileUnreadable, file, "seek error");
+    result = ReadGameFrom(in.get(), index, game);
+    if (result.Error) result.Error.File = file;
+    return result;
+}
+
+GameResultText ReadGameFrom(std::FILE* in, const GameIndex& index, long game) {
+    GameResultText result;
+    if (game < 1 || game > static_cast<long>(index.Seeks.size())) {
+        result.Error = Fault(ReadErrorKind::FileUnreadable, {}, "no game " + std::to_string(game) + " in the index");
+        return result;
+    }
+    const GameSeek& seek = index.Seeks[static_cast<std::size_t>(game - 1)];
+    if (seek.Fen >= index.Fens.size()) {
+        result.Error = Fault(ReadErrorKind::FileChanged, {}, "the index does not belong to the file");
+        return result;
+    }
+    if (!SeekTo(in, seek.Offset)) {
+        result.Error = Fault(ReadErrorKind::FileUnreadable, {}, "seek error");
         return result;
     }
     // From the game's tag section on; the lines are read as the scan read them.
-    LineReader reader(in.get(), seek.Line - 1, seek.Offset, std::size_t{1} << 16);
+    LineReader reader(in, seek.Line - 1, seek.Offset, std::size_t{1} << 16);
     ScanState st;
     st.TagSeen = true;
     st.Counter = game - 1;
@@ -323,14 +355,13 @@ GameResultText ReadGame(const std::filesystem::path& path, const GameIndex& inde
             CollectMovetext(first, at, text, scanClears);
             return Step::Stop;
         });
-    if (!error && reader.Failed()) error = Fault(ReadErrorKind::FileUnreadable, file, "read error");
+    if (!error && reader.Failed()) error = Fault(ReadErrorKind::FileUnreadable, {}, "read error");
     if (error) {
-        error.File = file;
         result.Error = std::move(error);
         return result;
     }
     if (!found) {
-        result.Error = Fault(ReadErrorKind::FileChanged, file, "the file has changed since it was scanned");
+        result.Error = Fault(ReadErrorKind::FileChanged, {}, "the file has changed since it was scanned");
         return result;
     }
     text.Game = game;

@@ -131,6 +131,12 @@ struct ScanOptions {
     long Limit = 0;
     // Called every 100 games with "Loading PGN file... 300 games".
     std::function<void(const std::string&)> Progress;
+    // Called with each game's row as soon as its tags are read: its number
+    // and its 27 values, column k at [k - 1], without the cells' spaces.
+    std::function<void(long game, const std::array<std::string_view, IndexColumns>& values)> Row;
+    // Off: the index keeps nothing of a game (no cells, no places), so a
+    // scan of any size runs in constant memory; Count and ColumnUsed count.
+    bool KeepRows = true;
 };
 
 // Pass 1 over a whole file: recognition, then the index. Errors:
@@ -141,6 +147,9 @@ struct ScanResult {
     ReadError Error;
 };
 ScanResult ScanFile(const std::filesystem::path& path, const ScanOptions& options = {});
+// The same over an open file (standard input too) from where it stands:
+// errors name no file and the index has no stamp.
+ScanResult ScanStream(std::FILE* file, const ScanOptions& options = {});
 
 // Pass 2 by seeking: reads game `game` (1-based) of a scanned file, from
 // its tag section on only, with the tags and movetext a scan from the
@@ -153,6 +162,9 @@ struct GameResultText {
     ReadError Error;
 };
 GameResultText ReadGame(const std::filesystem::path& path, const GameIndex& index, long game);
+// The same from an open file that holds what was scanned, without looking
+// at its stamp; errors name no file.
+GameResultText ReadGameFrom(std::FILE* file, const GameIndex& index, long game);
 
 // Walks every game of a file's bytes in order, as the scan finds them
 // (what pass 2 would give for each game number). The visitor returns false
