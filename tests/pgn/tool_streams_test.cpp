@@ -175,7 +175,9 @@ TEST(ToolStreams, JobsPrintWhatOneThreadPrintsOnRealCollections) {
         SCOPED_TRACE(command);
         const ToolRun one = RunTool(dir.Path(), std::string(command) + " --jobs 1 '" + file.string() + "'");
         EXPECT_EQ(one.Status, 0);
-        if (std::string(command) == "check") EXPECT_EQ(one.Out.rfind("5376 games, ", 0), 0u) << one.Out;
+        if (std::string(command) == "check") {
+            EXPECT_EQ(one.Out.rfind("5376 games, ", 0), 0u) << one.Out;
+        }
         for (const char* jobs : {"2", "3", "7"}) {
             SCOPED_TRACE(jobs);
             ExpectSameRun(RunTool(dir.Path(), std::string(command) + " --jobs " + jobs + " '" + file.string() + "'"),
