@@ -127,6 +127,63 @@ constexpr std::array<int, 155> LineTowards = [] {
     return table;
 }();
 
+// The squares a knight jumps to and a king steps to, by their difference + 77.
+constexpr std::array<bool, 155> KnightJump = [] {
+    std::array<bool, 155> table{};
+    for (int k = 8; k <= 15; ++k) table[static_cast<std::size_t>(77 + Directions[static_cast<std::size_t>(k)])] = true;
+    return table;
+}();
+constexpr std::array<bool, 155> KingStep = [] {
+    std::array<bool, 155> table{};
+    for (int k = 0; k <= 7; ++k) table[static_cast<std::size_t>(77 + Directions[static_cast<std::size_t>(k)])] = true;
+    return table;
+}();
+
+// Whether the piece on s (a playing square) attacks target (another one).
+// Steps and jumps between playing squares never wrap around the board's
+// edge: the border is a column wide on each side.
+bool PieceAttacks(const std::array<int, BoardSize>& board, int s, int target) {
+    const int piece = board[At(s)];
+    const int diff = target - s;
+    if (diff < -77 || diff > 77) return false;
+    const auto at = At(diff + 77);
+    switch (piece < 0 ? -piece : piece) {
+    case Pawn: return piece > 0 ? diff == 9 || diff == 11 : diff == -9 || diff == -11;
+    case Knight: return KnightJump[at];
+    case King: return KingStep[at];
+    case Rook:
+    case Bishop:
+    case Queen: {
+        const int k = LineTowards[at];
+        const PieceMove& pm = PieceMoves[At(piece < 0 ? -piece : piece)];
+        if (k < pm.FirstDir || k > pm.LastDir) return false;
+        const int step = Directions[At(k)];
+        int sq = s + step;
+        while (sq != target && board[At(sq)] == 0) sq += step;
+        return sq == target;
+    }
+    default: return false;
+    }
+}
+
+// Whether a rook, bishop or queen of colour attacker attacks the king on
+// `king` along the line that runs from it through square s.
+bool SliderBehind(const std::array<int, BoardSize>& board, int king, int s, int attacker) {
+    const int diff = s - king;
+    if (diff < -77 || diff > 77) return false;
+    const int k = LineTowards[At(diff + 77)];
+    if (k < 0) return false;
+    const int step = Directions[At(k)];
+    int sq = king + step;
+    while (board[At(sq)] == 0) sq += step;
+    const int piece = board[At(sq)];
+    if (piece == BorderValue || piece * attacker <= 0) return false;
+    const int type = piece < 0 ? -piece : piece;
+    const PieceMove& pm = PieceMoves[At(type)];
+    // A king found here stands two or more steps away: it attacks nothing.
+    return type != King && pm.Slides != 0 && k >= pm.FirstDir && k <= pm.LastDir;
+}
+
 // A move is legal when, made, it leaves the mover's king (the square the
 // side's king field names afterwards) unattacked. Whether the king stands in
 // check now is found once per list. When it does not, a move of any other
@@ -163,7 +220,7 @@ struct KingWatch {
     }
 };
 
-KingWatch WatchKing(const Position& pos) {
+KingWatch WatchKing(const Position& pos, KingCheck check = KingCheck::Unknown) {
     KingWatch w;
     w.Side = pos.SideToMove;
     const int king = w.Side == 1 ? pos.WhiteKing : pos.BlackKing;
@@ -171,7 +228,19 @@ KingWatch WatchKing(const Position& pos) {
     // change that, and those are always tested.
     if (!IsPlayingSquare(king)) return w;
     w.King = king;
-    w.TestEvery = pos.Board[At(king)] != King * w.Side || pos.IsAttacked(king, -w.Side) != 0;
+    if (pos.Board[At(king)] != King * w.Side) {
+        w.TestEvery = true;
+    } else if (check == KingCheck::Unknown) {
+        w.TestEvery = pos.IsAttacked(king, -w.Side) != 0;
+    } else {
+        w.TestEvery = check == KingCheck::Yes;
+#ifdef ORVANE_CHECK_INVARIANTS
+        if (!InvariantChecksPaused::InEffect() && w.TestEvery != (pos.IsAttacked(king, -w.Side) != 0)) {
+            std::fprintf(stderr, "orvane: the check given for the king on %d is not the king's\n", king);
+            std::abort();
+        }
+#endif
+    }
     return w;
 }
 
@@ -203,9 +272,9 @@ bool IsLegal(Position& pos, int slot, const KingWatch& w) {
 // Keeps, in order, the legal moves among the slots first .. MoveCount - 1.
 // Removing a move never changes whether another is legal, so one compacting
 // pass gives the list the rule gives.
-void KeepLegal(Position& pos, int first) {
+void KeepLegal(Position& pos, int first, KingCheck check = KingCheck::Unknown) {
     if (pos.MoveCount == first) return;
-    const KingWatch w = WatchKing(pos);
+    const KingWatch w = WatchKing(pos, check);
     int kept = first;
     const int end = pos.MoveCount;
     for (int l = first; l < end; ++l) {
@@ -328,7 +397,7 @@ void Position::GenerateMoves(int AllMoves) {
     DepthStart[At(d + 1)] = MoveCount;
 }
 
-int Position::GenerateMovesTo(int dest, int pieceType) {
+int Position::GenerateMovesTo(int dest, int pieceType, KingCheck check) {
     const int d = GenerationDepth(*this);
     MoveCount = DepthStart[At(d)];
     if (IsPlayingSquare(dest) && pieceType >= 0 && pieceType <= King) {
@@ -391,10 +460,35 @@ int Position::GenerateMovesTo(int dest, int pieceType) {
         if ((any || pieceType == Pawn) && EpTarget[At(d)] == dest) EnPassantCaptures(*this, dest);
         if ((any || pieceType == King) && (dest == (side == 1 ? 27 : 97) || dest == (side == 1 ? 23 : 93)))
             CastlingMoves(*this, dest);
-        KeepLegal(*this, DepthStart[At(d)]);
+        KeepLegal(*this, DepthStart[At(d)], check);
     }
     DepthStart[At(d + 1)] = MoveCount;
     return MoveCount - DepthStart[At(d)];
+}
+
+KingCheck Position::CheckAfterMove(const MoveRecord& played) const {
+    const int side = SideToMove;
+    const int king = side == 1 ? WhiteKing : BlackKing;
+    if (!IsPlayingSquare(king) || Board[At(king)] != King * side) return KingCheck::Unknown;
+    // The king was not attacked before the move. An attack now comes from a
+    // piece that arrived (the mover's piece, a castling rook), or along a
+    // line through a square that was emptied (the source, the pawn taken en
+    // passant, the castling rook's home).
+    int arrived[2] = {played.Dest, 0};
+    int emptied[3] = {played.Source, 0, 0};
+    if (played.CastleKind == 1) {
+        arrived[1] = played.Dest - 1;
+        emptied[1] = played.Dest + 1;
+    } else if (played.CastleKind == 2) {
+        arrived[1] = played.Dest + 1;
+        emptied[1] = played.Dest - 2;
+    }
+    if (played.EpSquare != 0) emptied[2] = played.EpSquare;
+    for (const int s : arrived)
+        if (s != 0 && PieceAttacks(Board, s, king)) return KingCheck::Yes;
+    for (const int s : emptied)
+        if (s != 0 && SliderBehind(Board, king, s, -side)) return KingCheck::Yes;
+    return KingCheck::No;
 }
 
 bool Position::HasLegalMove() {

@@ -76,6 +76,9 @@ inline constexpr const char* TreeTooDeepText = "move tree deeper than its arrays
 
 enum class GameEnd { None, Checkmate, Stalemate };
 
+// What a caller knows of whether the side to move's king stands in check.
+enum class KingCheck { Unknown, No, Yes };
+
 // What a FEN tells besides the board.
 struct FenInfo {
     int FenSideToMove = 1;         // 1 White, -1 Black
@@ -209,7 +212,19 @@ public:
     // moves there are; 0 for a square off the playing area or a type outside
     // 0..6. Only the pieces that reach dest are looked at, en passant when
     // dest is the target, castling when it is a castling king's destination.
-    int GenerateMovesTo(int dest, int pieceType = 0);
+    //
+    // check may tell whether the side to move's king stands in check, when
+    // the caller knows it for certain (as CheckAfterMove finds it); Unknown
+    // has it tested. Debug builds hold a given answer against the test.
+    int GenerateMovesTo(int dest, int pieceType = 0, KingCheck check = KingCheck::Unknown);
+
+    // Whether the side to move's king stands in check after `played`, the
+    // move just made with PerformMove, found from the squares that move
+    // changed alone. It holds only when the position before the move was
+    // legal (the side now to move not in check there), as in a game replayed
+    // move by move from a legal start. Unknown when the king field does not
+    // name the side's king.
+    KingCheck CheckAfterMove(const MoveRecord& played) const;
 
     // Whether the side to move has a legal move; stops at the first one it
     // finds. The list at the current depth serves as scratch and is left

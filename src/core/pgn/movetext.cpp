@@ -295,12 +295,16 @@ private:
             if (outcome == PlayOutcome::Played) info_.GameOver = pos_.TestGameEnd() != GameEnd::None ? 1 : 0;
         } else {
             MoveRecord found;
-            FastMatcher matcher(pos_, m, dest);
+            FastMatcher matcher(pos_, m, dest, check_);
+            check_ = KingCheck::Unknown;
             if (pos_.CurrentPly >= MaxPlies) {
                 outcome = PlayOutcome::RecordFull;
             } else if (dest != 0 && matcher.Find(found)) {
                 coordinate = CoordinateText(found.Source, m);
                 outcome = RecordMadeMove(pos_, record_, input_, found, coordinate, matcher.MovingLetter());
+                // The game was legal up to the move: the check it gives
+                // follows from the squares it changed.
+                if (outcome == PlayOutcome::Played) check_ = pos_.CheckAfterMove(found);
             } else {
                 coordinate = FallbackText(t);
                 outcome = PlayText(pos_, record_, input_, coordinate);
@@ -327,6 +331,8 @@ private:
     std::size_t at_ = 0;
     std::string buffer_;  // the comment of the next ply, pieces ended by CR LF
     bool black_ = false;  // Black state: the next word is the reply move
+    // Whether the side to move stands in check, where the last move tells.
+    KingCheck check_ = KingCheck::Unknown;
 };
 
 }  // namespace

@@ -147,7 +147,7 @@ bool FastMatcher::Find(MoveRecord& found) {
     // order the full list holds them: the first that fits is the literal
     // matcher's move.
     const int first = pos_.DepthStart[At(pos_.TreeDepth)];
-    const int count = pos_.GenerateMovesTo(dest_, type);
+    const int count = pos_.GenerateMovesTo(dest_, type, check_);
     for (int i = first; i < first + count; ++i) {
         const MoveRecord r = pos_.MoveList[At(i)];
         if (!HintFits(m_, r.Source) || !PromotionFits(m_, r)) continue;

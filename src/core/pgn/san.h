@@ -50,7 +50,9 @@ int LiteralMatch(const Position& pos, int dest, const ParsedMove& m);
 // that fits is the move the literal matcher finds in the full list.
 class FastMatcher {
 public:
-    FastMatcher(Position& pos, const ParsedMove& m, int dest) : pos_(pos), m_(m), dest_(dest) {}
+    // check: whether the side to move stands in check, when the caller knows.
+    FastMatcher(Position& pos, const ParsedMove& m, int dest, KingCheck check = KingCheck::Unknown)
+        : pos_(pos), m_(m), dest_(dest), check_(check) {}
 
     // The first legal move that fits, made in slot 0 at depth 1 as InputMove
     // would leave it; false when none fits (the position is as it was).
@@ -66,6 +68,7 @@ private:
     Position& pos_;
     const ParsedMove& m_;
     int dest_;
+    KingCheck check_;
     char movingLetter_ = ' ';
     int skip_ = 0;
 };
