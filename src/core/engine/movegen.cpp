@@ -292,6 +292,60 @@ bool AnyLegal(Position& pos, int first, const KingWatch& w) {
     return false;
 }
 
+// The squares whose piece of the side to move reaches dest (a playing
+// square) in one of its moves, in square order, the order of the full list;
+// of pieces of type Type, or of any type for 0. They are found by looking
+// back from dest along the directions such a piece moves in, over empty
+// squares where it slides; a pawn's push, double push and captures are
+// looked at as squares. A square holds one piece, which reaches dest in one
+// way at most. Returns how many there are.
+template <int Type>
+int SourcesOnto(const std::array<int, BoardSize>& board, int dest, int side, std::array<int, 20>& sources) {
+    constexpr bool any = Type == 0;
+    int count = 0;
+    const auto add = [&](int s) {
+        int i = count++;
+        for (; i > 0 && sources[At(i - 1)] > s; --i) sources[At(i)] = sources[At(i - 1)];
+        sources[At(i)] = s;
+    };
+    if constexpr (Type != Pawn) {
+        constexpr PieceMove wanted = PieceMoves[static_cast<std::size_t>(Type)];
+        constexpr int firstDir = any ? 0 : wanted.FirstDir;
+        constexpr int lastDir = any ? 15 : wanted.LastDir;
+        constexpr bool slide = any || wanted.Slides != 0;
+        const int own = side * Type;
+        for (int k = firstDir; k <= lastDir; ++k) {
+            const int step = Directions[At(k)];
+            int s = dest - step;
+            int steps = 1;
+            if (slide && k <= 7) {
+                while (board[At(s)] == 0) {
+                    s -= step;
+                    ++steps;
+                }
+            }
+            const int piece = board[At(s)];
+            if constexpr (!any) {
+                // A piece of the type asked for, which moves in this
+                // direction; a slider from any distance, the others from one step.
+                if (piece == own && (wanted.Slides != 0 || steps == 1)) add(s);
+            } else {
+                if (piece == BorderValue || piece * side <= 0) continue;
+                const int type = piece < 0 ? -piece : piece;
+                if (type == Pawn) continue;
+                const PieceMove& pm = PieceMoves[At(type)];
+                if (k >= pm.FirstDir && k <= pm.LastDir && (steps == 1 || pm.Slides != 0)) add(s);
+            }
+        }
+    }
+    if constexpr (any || Type == Pawn) {
+        const int ahead = 10 * side;
+        for (const int s : {dest - ahead, dest - 2 * ahead, dest - ahead - side, dest - ahead + side})
+            if (board[At(s)] == Pawn * side) add(s);
+    }
+    return count;
+}
+
 }  // namespace
 
 int Position::RegisterMove(int source, int dest) {
@@ -407,48 +461,17 @@ int Position::GenerateMovesTo(int dest, int pieceType, KingCheck check) {
         // Only an empty square or an enemy piece other than the king is the
         // destination of a piece's move.
         if (target == 0 || (target != BorderValue && target * side < 0 && target != King && target != -King)) {
-            // The squares whose piece reaches dest, found by looking back
-            // from it, kept in square order: the order of the full list. A
-            // square holds one piece, which reaches dest in one way at most.
-            std::array<int, 20> sources{};
+            std::array<int, 20> sources;
             int count = 0;
-            const auto add = [&](int s) {
-                int i = count++;
-                for (; i > 0 && sources[At(i - 1)] > s; --i) sources[At(i)] = sources[At(i - 1)];
-                sources[At(i)] = s;
-            };
-            // Pieces: back along the directions they move in, over empty
-            // squares where a piece could slide.
-            if (pieceType != Pawn) {
-                const PieceMove& wanted = PieceMoves[At(pieceType)];
-                const int firstDir = any ? 0 : wanted.FirstDir;
-                const int lastDir = any ? 15 : wanted.LastDir;
-                const bool slide = any || wanted.Slides != 0;
-                for (int k = firstDir; k <= lastDir; ++k) {
-                    const int step = Directions[At(k)];
-                    int s = dest - step;
-                    int steps = 1;
-                    if (slide && k <= 7) {
-                        while (Board[At(s)] == 0) {
-                            s -= step;
-                            ++steps;
-                        }
-                    }
-                    const int piece = Board[At(s)];
-                    if (piece == BorderValue || piece * side <= 0) continue;
-                    const int type = piece < 0 ? -piece : piece;
-                    if (type == Pawn || (!any && type != pieceType)) continue;
-                    const PieceMove& pm = PieceMoves[At(type)];
-                    if (k >= pm.FirstDir && k <= pm.LastDir && (steps == 1 || pm.Slides != 0)) add(s);
-                }
+            switch (pieceType) {
+            case Pawn: count = SourcesOnto<Pawn>(Board, dest, side, sources); break;
+            case Rook: count = SourcesOnto<Rook>(Board, dest, side, sources); break;
+            case Bishop: count = SourcesOnto<Bishop>(Board, dest, side, sources); break;
+            case Knight: count = SourcesOnto<Knight>(Board, dest, side, sources); break;
+            case Queen: count = SourcesOnto<Queen>(Board, dest, side, sources); break;
+            case King: count = SourcesOnto<King>(Board, dest, side, sources); break;
+            default: count = SourcesOnto<0>(Board, dest, side, sources); break;
             }
-            // Pawns: a push, a double push, the two captures.
-            if (any || pieceType == Pawn) {
-                const int ahead = 10 * side;
-                for (const int s : {dest - ahead, dest - 2 * ahead, dest - ahead - side, dest - ahead + side})
-                    if (Board[At(s)] == Pawn * side) add(s);
-            }
-
             for (int i = 0; i < count; ++i) {
                 const int s = sources[At(i)];
                 if (Board[At(s)] == Pawn * side)
