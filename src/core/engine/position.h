@@ -125,7 +125,17 @@ const char* GameEndText(GameEnd kind, int sideToMove);
 const char* GameEndTitle(GameEnd kind);
 
 // A decoded position-string character, or BorderValue when the character has no meaning.
-int DecodePositionChar(char c);
+constexpr int DecodePositionChar(char c) {
+    int v = 0;
+    if (c >= '0' && c <= '9') {
+        v = c - '0';
+    } else if (c >= 'A' && c <= 'C') {
+        v = c - 55;
+    } else {
+        return BorderValue;
+    }
+    return v > 6 ? 6 - v : v;
+}
 
 class Position {
 public:

@@ -127,7 +127,9 @@ int LiteralMatch(const Position& pos, int dest, const ParsedMove& m) {
 }
 
 int DestinationSquare(const ParsedMove& m) {
-    return m.Dest.size() == 2 ? SquareNumber(std::string{UpperChar(m.Dest[0]), m.Dest[1]}) : 0;
+    if (m.Dest.size() != 2) return 0;
+    const char name[2] = {UpperChar(m.Dest[0]), m.Dest[1]};
+    return SquareNumber(std::string_view(name, 2));
 }
 
 std::string CoordinateText(int source, const ParsedMove& m) {
@@ -166,9 +168,18 @@ bool FastMatcher::Find(MoveRecord& found) {
 }
 
 int FastMatcher::TypeOfLetter(char letter) {
-    for (int t = Pawn; t <= King; ++t)
-        if (PieceLetter[At(t)] == letter) return t;
-    return 0;
+    static_assert(PieceLetter[Pawn] == ' ' && PieceLetter[Rook] == 'R' && PieceLetter[Bishop] == 'B' &&
+                  PieceLetter[Knight] == 'N' && PieceLetter[Queen] == 'Q' && PieceLetter[King] == 'K');
+    // The type whose PieceLetter is letter.
+    switch (letter) {
+    case ' ': return Pawn;
+    case 'R': return Rook;
+    case 'B': return Bishop;
+    case 'N': return Knight;
+    case 'Q': return Queen;
+    case 'K': return King;
+    default: return 0;
+    }
 }
 
 SanMatch MatchSanMove(Position& pos, std::string_view token, MoveRecord& found) {
