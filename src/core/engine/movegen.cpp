@@ -2,8 +2,15 @@
 // and the legality test are written once below and serve three entry points:
 // the full list (GenerateMoves), the list of moves to one square
 // (GenerateMovesTo) and whether any move is legal (HasLegalMove).
+#include <bit>
+#include <cstdint>
+
 #include "common/index.h"
 #include "engine/position.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #ifdef ORVANE_CHECK_INVARIANTS
 #include <cstdio>
@@ -292,6 +299,27 @@ bool AnyLegal(Position& pos, int first, const KingWatch& w) {
     return false;
 }
 
+// The playing squares that hold code, as bits in square order: bit
+// 8 * (rank - 1) + (file - 1).
+std::uint64_t SquaresHolding(const std::array<int, BoardSize>& board, int code) {
+    std::uint64_t mask = 0;
+#if defined(__SSE2__)
+    const __m128i want = _mm_set1_epi32(code);
+    const auto rowBits = [&board, want](int row) {
+        const int* first = board.data() + 21 + 10 * row;
+        const __m128i low = _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(first)), want);
+        const __m128i high = _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(first + 4)), want);
+        return static_cast<std::uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(low)) |
+                                          (_mm_movemask_ps(_mm_castsi128_ps(high)) << 4));
+    };
+    for (int row = 0; row < 8; ++row) mask |= rowBits(row) << (8 * row);
+#else
+    for (int bit = 0; bit < 64; ++bit)
+        if (board[At(21 + 10 * (bit >> 3) + (bit & 7))] == code) mask |= std::uint64_t{1} << bit;
+#endif
+    return mask;
+}
+
 // The squares whose piece of the side to move reaches dest (a playing
 // square) in one of its moves, in square order, the order of the full list;
 // of pieces of type Type, or of any type for 0. They are found by looking
@@ -308,7 +336,29 @@ int SourcesOnto(const std::array<int, BoardSize>& board, int dest, int side, std
         for (; i > 0 && sources[At(i - 1)] > s; --i) sources[At(i)] = sources[At(i - 1)];
         sources[At(i)] = s;
     };
-    if constexpr (Type != Pawn) {
+    if constexpr (!any && Type != Pawn) {
+        // The few pieces of that type on the board, each asked whether it
+        // reaches dest: fewer unforeseeable steps than a look along every
+        // direction.
+        constexpr PieceMove wanted = PieceMoves[static_cast<std::size_t>(Type)];
+        for (std::uint64_t found = SquaresHolding(board, side * Type); found != 0; found &= found - 1) {
+            const int bit = std::countr_zero(found);
+            const int s = 21 + 10 * (bit >> 3) + (bit & 7);
+            const auto at = At(dest - s + 77);
+            if constexpr (Type == Knight) {
+                if (KnightJump[at]) sources[At(count++)] = s;
+            } else if constexpr (Type == King) {
+                if (KingStep[at]) sources[At(count++)] = s;
+            } else {
+                const int k = LineTowards[at];
+                if (k < wanted.FirstDir || k > wanted.LastDir) continue;
+                const int step = Directions[At(k)];
+                int sq = s + step;
+                while (sq != dest && board[At(sq)] == 0) sq += step;
+                if (sq == dest) sources[At(count++)] = s;
+            }
+        }
+    } else if constexpr (Type != Pawn) {
         constexpr PieceMove wanted = PieceMoves[static_cast<std::size_t>(Type)];
         constexpr int firstDir = any ? 0 : wanted.FirstDir;
         constexpr int lastDir = any ? 15 : wanted.LastDir;
@@ -386,37 +436,33 @@ int Position::RegisterEpCapture(int source, int target, int victim) {
 }
 
 // The attack test on a given board: pawns, knights, then the first piece met
-// along each line.
+// along each line. Written without the move tables: the pieces that attack
+// along a diagonal are the bishop and the queen, along a rank or file the
+// rook and the queen, from one step the king too.
 int SquareAttacked(const std::array<int, BoardSize>& board, int square, int attacker) {
-    // Pawns.
-    if (attacker == 1) {
-        if (board[At(square - 11)] == 1 || board[At(square - 9)] == 1) return -1;
-    } else {
-        if (board[At(square + 11)] == -1 || board[At(square + 9)] == -1) return -1;
-    }
+    const auto on = [&board, square](int offset) { return board[At(square + offset)]; };
+    // Pawns (a pawn's code is its colour).
+    const int back = -10 * attacker;
+    if ((on(back - 1) == attacker) | (on(back + 1) == attacker)) return -1;
     // Knights.
     const int knight = Knight * attacker;
-    for (int k = 8; k <= 15; ++k) {
-        if (board[At(square + Directions[At(k)])] == knight) return -1;
-    }
+    if ((on(-21) == knight) | (on(-19) == knight) | (on(-12) == knight) | (on(-8) == knight) | (on(8) == knight) |
+        (on(12) == knight) | (on(19) == knight) | (on(21) == knight))
+        return -1;
     // Lines: the first piece met along each direction.
-    for (int k = 0; k <= 7; ++k) {
-        const int step = Directions[At(k)];
+    const int king = King * attacker;
+    const int queen = Queen * attacker;
+    const auto line = [&](int step, int slider) {
         int to = square + step;
-        int steps = 1;
-        while (board[At(to)] == 0) {
-            to += step;
-            ++steps;
-        }
+        if (board[At(to)] == king) return true;
+        while (board[At(to)] == 0) to += step;
         const int piece = board[At(to)];
-        if (piece == BorderValue || piece * attacker <= 0) continue;
-        const int type = piece < 0 ? -piece : piece;
-        if (type == King) {
-            if (steps == 1) return -1;
-        } else if (k >= PieceMoves[At(type)].FirstDir && k <= PieceMoves[At(type)].LastDir) {
-            return -1;
-        }
-    }
+        return piece == slider || piece == queen;
+    };
+    const int bishop = Bishop * attacker;
+    const int rook = Rook * attacker;
+    if (line(-9, bishop) || line(-11, bishop) || line(9, bishop) || line(11, bishop)) return -1;
+    if (line(-1, rook) || line(10, rook) || line(1, rook) || line(-10, rook)) return -1;
     return 0;
 }
 

@@ -67,6 +67,14 @@ private:
         return at_ < text_.size() && text_[at_] == s[0] && text_.compare(at_, s.size(), s) == 0;
     }
     bool AtEnd() const { return at_ >= text_.size(); }
+    // The first blank at or after from, None when there is none. Words are
+    // short: a plain loop beats a library search here.
+    std::size_t Blank(std::size_t from) const {
+        const std::size_t size = text_.size();
+        for (std::size_t i = from; i < size; ++i)
+            if (text_[i] == ' ') return i;
+        return None;
+    }
     void Skip() {
         while (at_ < text_.size() && text_[at_] == ' ') ++at_;
     }
@@ -77,7 +85,7 @@ private:
     }
     // The next word (up to the next blank) and where it starts; false at the end.
     bool Word(std::string_view& word, std::size_t& where) const {
-        const std::size_t sp = text_.find(' ', at_);
+        const std::size_t sp = Blank(at_);
         if (sp == None) return false;
         word = std::string_view(text_).substr(at_, sp - at_);
         where = at_;
@@ -160,7 +168,7 @@ private:
 
     // Glyph: "$n" up to the first blank.
     bool Glyph() {
-        const std::size_t sp = text_.find(' ', at_);  // the movetext ends in a blank
+        const std::size_t sp = Blank(at_);  // the movetext ends in a blank
         int n = 0;
         if (!GlyphNumber(std::string_view(text_).substr(at_ + 1, sp - at_ - 1), n))
             return Fail(ReadErrorKind::GlyphOutOfRange, at_);
@@ -208,7 +216,7 @@ private:
         buffer_.clear();
         if (!SkipAnnotations(false)) return false;
         // A move number, with or without a blank after its dot.
-        const std::size_t sp = text_.find(' ', at_);
+        const std::size_t sp = Blank(at_);
         if (sp == None) return false;
         const std::size_t dot = std::string_view(text_).substr(at_, sp - at_).find('.');
         if (dot != None) {
