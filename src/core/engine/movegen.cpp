@@ -543,20 +543,17 @@ KingCheck Position::CheckAfterMove(const MoveRecord& played) const {
     // piece that arrived (the mover's piece, a castling rook), or along a
     // line through a square that was emptied (the source, the pawn taken en
     // passant, the castling rook's home).
-    int arrived[2] = {played.Dest, 0};
-    int emptied[3] = {played.Source, 0, 0};
+    if (PieceAttacks(Board, played.Dest, king) || SliderBehind(Board, king, played.Source, -side))
+        return KingCheck::Yes;
     if (played.CastleKind == 1) {
-        arrived[1] = played.Dest - 1;
-        emptied[1] = played.Dest + 1;
+        if (PieceAttacks(Board, played.Dest - 1, king) || SliderBehind(Board, king, played.Dest + 1, -side))
+            return KingCheck::Yes;
     } else if (played.CastleKind == 2) {
-        arrived[1] = played.Dest + 1;
-        emptied[1] = played.Dest - 2;
+        if (PieceAttacks(Board, played.Dest + 1, king) || SliderBehind(Board, king, played.Dest - 2, -side))
+            return KingCheck::Yes;
+    } else if (played.EpSquare != 0 && played.Captured == 1) {
+        if (SliderBehind(Board, king, played.EpSquare, -side)) return KingCheck::Yes;
     }
-    if (played.EpSquare != 0) emptied[2] = played.EpSquare;
-    for (const int s : arrived)
-        if (s != 0 && PieceAttacks(Board, s, king)) return KingCheck::Yes;
-    for (const int s : emptied)
-        if (s != 0 && SliderBehind(Board, king, s, -side)) return KingCheck::Yes;
     return KingCheck::No;
 }
 

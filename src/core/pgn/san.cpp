@@ -1,5 +1,8 @@
 #include "pgn/san.h"
 
+#include <array>
+#include <cstdint>
+
 #include "common/index.h"
 #include "notation/notation.h"
 
@@ -168,18 +171,14 @@ bool FastMatcher::Find(MoveRecord& found) {
 }
 
 int FastMatcher::TypeOfLetter(char letter) {
-    static_assert(PieceLetter[Pawn] == ' ' && PieceLetter[Rook] == 'R' && PieceLetter[Bishop] == 'B' &&
-                  PieceLetter[Knight] == 'N' && PieceLetter[Queen] == 'Q' && PieceLetter[King] == 'K');
-    // The type whose PieceLetter is letter.
-    switch (letter) {
-    case ' ': return Pawn;
-    case 'R': return Rook;
-    case 'B': return Bishop;
-    case 'N': return Knight;
-    case 'Q': return Queen;
-    case 'K': return King;
-    default: return 0;
-    }
+    // The type whose PieceLetter is letter, by table.
+    static constexpr std::array<std::int8_t, 256> types = [] {
+        std::array<std::int8_t, 256> table{};
+        for (int t = King; t >= Pawn; --t)
+            table[static_cast<unsigned char>(PieceLetter[static_cast<std::size_t>(t)])] = static_cast<std::int8_t>(t);
+        return table;
+    }();
+    return types[static_cast<unsigned char>(letter)];
 }
 
 SanMatch MatchSanMove(Position& pos, std::string_view token, MoveRecord& found) {

@@ -1,5 +1,7 @@
 #include "record/play.h"
 
+#include <cstring>
+
 #include "common/index.h"
 
 namespace orvane {
@@ -27,6 +29,36 @@ int WantedPromotion(std::string_view text) {
     }
 }
 
+// text = the n characters at chars. The texts of a replay come in a few
+// lengths, and a string is mostly given one as long as the one it held:
+// then they are copied over in place, a copy of a fixed size, cheaper than
+// the general one.
+template <std::size_t N>
+bool CopyOver(std::string& text, const char* chars) {
+    if (text.size() != N) return false;
+    std::memcpy(text.data(), chars, N);
+    return true;
+}
+
+void AssignShort(std::string& text, const char* chars, std::size_t n) {
+    switch (n) {
+    case 6:
+        if (CopyOver<6>(text, chars)) return;
+        break;
+    case 7:
+        if (CopyOver<7>(text, chars)) return;
+        break;
+    case 12:
+        if (CopyOver<12>(text, chars)) return;
+        break;
+    case 14:
+        if (CopyOver<14>(text, chars)) return;
+        break;
+    default: break;
+    }
+    text.assign(chars, n);
+}
+
 // The record text of a move the fast path played, built in place: the same
 // characters DisplayText and RecordTextOf give (tests compare the two).
 void FastRecordText(std::string& text, char movingLetter, std::string_view coordinate, std::string_view captureChar,
@@ -51,7 +83,7 @@ void FastRecordText(std::string& text, char movingLetter, std::string_view coord
     put(LowerChar(coordinate[3]));
     if (promotion > 0 && promotion <= King) put(PieceLetter[At(promotion)]);
     if (n < sizeof buffer) {
-        text.assign(buffer, n);
+        AssignShort(text, buffer, n);
     } else {  // a capture sign longer than any the program sets
         text = RecordTextOf(movingLetter, coordinate,
                             DisplayText(movingLetter, coordinate, captureChar, capture, promotion));
@@ -96,7 +128,7 @@ void FastMoveText(const Position& pos, MoveInput& in, const MoveRecord& r, char 
     buffer[n++] = static_cast<char>('a' + r.Dest % 10 - 1);
     buffer[n++] = static_cast<char>('0' + r.Dest / 10 - 1);
     if (r.Promotion != 0 && r.Promotion <= King) buffer[n++] = PieceLetter[At(r.Promotion)];
-    in.MoveText.assign(buffer, n);
+    AssignShort(in.MoveText, buffer, n);
 }
 
 }  // namespace
