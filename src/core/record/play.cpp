@@ -1,7 +1,5 @@
 #include "record/play.h"
 
-#include <cstring>
-
 #include "common/index.h"
 
 namespace orvane {
@@ -29,65 +27,34 @@ int WantedPromotion(std::string_view text) {
     }
 }
 
-// text = the n characters at chars. The texts of a replay come in a few
-// lengths, and a string is mostly given one as long as the one it held:
-// then they are copied over in place, a copy of a fixed size, cheaper than
-// the general one.
-template <std::size_t N>
-bool CopyOver(std::string& text, const char* chars) {
-    if (text.size() != N) return false;
-    std::memcpy(text.data(), chars, N);
-    return true;
-}
-
-void AssignShort(std::string& text, const char* chars, std::size_t n) {
-    switch (n) {
-    case 6:
-        if (CopyOver<6>(text, chars)) return;
-        break;
-    case 7:
-        if (CopyOver<7>(text, chars)) return;
-        break;
-    case 12:
-        if (CopyOver<12>(text, chars)) return;
-        break;
-    case 14:
-        if (CopyOver<14>(text, chars)) return;
-        break;
-    default: break;
-    }
-    text.assign(chars, n);
-}
-
-// The record text of a move the fast path played, built in place: the same
-// characters DisplayText and RecordTextOf give (tests compare the two).
+// The record text of a move the fast path played, written straight into
+// the record's string: the same characters DisplayText and RecordTextOf
+// give (tests compare the two).
 void FastRecordText(std::string& text, char movingLetter, std::string_view coordinate, std::string_view captureChar,
                     bool capture, int promotion) {
-    char buffer[64];
-    std::size_t n = 0;
-    auto put = [&](char c) {
-        if (n < sizeof buffer) buffer[n++] = c;
-    };
-    put(movingLetter);
-    for (const char c : coordinate) put(LowerChar(c));
-    put(' ');
-    put(movingLetter);
-    put(LowerChar(coordinate[0]));
-    put(LowerChar(coordinate[1]));
-    if (capture) {
-        for (const char c : captureChar) put(LowerChar(c));
-    } else {
-        put('-');
-    }
-    put(LowerChar(coordinate[2]));
-    put(LowerChar(coordinate[3]));
-    if (promotion > 0 && promotion <= King) put(PieceLetter[At(promotion)]);
-    if (n < sizeof buffer) {
-        AssignShort(text, buffer, n);
-    } else {  // a capture sign longer than any the program sets
+    const bool promoted = promotion > 0 && promotion <= King;
+    const std::size_t n = coordinate.size() + (capture ? captureChar.size() : 1) + (promoted ? 8 : 7);
+    if (n >= 64) {  // a capture sign longer than any the program sets
         text = RecordTextOf(movingLetter, coordinate,
                             DisplayText(movingLetter, coordinate, captureChar, capture, promotion));
+        return;
     }
+    text.resize(n);
+    char* out = text.data();
+    *out++ = movingLetter;
+    for (const char c : coordinate) *out++ = LowerChar(c);
+    *out++ = ' ';
+    *out++ = movingLetter;
+    *out++ = LowerChar(coordinate[0]);
+    *out++ = LowerChar(coordinate[1]);
+    if (capture) {
+        for (const char c : captureChar) *out++ = LowerChar(c);
+    } else {
+        *out++ = '-';
+    }
+    *out++ = LowerChar(coordinate[2]);
+    *out++ = LowerChar(coordinate[3]);
+    if (promoted) *out = PieceLetter[At(promotion)];
 }
 
 // The record of the move InputMove (or a matcher) has just played: the ply
@@ -119,16 +86,17 @@ void FastMoveText(const Position& pos, MoveInput& in, const MoveRecord& r, char 
         in.MoveText = std::move(text);
         return;
     }
-    char buffer[8];
-    std::size_t n = 0;
-    buffer[n++] = movingLetter;
-    buffer[n++] = static_cast<char>('a' + r.Source % 10 - 1);
-    buffer[n++] = static_cast<char>('0' + r.Source / 10 - 1);
-    buffer[n++] = r.Captured != 0 ? in.CaptureChar[0] : '-';
-    buffer[n++] = static_cast<char>('a' + r.Dest % 10 - 1);
-    buffer[n++] = static_cast<char>('0' + r.Dest / 10 - 1);
-    if (r.Promotion != 0 && r.Promotion <= King) buffer[n++] = PieceLetter[At(r.Promotion)];
-    AssignShort(in.MoveText, buffer, n);
+    const bool promoted = r.Promotion != 0 && r.Promotion <= King;
+    std::string& text = in.MoveText;
+    text.resize(promoted ? 7 : 6);
+    char* out = text.data();
+    out[0] = movingLetter;
+    out[1] = static_cast<char>('a' + r.Source % 10 - 1);
+    out[2] = static_cast<char>('0' + r.Source / 10 - 1);
+    out[3] = r.Captured != 0 ? in.CaptureChar[0] : '-';
+    out[4] = static_cast<char>('a' + r.Dest % 10 - 1);
+    out[5] = static_cast<char>('0' + r.Dest / 10 - 1);
+    if (promoted) out[6] = PieceLetter[At(r.Promotion)];
 }
 
 }  // namespace
