@@ -23,6 +23,21 @@ constexpr std::size_t None = std::string_view::npos;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Where c first stands in a word, None when nowhere. Words are short: a
+// plain loop beats a library search here.
+std::size_t FindIn(std::string_view word, char c) {
+    for (std::size_t i = 0; i < word.size(); ++i)
+        if (word[i] == c) return i;
+    return None;
+}
+
+// Where "..." first stands in a word, None when nowhere.
+std::size_t FindThreeDots(std::string_view word) {
+    for (std::size_t i = 0; i + 3 <= word.size(); ++i)
+        if (word[i] == '.' && word[i + 1] == '.' && word[i + 2] == '.') return i;
+    return None;
+}
+
 // The value of a glyph's number text as the program reads numbers: blanks,
 // a sign, digits and a fraction rounded half to even. False when the value
 // lies beyond the 16-bit range.
@@ -205,11 +220,20 @@ private:
         return true;
     }
 
-    static bool AllDots(std::string_view w) { return w.size() >= 2 && w.find_first_not_of('.') == None; }
+    static bool AllDots(std::string_view w) {
+        if (w.size() < 2) return false;
+        for (const char c : w)
+            if (c != '.') return false;
+        return true;
+    }
     // "12." or "12...": digits, then dots only.
     static bool MoveNumber(std::string_view w) {
-        const std::size_t digits = w.find_first_not_of("0123456789");
-        return digits != None && digits > 0 && w.find_first_not_of('.', digits) == None;
+        std::size_t digits = 0;
+        while (digits < w.size() && IsDigit(w[digits])) ++digits;
+        if (digits == 0 || digits == w.size()) return false;
+        for (std::size_t i = digits; i < w.size(); ++i)
+            if (w[i] != '.') return false;
+        return true;
     }
 
     bool WhiteState() {
@@ -218,7 +242,7 @@ private:
         // A move number, with or without a blank after its dot.
         const std::size_t sp = Blank(at_);
         if (sp == None) return false;
-        const std::size_t dot = std::string_view(text_).substr(at_, sp - at_).find('.');
+        const std::size_t dot = FindIn(std::string_view(text_).substr(at_, sp - at_), '.');
         if (dot != None) {
             Take(dot + 1);
             if (!SkipAnnotations(false)) return false;
@@ -264,9 +288,9 @@ private:
             } else {
                 at_ = where;  // not a Black move number: the word is the move token
             }
-        } else if (const std::size_t number = token.find("..."); number != None && number > 0 &&
-                                                                 MoveNumber(token.substr(0, number + 3)) &&
-                                                                 number + 3 < token.size()) {
+        } else if (const std::size_t number = FindThreeDots(token); number != None && number > 0 &&
+                                                                    MoveNumber(token.substr(0, number + 3)) &&
+                                                                    number + 3 < token.size()) {
             // "12...Qd8": the number joined to the move.
             Take(number + 3);
             if (!Word(token, where)) return false;
@@ -308,7 +332,7 @@ private:
             if (pos_.CurrentPly >= MaxPlies) {
                 outcome = PlayOutcome::RecordFull;
             } else if (dest != 0 && matcher.Find(found)) {
-                coordinate = CoordinateText(found.Source, m);
+                CoordinateText(coordinate, found.Source, m);
                 outcome = RecordMadeMove(pos_, record_, input_, found, coordinate, matcher.MovingLetter());
                 // The game was legal up to the move: the check it gives
                 // follows from the squares it changed.

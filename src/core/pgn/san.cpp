@@ -136,13 +136,18 @@ int DestinationSquare(const ParsedMove& m) {
 }
 
 std::string CoordinateText(int source, const ParsedMove& m) {
-    std::string text(4, ' ');
+    std::string text;
+    CoordinateText(text, source, m);
+    return text;
+}
+
+void CoordinateText(std::string& text, int source, const ParsedMove& m) {
+    text.resize(m.HasPromotion ? 5 : 4);
     text[0] = static_cast<char>('A' + source % 10 - 1);
     text[1] = static_cast<char>('0' + source / 10 - 1);
     text[2] = UpperChar(m.Dest[0]);
     text[3] = m.Dest[1];
-    if (m.HasPromotion) text += m.Promotion;
-    return text;
+    if (m.HasPromotion) text[4] = m.Promotion;
 }
 
 bool FastMatcher::Find(MoveRecord& found) {

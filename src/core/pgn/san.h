@@ -40,6 +40,8 @@ int DestinationSquare(const ParsedMove& m);
 // The coordinate text of a matched move: its from-square, the token's
 // destination and promotion letter, upper case.
 std::string CoordinateText(int source, const ParsedMove& m);
+// The same, written into text.
+void CoordinateText(std::string& text, int source, const ParsedMove& m);
 
 // The literal matcher: the slot of the first move of the generated list at
 // the current depth that fits, -1 when none does.
