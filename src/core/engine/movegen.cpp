@@ -146,31 +146,48 @@ constexpr std::array<bool, 155> KingStep = [] {
     return table;
 }();
 
+// Which pieces could attack across a difference of squares (+ 77) on an
+// empty board: bit t for the piece type t, bit 0 for a White pawn, bit 7 for
+// a Black pawn.
+constexpr std::array<std::uint8_t, 155> Reach = [] {
+    std::array<std::uint8_t, 155> table{};
+    const auto mark = [&table](int diff, int bit) {
+        table[static_cast<std::size_t>(77 + diff)] =
+            static_cast<std::uint8_t>(table[static_cast<std::size_t>(77 + diff)] | (1 << bit));
+    };
+    for (int k = 0; k <= 7; ++k) {
+        const int step = Directions[static_cast<std::size_t>(k)];
+        for (int n = 1; n <= 7; ++n) {
+            mark(n * step, Queen);
+            mark(n * step, k <= 3 ? Bishop : Rook);
+        }
+        mark(step, King);
+    }
+    for (int k = 8; k <= 15; ++k) mark(Directions[static_cast<std::size_t>(k)], Knight);
+    mark(9, 0);
+    mark(11, 0);
+    mark(-9, 7);
+    mark(-11, 7);
+    return table;
+}();
+
 // Whether the piece on s (a playing square) attacks target (another one).
 // Steps and jumps between playing squares never wrap around the board's
 // edge: the border is a column wide on each side.
 bool PieceAttacks(const std::array<int, BoardSize>& board, int s, int target) {
     const int piece = board[At(s)];
     const int diff = target - s;
-    if (diff < -77 || diff > 77) return false;
+    if (diff < -77 || diff > 77 || piece == 0 || piece < -King || piece > King) return false;
+    const int type = piece < 0 ? -piece : piece;
+    const int bit = type == Pawn ? (piece > 0 ? 0 : 7) : type;
     const auto at = At(diff + 77);
-    switch (piece < 0 ? -piece : piece) {
-    case Pawn: return piece > 0 ? diff == 9 || diff == 11 : diff == -9 || diff == -11;
-    case Knight: return KnightJump[at];
-    case King: return KingStep[at];
-    case Rook:
-    case Bishop:
-    case Queen: {
-        const int k = LineTowards[at];
-        const PieceMove& pm = PieceMoves[At(piece < 0 ? -piece : piece)];
-        if (k < pm.FirstDir || k > pm.LastDir) return false;
-        const int step = Directions[At(k)];
-        int sq = s + step;
-        while (sq != target && board[At(sq)] == 0) sq += step;
-        return sq == target;
-    }
-    default: return false;
-    }
+    if (((Reach[at] >> bit) & 1) == 0) return false;
+    if (type == Pawn || type == Knight || type == King) return true;
+    // A slider: the squares between must be empty.
+    const int step = Directions[At(LineTowards[at])];
+    int sq = s + step;
+    while (sq != target && board[At(sq)] == 0) sq += step;
+    return sq == target;
 }
 
 // Whether a rook, bishop or queen of colour attacker attacks the king on
