@@ -316,26 +316,38 @@ bool AnyLegal(Position& pos, int first, const KingWatch& w) {
     return false;
 }
 
-// The playing squares that hold code, as bits in square order: bit
-// 8 * (rank - 1) + (file - 1).
-std::uint64_t SquaresHolding(const std::array<int, BoardSize>& board, int code) {
+// The playing squares that hold code or other, as bits in square order:
+// bit 8 * (rank - 1) + (file - 1).
+std::uint64_t SquaresHolding(const std::array<int, BoardSize>& board, int code, int other) {
     std::uint64_t mask = 0;
 #if defined(__SSE2__)
     const __m128i want = _mm_set1_epi32(code);
-    const auto rowBits = [&board, want](int row) {
+    const __m128i also = _mm_set1_epi32(other);
+    const auto rowBits = [&board, want, also](int row) {
         const int* first = board.data() + 21 + 10 * row;
-        const __m128i low = _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(first)), want);
-        const __m128i high = _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(first + 4)), want);
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(first));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(first + 4));
+        const __m128i low = _mm_or_si128(_mm_cmpeq_epi32(a, want), _mm_cmpeq_epi32(a, also));
+        const __m128i high = _mm_or_si128(_mm_cmpeq_epi32(b, want), _mm_cmpeq_epi32(b, also));
         return static_cast<std::uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(low)) |
                                           (_mm_movemask_ps(_mm_castsi128_ps(high)) << 4));
     };
     for (int row = 0; row < 8; ++row) mask |= rowBits(row) << (8 * row);
 #else
-    for (int bit = 0; bit < 64; ++bit)
-        if (board[At(21 + 10 * (bit >> 3) + (bit & 7))] == code) mask |= std::uint64_t{1} << bit;
+    for (int bit = 0; bit < 64; ++bit) {
+        const int piece = board[At(21 + 10 * (bit >> 3) + (bit & 7))];
+        if (piece == code || piece == other) mask |= std::uint64_t{1} << bit;
+    }
 #endif
     return mask;
 }
+
+std::uint64_t SquaresHolding(const std::array<int, BoardSize>& board, int code) {
+    return SquaresHolding(board, code, code);
+}
+
+// The square of bit `bit` of such a mask.
+constexpr int SquareOfBit(int bit) { return 21 + 10 * (bit >> 3) + (bit & 7); }
 
 // The squares whose piece of the side to move reaches dest (a playing
 // square) in one of its moves, in square order, the order of the full list;
@@ -359,8 +371,7 @@ int SourcesOnto(const std::array<int, BoardSize>& board, int dest, int side, std
         // direction.
         constexpr PieceMove wanted = PieceMoves[static_cast<std::size_t>(Type)];
         for (std::uint64_t found = SquaresHolding(board, side * Type); found != 0; found &= found - 1) {
-            const int bit = std::countr_zero(found);
-            const int s = 21 + 10 * (bit >> 3) + (bit & 7);
+            const int s = SquareOfBit(std::countr_zero(found));
             const auto at = At(dest - s + 77);
             if constexpr (Type == Knight) {
                 if (KnightJump[at]) sources[At(count++)] = s;
@@ -452,10 +463,11 @@ int Position::RegisterEpCapture(int source, int target, int victim) {
     return slot;
 }
 
-// The attack test on a given board: pawns, knights, then the first piece met
-// along each line. Written without the move tables: the pieces that attack
-// along a diagonal are the bishop and the queen, along a rank or file the
-// rook and the queen, from one step the king too.
+// The attack test on a given board: pawns, knights and the king by the
+// squares they attack from; then each rook, bishop and queen of the
+// attacker on a line with the square, and the squares between empty. The
+// sliders are found by comparing the board's rows at once: fewer
+// unforeseeable steps than a walk along all eight lines.
 int SquareAttacked(const std::array<int, BoardSize>& board, int square, int attacker) {
     const auto on = [&board, square](int offset) { return board[At(square + offset)]; };
     // Pawns (a pawn's code is its colour).
@@ -466,20 +478,27 @@ int SquareAttacked(const std::array<int, BoardSize>& board, int square, int atta
     if ((on(-21) == knight) | (on(-19) == knight) | (on(-12) == knight) | (on(-8) == knight) | (on(8) == knight) |
         (on(12) == knight) | (on(19) == knight) | (on(21) == knight))
         return -1;
-    // Lines: the first piece met along each direction.
+    // The king, from one step.
     const int king = King * attacker;
-    const int queen = Queen * attacker;
-    const auto line = [&](int step, int slider) {
-        int to = square + step;
-        if (board[At(to)] == king) return true;
-        while (board[At(to)] == 0) to += step;
-        const int piece = board[At(to)];
-        return piece == slider || piece == queen;
+    if ((on(-11) == king) | (on(-10) == king) | (on(-9) == king) | (on(-1) == king) | (on(1) == king) |
+        (on(9) == king) | (on(10) == king) | (on(11) == king))
+        return -1;
+    // Sliders along their lines: diagonals are directions 0..3, ranks and files 4..7.
+    const auto reaches = [&board, square](std::uint64_t sliders, bool diagonal) {
+        for (; sliders != 0; sliders &= sliders - 1) {
+            const int s = SquareOfBit(std::countr_zero(sliders));
+            const int k = LineTowards[At(square - s + 77)];
+            if (k < 0 || (k <= 3) != diagonal) continue;
+            const int step = Directions[At(k)];
+            int sq = s + step;
+            while (sq != square && board[At(sq)] == 0) sq += step;
+            if (sq == square) return true;
+        }
+        return false;
     };
-    const int bishop = Bishop * attacker;
-    const int rook = Rook * attacker;
-    if (line(-9, bishop) || line(-11, bishop) || line(9, bishop) || line(11, bishop)) return -1;
-    if (line(-1, rook) || line(10, rook) || line(1, rook) || line(-10, rook)) return -1;
+    const int queen = Queen * attacker;
+    if (reaches(SquaresHolding(board, Bishop * attacker, queen), true)) return -1;
+    if (reaches(SquaresHolding(board, Rook * attacker, queen), false)) return -1;
     return 0;
 }
 
