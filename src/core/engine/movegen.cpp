@@ -416,10 +416,17 @@ int SourcesOnto(const std::array<int, BoardSize>& board, int dest, int side, std
             }
         }
     }
-    if constexpr (any || Type == Pawn) {
+    if constexpr (any) {
         const int ahead = 10 * side;
         for (const int s : {dest - ahead, dest - 2 * ahead, dest - ahead - side, dest - ahead + side})
             if (board[At(s)] == Pawn * side) add(s);
+    } else if constexpr (Type == Pawn) {
+        // The push, the double push and the two captures, already in square order.
+        const int pawn = Pawn * side;
+        const std::array<int, 4> from = side == 1 ? std::array<int, 4>{dest - 20, dest - 11, dest - 10, dest - 9}
+                                                  : std::array<int, 4>{dest + 9, dest + 10, dest + 11, dest + 20};
+        for (const int s : from)
+            if (board[At(s)] == pawn) sources[At(count++)] = s;
     }
     return count;
 }

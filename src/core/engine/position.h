@@ -295,9 +295,16 @@ public:
     static bool InEffect();
 };
 
+// The 64 playing squares among 0..BoardSize - 1, by table.
+inline constexpr std::array<bool, BoardSize> PlayingSquares = [] {
+    std::array<bool, BoardSize> table{};
+    for (int s = 21; s <= 98; ++s) table[static_cast<std::size_t>(s)] = s % 10 >= 1 && s % 10 <= 8;
+    return table;
+}();
+
 // True for the 64 playing squares.
 constexpr bool IsPlayingSquare(int square) {
-    return square >= 21 && square <= 98 && square % 10 >= 1 && square % 10 <= 8;
+    return square >= 0 && square < BoardSize && PlayingSquares[static_cast<std::size_t>(square)];
 }
 
 // -1 when square (a playing square) is attacked on board by a piece of

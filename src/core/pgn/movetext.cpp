@@ -79,7 +79,10 @@ public:
 
 private:
     bool Starts(std::string_view s) const {
-        return at_ < text_.size() && text_[at_] == s[0] && text_.compare(at_, s.size(), s) == 0;
+        if (at_ >= text_.size() || text_.size() - at_ < s.size()) return false;
+        for (std::size_t i = 0; i < s.size(); ++i)
+            if (text_[at_ + i] != s[i]) return false;
+        return true;
     }
     bool AtEnd() const { return at_ >= text_.size(); }
     // The first blank at or after from, None when there is none. Words are
