@@ -269,7 +269,30 @@ KingWatch WatchKing(const Position& pos, KingCheck check = KingCheck::Unknown) {
 }
 
 // The rule itself: make the move, look at the mover's king, take it back.
+// A step of the king the side's king field names, castling aside, changes
+// only its two squares, and the field then names its new square unless
+// another king of the side stands between the two in square order (as
+// PerformMove finds it): the attack test then needs only those two squares
+// changed for its duration.
 bool LeavesKingSafe(Position& pos, int slot) {
+    const MoveRecord& r = pos.MoveList[At(slot)];
+    const int side = pos.SideToMove;
+    const int king = King * side;
+    const int from = r.Source;
+    const int to = r.Dest;
+    if (r.CastleKind == 0 && from == (side == 1 ? pos.WhiteKing : pos.BlackKing) && pos.Board[At(from)] == king) {
+        bool another = false;
+        for (int sq = from + 1; sq < to; ++sq) another = another || pos.Board[At(sq)] == king;
+        if (!another) {
+            const int taken = pos.Board[At(to)];
+            pos.Board[At(from)] = 0;
+            pos.Board[At(to)] = king;
+            const int attacked = SquareAttacked(pos.Board, to, -side);
+            pos.Board[At(to)] = taken;
+            pos.Board[At(from)] = king;
+            return attacked == 0;
+        }
+    }
     pos.PerformMove(slot);
     const int attacked = pos.SideToMove == 1 ? pos.IsAttacked(pos.BlackKing, 1) : pos.IsAttacked(pos.WhiteKing, -1);
     pos.TakeBackMove(slot);
