@@ -134,18 +134,6 @@ constexpr std::array<int, 155> LineTowards = [] {
     return table;
 }();
 
-// The squares a knight jumps to and a king steps to, by their difference + 77.
-constexpr std::array<bool, 155> KnightJump = [] {
-    std::array<bool, 155> table{};
-    for (int k = 8; k <= 15; ++k) table[static_cast<std::size_t>(77 + Directions[static_cast<std::size_t>(k)])] = true;
-    return table;
-}();
-constexpr std::array<bool, 155> KingStep = [] {
-    std::array<bool, 155> table{};
-    for (int k = 0; k <= 7; ++k) table[static_cast<std::size_t>(77 + Directions[static_cast<std::size_t>(k)])] = true;
-    return table;
-}();
-
 // Which pieces could attack across a difference of squares (+ 77) on an
 // empty board: bit t for the piece type t, bit 0 for a White pawn, bit 7 for
 // a Black pawn.
@@ -374,11 +362,12 @@ constexpr int SquareOfBit(int bit) { return 21 + 10 * (bit >> 3) + (bit & 7); }
 
 // The squares whose piece of the side to move reaches dest (a playing
 // square) in one of its moves, in square order, the order of the full list;
-// of pieces of type Type, or of any type for 0. They are found by looking
-// back from dest along the directions such a piece moves in, over empty
-// squares where it slides; a pawn's push, double push and captures are
-// looked at as squares. A square holds one piece, which reaches dest in one
-// way at most. Returns how many there are.
+// of pieces of type Type, or of any type for 0. A knight, a king and a pawn
+// can come only from a few squares, which are looked at; a rook, bishop or
+// queen is found among the pieces of its type; for any type they are found
+// by looking back from dest along the directions pieces move in, over empty
+// squares where one slides. A square holds one piece, which reaches dest in
+// one way at most. Returns how many there are.
 template <int Type>
 int SourcesOnto(const std::array<int, BoardSize>& board, int dest, int side, std::array<int, 20>& sources) {
     constexpr bool any = Type == 0;
@@ -388,7 +377,14 @@ int SourcesOnto(const std::array<int, BoardSize>& board, int dest, int side, std
         for (; i > 0 && sources[At(i - 1)] > s; --i) sources[At(i)] = sources[At(i - 1)];
         sources[At(i)] = s;
     };
-    if constexpr (!any && Type != Pawn) {
+    if constexpr (Type == Knight || Type == King) {
+        // The eight squares a knight jumps or a king steps from, in square order.
+        constexpr std::array<int, 8> from = Type == Knight ? std::array<int, 8>{-21, -19, -12, -8, 8, 12, 19, 21}
+                                                           : std::array<int, 8>{-11, -10, -9, -1, 1, 9, 10, 11};
+        const int own = side * Type;
+        for (const int offset : from)
+            if (board[At(dest + offset)] == own) sources[At(count++)] = dest + offset;
+    } else if constexpr (!any && Type != Pawn) {
         // The few pieces of that type on the board, each asked whether it
         // reaches dest: fewer unforeseeable steps than a look along every
         // direction.
@@ -396,18 +392,12 @@ int SourcesOnto(const std::array<int, BoardSize>& board, int dest, int side, std
         for (std::uint64_t found = SquaresHolding(board, side * Type); found != 0; found &= found - 1) {
             const int s = SquareOfBit(std::countr_zero(found));
             const auto at = At(dest - s + 77);
-            if constexpr (Type == Knight) {
-                if (KnightJump[at]) sources[At(count++)] = s;
-            } else if constexpr (Type == King) {
-                if (KingStep[at]) sources[At(count++)] = s;
-            } else {
-                const int k = LineTowards[at];
-                if (k < wanted.FirstDir || k > wanted.LastDir) continue;
-                const int step = Directions[At(k)];
-                int sq = s + step;
-                while (sq != dest && board[At(sq)] == 0) sq += step;
-                if (sq == dest) sources[At(count++)] = s;
-            }
+            const int k = LineTowards[at];
+            if (k < wanted.FirstDir || k > wanted.LastDir) continue;
+            const int step = Directions[At(k)];
+            int sq = s + step;
+            while (sq != dest && board[At(sq)] == 0) sq += step;
+            if (sq == dest) sources[At(count++)] = s;
         }
     } else if constexpr (Type != Pawn) {
         constexpr PieceMove wanted = PieceMoves[static_cast<std::size_t>(Type)];

@@ -321,11 +321,14 @@ private:
         const ParsedMove m = ParseToken(t, pos_.SideToMove);
         const int dest = DestinationSquare(m);
 
-        std::string coordinate;
+        std::string text;  // the coordinate text, unless the fast matcher found the move
+        CoordinateChars foundChars;
+        std::string_view coordinate;
         PlayOutcome outcome;
         if (options_.Matcher == MoveMatcher::Literal) {
             const int slot = dest == 0 ? -1 : LiteralMatch(pos_, dest, m);
-            coordinate = slot >= 0 ? CoordinateText(pos_.MoveList[At(slot)].Source, m) : FallbackText(t);
+            text = slot >= 0 ? CoordinateText(pos_.MoveList[At(slot)].Source, m) : FallbackText(t);
+            coordinate = text;
             outcome = PlayText(pos_, record_, input_, coordinate);
             if (outcome == PlayOutcome::Played) info_.GameOver = pos_.TestGameEnd() != GameEnd::None ? 1 : 0;
         } else {
@@ -335,13 +338,14 @@ private:
             if (pos_.CurrentPly >= MaxPlies) {
                 outcome = PlayOutcome::RecordFull;
             } else if (dest != 0 && matcher.Find(found)) {
-                CoordinateText(coordinate, found.Source, m);
+                coordinate = CoordinateText(foundChars, found.Source, m);
                 outcome = RecordMadeMove(pos_, record_, input_, found, coordinate, matcher.MovingLetter());
                 // The game was legal up to the move: the check it gives
                 // follows from the squares it changed.
                 if (outcome == PlayOutcome::Played) check_ = pos_.CheckAfterMove(found);
             } else {
-                coordinate = FallbackText(t);
+                text = FallbackText(t);
+                coordinate = text;
                 outcome = PlayText(pos_, record_, input_, coordinate);
             }
             // The fold the game-end test makes: the position becomes the root.
@@ -350,7 +354,8 @@ private:
 
         if (outcome == PlayOutcome::RecordFull) return Fail(ReadErrorKind::RecordFull, where, std::string(token));
         if (outcome == PlayOutcome::Illegal)
-            return Fail(ReadErrorKind::IllegalMove, where, std::string(token), coordinate + ": Illegal move!");
+            return Fail(ReadErrorKind::IllegalMove, where, std::string(token),
+                        std::string(coordinate) + ": Illegal move!");
         info_.GameHasMoves = 1;
         if (options_.AfterPly) options_.AfterPly(pos_, record_, pos_.CurrentPly);
         return true;

@@ -136,18 +136,17 @@ int DestinationSquare(const ParsedMove& m) {
 }
 
 std::string CoordinateText(int source, const ParsedMove& m) {
-    std::string text;
-    CoordinateText(text, source, m);
-    return text;
+    CoordinateChars text;
+    return std::string(CoordinateText(text, source, m));
 }
 
-void CoordinateText(std::string& text, int source, const ParsedMove& m) {
-    text.resize(m.HasPromotion ? 5 : 4);
+std::string_view CoordinateText(CoordinateChars& text, int source, const ParsedMove& m) {
     text[0] = static_cast<char>('A' + source % 10 - 1);
     text[1] = static_cast<char>('0' + source / 10 - 1);
     text[2] = UpperChar(m.Dest[0]);
     text[3] = m.Dest[1];
-    if (m.HasPromotion) text[4] = m.Promotion;
+    text[4] = m.Promotion;
+    return {text.data(), m.HasPromotion ? 5u : 4u};
 }
 
 bool FastMatcher::Find(MoveRecord& found) {

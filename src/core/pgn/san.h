@@ -5,6 +5,7 @@
 // literal matcher's results.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -40,8 +41,9 @@ int DestinationSquare(const ParsedMove& m);
 // The coordinate text of a matched move: its from-square, the token's
 // destination and promotion letter, upper case.
 std::string CoordinateText(int source, const ParsedMove& m);
-// The same, written into text.
-void CoordinateText(std::string& text, int source, const ParsedMove& m);
+// The same, written into text, which holds it while it lives.
+using CoordinateChars = std::array<char, 5>;
+std::string_view CoordinateText(CoordinateChars& text, int source, const ParsedMove& m);
 
 // The literal matcher: the slot of the first move of the generated list at
 // the current depth that fits, -1 when none does.
