@@ -217,10 +217,8 @@ struct KingWatch {
         if (k < 0) return false;
         const int step = Directions[At(k)];
         int sq = King + step;
-        while (sq != s) {
-            if (pos.Board[At(sq)] != 0) return false;  // another piece stands first
-            sq += step;
-        }
+        while (pos.Board[At(sq)] == 0) sq += step;
+        if (sq != s) return false;  // another piece stands first
         sq += step;
         while (pos.Board[At(sq)] == 0) sq += step;
         const int piece = pos.Board[At(sq)];
@@ -381,9 +379,13 @@ int SourcesOnto(const std::array<int, BoardSize>& board, int dest, int side, std
         // The eight squares a knight jumps or a king steps from, in square order.
         constexpr std::array<int, 8> from = Type == Knight ? std::array<int, 8>{-21, -19, -12, -8, 8, 12, 19, 21}
                                                            : std::array<int, 8>{-11, -10, -9, -1, 1, 9, 10, 11};
+        // Each square written, and kept when it holds such a piece: no
+        // branch to foresee.
         const int own = side * Type;
-        for (const int offset : from)
-            if (board[At(dest + offset)] == own) sources[At(count++)] = dest + offset;
+        for (const int offset : from) {
+            sources[At(count)] = dest + offset;
+            count += board[At(dest + offset)] == own ? 1 : 0;
+        }
     } else if constexpr (!any && Type != Pawn) {
         // The few pieces of that type on the board, each asked whether it
         // reaches dest: fewer unforeseeable steps than a look along every
@@ -438,8 +440,10 @@ int SourcesOnto(const std::array<int, BoardSize>& board, int dest, int side, std
         const int pawn = Pawn * side;
         const std::array<int, 4> from = side == 1 ? std::array<int, 4>{dest - 20, dest - 11, dest - 10, dest - 9}
                                                   : std::array<int, 4>{dest + 9, dest + 10, dest + 11, dest + 20};
-        for (const int s : from)
-            if (board[At(s)] == pawn) sources[At(count++)] = s;
+        for (const int s : from) {
+            sources[At(count)] = s;
+            count += board[At(s)] == pawn ? 1 : 0;
+        }
     }
     return count;
 }
