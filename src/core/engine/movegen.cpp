@@ -358,6 +358,24 @@ std::uint64_t SquaresHolding(const std::array<int, BoardSize>& board, int code) 
 // The square of bit `bit` of such a mask.
 constexpr int SquareOfBit(int bit) { return 21 + 10 * (bit >> 3) + (bit & 7); }
 
+// For each square, the playing squares on its diagonals ([0]) and on its
+// rank and file ([1]), as such a mask: where a bishop or a rook could stand
+// to reach it on an empty board.
+constexpr std::array<std::array<std::uint64_t, BoardSize>, 2> LinesThrough = [] {
+    std::array<std::array<std::uint64_t, BoardSize>, 2> table{};
+    for (int bit = 0; bit < 64; ++bit) {
+        const int s = SquareOfBit(bit);
+        for (int k = 0; k <= 7; ++k) {
+            const int step = Directions[static_cast<std::size_t>(k)];
+            for (int t = s + step; IsPlayingSquare(t); t += step) {
+                const int tbit = 8 * (t / 10 - 2) + (t % 10 - 1);
+                table[k <= 3 ? 0 : 1][static_cast<std::size_t>(s)] |= std::uint64_t{1} << tbit;
+            }
+        }
+    }
+    return table;
+}();
+
 // The squares whose piece of the side to move reaches dest (a playing
 // square) in one of its moves, in square order, the order of the full list;
 // of pieces of type Type, or of any type for 0. A knight, a king and a pawn
@@ -391,7 +409,10 @@ int SourcesOnto(const std::array<int, BoardSize>& board, int dest, int side, std
         // reaches dest: fewer unforeseeable steps than a look along every
         // direction.
         constexpr PieceMove wanted = PieceMoves[static_cast<std::size_t>(Type)];
-        for (std::uint64_t found = SquaresHolding(board, side * Type); found != 0; found &= found - 1) {
+        constexpr std::size_t lines = Type == Bishop ? 0 : 1;  // a queen's diagonals are added below
+        std::uint64_t near = LinesThrough[lines][At(dest)];
+        if constexpr (Type == Queen) near |= LinesThrough[0][At(dest)];
+        for (std::uint64_t found = SquaresHolding(board, side * Type) & near; found != 0; found &= found - 1) {
             const int s = SquareOfBit(std::countr_zero(found));
             const auto at = At(dest - s + 77);
             const int k = LineTowards[at];
@@ -521,8 +542,8 @@ int SquareAttacked(const std::array<int, BoardSize>& board, int square, int atta
         return false;
     };
     const int queen = Queen * attacker;
-    if (reaches(SquaresHolding(board, Bishop * attacker, queen), true)) return -1;
-    if (reaches(SquaresHolding(board, Rook * attacker, queen), false)) return -1;
+    if (reaches(SquaresHolding(board, Bishop * attacker, queen) & LinesThrough[0][At(square)], true)) return -1;
+    if (reaches(SquaresHolding(board, Rook * attacker, queen) & LinesThrough[1][At(square)], false)) return -1;
     return 0;
 }
 
