@@ -624,7 +624,9 @@ KingCheck Position::CheckAfterMove(const MoveRecord& played) const {
     // piece that arrived (the mover's piece, a castling rook), or along a
     // line through a square that was emptied (the source, the pawn taken en
     // passant, the castling rook's home).
-    if (PieceAttacks(Board, played.Dest, king) || SliderBehind(Board, king, played.Source, -side))
+    if (PieceAttacks(Board, played.Dest, king)) return KingCheck::Yes;
+    // Mostly the source is on no line with the king: nothing to walk then.
+    if (LineTowards[At(played.Source - king + 77)] >= 0 && SliderBehind(Board, king, played.Source, -side))
         return KingCheck::Yes;
     if (played.CastleKind == 1) {
         if (PieceAttacks(Board, played.Dest - 1, king) || SliderBehind(Board, king, played.Dest + 1, -side))

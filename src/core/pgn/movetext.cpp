@@ -201,23 +201,34 @@ private:
     // Black's turn each followed by an optional "Z0") and variations, in any
     // order and number.
     bool SkipAnnotations(bool blackTurn) {
+        // Each kind is told by its first character.
         while (!AtEnd()) {
-            const char c = text_[at_];
-            if (c == '*') {
-                Take(1);
-            } else if (c == '$') {
+            switch (text_[at_]) {
+            case '*': Take(1); break;
+            case '$':
                 if (!Glyph()) return false;
-            } else if (Starts("1/2-1/2")) {
-                Take(7);
-            } else if (Starts("1-0") || Starts("0-1")) {
+                break;
+            case '1':
+                if (Starts("1/2-1/2")) {
+                    Take(7);
+                } else if (Starts("1-0")) {
+                    Take(3);
+                } else {
+                    return true;
+                }
+                break;
+            case '0':
+                if (!Starts("0-1")) return true;
                 Take(3);
-            } else if (c == '{') {
+                break;
+            case '{':
                 if (!Comment()) return false;
                 if (blackTurn && Starts("Z0")) Take(2);
-            } else if (c == '(') {
-                if (!Variation()) return false;
-            } else {
                 break;
+            case '(':
+                if (!Variation()) return false;
+                break;
+            default: return true;
             }
         }
         return true;
