@@ -158,7 +158,9 @@ bool FastMatcher::Find(MoveRecord& found) {
     const int first = pos_.DepthStart[At(pos_.TreeDepth)];
     const int count = pos_.GenerateMovesTo(dest_, type, check_);
     for (int i = first; i < first + count; ++i) {
-        const MoveRecord r = pos_.MoveList[At(i)];
+        // Read in place: a copy on the stack read back in other pieces
+        // than it was written costs more than the copy itself.
+        const MoveRecord& r = pos_.MoveList[At(i)];
         if (!HintFits(m_, r.Source) || !PromotionFits(m_, r)) continue;
         if (skip_ > 0) {
             --skip_;
@@ -166,9 +168,9 @@ bool FastMatcher::Find(MoveRecord& found) {
         }
         // Made from slot 0, as InputMove leaves a move it played.
         movingLetter_ = PieceLetterOf(pos_.Board[At(r.Source)]);
-        pos_.MoveList[0] = r;
+        if (i != 0) pos_.MoveList[0] = r;
+        found = pos_.MoveList[0];
         pos_.PerformMove(0);
-        found = r;
         return true;
     }
     return false;
