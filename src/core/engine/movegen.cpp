@@ -386,13 +386,7 @@ constexpr std::array<std::array<std::uint64_t, BoardSize>, 2> LinesThrough = [] 
 // one way at most. Returns how many there are.
 template <int Type>
 int SourcesOnto(const std::array<int, BoardSize>& board, int dest, int side, std::array<int, 20>& sources) {
-    constexpr bool any = Type == 0;
     int count = 0;
-    const auto add = [&](int s) {
-        int i = count++;
-        for (; i > 0 && sources[At(i - 1)] > s; --i) sources[At(i)] = sources[At(i - 1)];
-        sources[At(i)] = s;
-    };
     if constexpr (Type == Knight || Type == King) {
         // The eight squares a knight jumps or a king steps from, in square order.
         constexpr std::array<int, 8> from = Type == Knight ? std::array<int, 8>{-21, -19, -12, -8, 8, 12, 19, 21}
@@ -404,58 +398,6 @@ int SourcesOnto(const std::array<int, BoardSize>& board, int dest, int side, std
             sources[At(count)] = dest + offset;
             count += board[At(dest + offset)] == own ? 1 : 0;
         }
-    } else if constexpr (!any && Type != Pawn) {
-        // The few pieces of that type on the board, each asked whether it
-        // reaches dest: fewer unforeseeable steps than a look along every
-        // direction.
-        constexpr PieceMove wanted = PieceMoves[static_cast<std::size_t>(Type)];
-        constexpr std::size_t lines = Type == Bishop ? 0 : 1;  // a queen's diagonals are added below
-        std::uint64_t near = LinesThrough[lines][At(dest)];
-        if constexpr (Type == Queen) near |= LinesThrough[0][At(dest)];
-        for (std::uint64_t found = SquaresHolding(board, side * Type) & near; found != 0; found &= found - 1) {
-            const int s = SquareOfBit(std::countr_zero(found));
-            const auto at = At(dest - s + 77);
-            const int k = LineTowards[at];
-            if (k < wanted.FirstDir || k > wanted.LastDir) continue;
-            const int step = Directions[At(k)];
-            int sq = s + step;
-            while (sq != dest && board[At(sq)] == 0) sq += step;
-            if (sq == dest) sources[At(count++)] = s;
-        }
-    } else if constexpr (Type != Pawn) {
-        constexpr PieceMove wanted = PieceMoves[static_cast<std::size_t>(Type)];
-        constexpr int firstDir = any ? 0 : wanted.FirstDir;
-        constexpr int lastDir = any ? 15 : wanted.LastDir;
-        constexpr bool slide = any || wanted.Slides != 0;
-        const int own = side * Type;
-        for (int k = firstDir; k <= lastDir; ++k) {
-            const int step = Directions[At(k)];
-            int s = dest - step;
-            int steps = 1;
-            if (slide && k <= 7) {
-                while (board[At(s)] == 0) {
-                    s -= step;
-                    ++steps;
-                }
-            }
-            const int piece = board[At(s)];
-            if constexpr (!any) {
-                // A piece of the type asked for, which moves in this
-                // direction; a slider from any distance, the others from one step.
-                if (piece == own && (wanted.Slides != 0 || steps == 1)) add(s);
-            } else {
-                if (piece == BorderValue || piece * side <= 0) continue;
-                const int type = piece < 0 ? -piece : piece;
-                if (type == Pawn) continue;
-                const PieceMove& pm = PieceMoves[At(type)];
-                if (k >= pm.FirstDir && k <= pm.LastDir && (steps == 1 || pm.Slides != 0)) add(s);
-            }
-        }
-    }
-    if constexpr (any) {
-        const int ahead = 10 * side;
-        for (const int s : {dest - ahead, dest - 2 * ahead, dest - ahead - side, dest - ahead + side})
-            if (board[At(s)] == Pawn * side) add(s);
     } else if constexpr (Type == Pawn) {
         // The push, the double push and the two captures, already in square order.
         const int pawn = Pawn * side;
@@ -465,6 +407,51 @@ int SourcesOnto(const std::array<int, BoardSize>& board, int dest, int side, std
             sources[At(count)] = s;
             count += board[At(s)] == pawn ? 1 : 0;
         }
+    } else if constexpr (Type != 0) {
+        // The few pieces of that type on a line through dest, each asked
+        // whether the line to it is open: fewer unforeseeable steps than a
+        // look along every direction.
+        constexpr PieceMove wanted = PieceMoves[static_cast<std::size_t>(Type)];
+        constexpr std::size_t lines = Type == Bishop ? 0 : 1;  // a queen's diagonals are added below
+        std::uint64_t near = LinesThrough[lines][At(dest)];
+        if constexpr (Type == Queen) near |= LinesThrough[0][At(dest)];
+        for (std::uint64_t found = SquaresHolding(board, side * Type) & near; found != 0; found &= found - 1) {
+            const int s = SquareOfBit(std::countr_zero(found));
+            const int k = LineTowards[At(dest - s + 77)];
+            if (k < wanted.FirstDir || k > wanted.LastDir) continue;
+            const int step = Directions[At(k)];
+            int sq = s + step;
+            while (sq != dest && board[At(sq)] == 0) sq += step;
+            if (sq == dest) sources[At(count++)] = s;
+        }
+    } else {
+        // Any type: back along every direction from dest, over empty squares
+        // where a piece could slide, kept in square order as found.
+        const auto add = [&](int s) {
+            int i = count++;
+            for (; i > 0 && sources[At(i - 1)] > s; --i) sources[At(i)] = sources[At(i - 1)];
+            sources[At(i)] = s;
+        };
+        for (int k = 0; k <= 15; ++k) {
+            const int step = Directions[At(k)];
+            int s = dest - step;
+            int steps = 1;
+            if (k <= 7) {
+                while (board[At(s)] == 0) {
+                    s -= step;
+                    ++steps;
+                }
+            }
+            const int piece = board[At(s)];
+            if (piece == BorderValue || piece * side <= 0) continue;
+            const int type = piece < 0 ? -piece : piece;
+            if (type == Pawn) continue;
+            const PieceMove& pm = PieceMoves[At(type)];
+            if (k >= pm.FirstDir && k <= pm.LastDir && (steps == 1 || pm.Slides != 0)) add(s);
+        }
+        const int ahead = 10 * side;
+        for (const int s : {dest - ahead, dest - 2 * ahead, dest - ahead - side, dest - ahead + side})
+            if (board[At(s)] == Pawn * side) add(s);
     }
     return count;
 }
