@@ -1,7 +1,8 @@
 // The moves to one square and the test for any legal move, held against the
-// full list: on tricky positions, on every position of the shared perft
-// files and the positions one and two plies from them, and on hand-made
-// positions where castling, en passant, pins and king steps decide.
+// full list; the check a move gives, held against the attack test. On tricky
+// positions, on every position of the shared perft files and the positions
+// one and two plies from them, and on hand-made positions where castling,
+// en passant, pins, king steps and discovered checks decide.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -331,6 +332,94 @@ TEST(MovesToOneSquare, AMoveOfTheListIsMadeAndTakenBackLikeAnyOther) {
               enginetest::Rec(Sq("e5"), Sq("d6"), 1, 0, 0, Sq("d5")));
     pos.TakeBackMove(slot);
     EXPECT_EQ(StateDifference(pos, before, StateScope::Restored), "");
+}
+
+// The check after each legal move of pos, as CheckAfterMove finds it from
+// the squares the move changed, held against the attack test of the king;
+// the moves onto each square given that answer must be the ones found
+// without it. Returns the first disagreement, "" when there is none.
+std::string CompareCheckAfterMoves(Position& pos) {
+    std::string problem;
+    pos.GenerateMoves(1);
+    const auto d = At(pos.TreeDepth);
+    const int first = pos.DepthStart[d];
+    const int last = pos.DepthStart[d + 1];
+    for (int i = first; i < last && problem.empty(); ++i) {
+        const MoveRecord played = pos.MoveList[At(i)];
+        pos.PerformMove(i);
+        const KingCheck expected = pos.InCheck() ? KingCheck::Yes : KingCheck::No;
+        const KingCheck got = pos.CheckAfterMove(played);
+        if (got != expected) {
+            problem = "after " + Text(played) + " the check is " + (got == KingCheck::Yes ? "yes" : "not yes") +
+                      ", the attack test says " + (expected == KingCheck::Yes ? "yes" : "no");
+        } else {
+            // The reply lists onto every square, with the answer given and without.
+            for (int dest = 21; dest <= 98 && problem.empty(); ++dest) {
+                if (!IsPlayingSquare(dest)) continue;
+                pos.GenerateMovesTo(dest);
+                const std::vector<MoveRecord> plain = ListAtDepth(pos);
+                pos.GenerateMovesTo(dest, 0, got);
+                if (ListAtDepth(pos) != plain)
+                    problem = "after " + Text(played) + " the replies onto " + std::to_string(dest) +
+                              " differ with the check given";
+            }
+        }
+        pos.TakeBackMove(i);
+    }
+    return problem;
+}
+
+// Positions where a move gives check in the ways that do not show on the
+// square it lands on: discovered along each kind of line, by the rook of
+// castling, by en passant opening a rank or a diagonal, by promotion.
+constexpr std::array<const char*, 8> CheckingPositions = {
+    "5k2/8/8/8/8/8/8/4K2R w K - 0 1",      // O-O: the rook on f1 gives check
+    "4k2r/8/8/8/8/8/8/5K2 b k - 0 1",      // O-O for Black: the rook on f8
+    "8/8/8/8/8/8/8/R3K2k w Q - 0 1",       // O-O-O: the rook on d1 along the rank
+    "8/8/8/k2pP2R/8/8/8/4K3 w - d6 0 1",   // exd6 e.p. opens the fifth rank
+    "8/1k6/8/3pP3/8/8/8/4K2B w - d6 0 1",  // exd6 e.p. opens the long diagonal
+    "4k3/8/4N3/8/8/8/8/4R1K1 w - - 0 1",   // the knight steps off the e-file
+    "k7/8/8/3N4/8/8/8/4K2Q w - - 0 1",     // the knight leaves the long diagonal
+    "8/1P6/2k5/8/8/8/8/4K3 w - - 0 1",     // b8=N gives check, the other promotions do not
+};
+
+TEST(CheckAfterMove, AgreesWithTheAttackTestOnTrickyPositions) {
+    for (const char* fen : TrickyPositions) {
+        SCOPED_TRACE(fen);
+        Position pos;
+        ASSERT_TRUE(LoadFen(pos, fen));
+        EXPECT_EQ(CompareCheckAfterMoves(pos), "");
+    }
+    for (const char* fen : CheckingPositions) {
+        SCOPED_TRACE(fen);
+        Position pos;
+        ASSERT_TRUE(LoadFen(pos, fen));
+        EXPECT_EQ(CompareCheckAfterMoves(pos), "");
+    }
+}
+
+TEST(CheckAfterMove, AgreesWithTheAttackTestOnThePerftFiles) {
+    for (const char* relative : {"perft/tricky.perft", "perft/random.perft"}) {
+        SCOPED_TRACE(relative);
+        const auto path = testsupport::SharedDataFile(relative);
+        if (!testsupport::SharedDataPresent(path)) GTEST_SKIP() << testsupport::SharedDataMissing(path);
+        const testsupport::PerftFile file = testsupport::ReadPerftFile(path.string());
+        ASSERT_TRUE(file.Problems.empty()) << file.Problems.front();
+        const InvariantChecksPaused paused;
+        long compared = 0;
+        const std::size_t every = static_cast<std::size_t>(4 * testsupport::SlowBuildSample);
+        for (std::size_t i = 0; i < file.Positions.size(); i += every) {
+            Position pos;
+            if (pos.ReadFen(file.Positions[i].Fen)) continue;
+            ++compared;
+            const std::string problem = CompareCheckAfterMoves(pos);
+            if (!problem.empty()) {
+                ADD_FAILURE() << file.Positions[i].Id << " (" << file.Positions[i].Fen << "): " << problem;
+                break;
+            }
+        }
+        EXPECT_GT(compared, 0);
+    }
 }
 
 }  // namespace

@@ -91,7 +91,11 @@ void LineReader::Unread() {
     if (pos_ == lineStart_) return;
     pos_ = lineStart_;
     --line_;
-    lf_ = cr_ = Unknown;
+    // The line ends found for it hold again: it has no line end inside.
+    // Looking them up anew would search the rest of the block for a CR that
+    // a file with LF line ends does not have, once a game.
+    if (lf_ != Unknown && lf_ < pos_) lf_ = Unknown;
+    if (cr_ != Unknown && cr_ < pos_) cr_ = Unknown;
 }
 
 std::uint64_t LineReader::SkipEmptyLines() {

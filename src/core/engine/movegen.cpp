@@ -2,8 +2,15 @@
 // and the legality test are written once below and serve three entry points:
 // the full list (GenerateMoves), the list of moves to one square
 // (GenerateMovesTo) and whether any move is legal (HasLegalMove).
+#include <bit>
+#include <cstdint>
+
 #include "common/index.h"
 #include "engine/position.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #ifdef ORVANE_CHECK_INVARIANTS
 #include <cstdio>
@@ -127,6 +134,68 @@ constexpr std::array<int, 155> LineTowards = [] {
     return table;
 }();
 
+// Which pieces could attack across a difference of squares (+ 77) on an
+// empty board: bit t for the piece type t, bit 0 for a White pawn, bit 7 for
+// a Black pawn.
+constexpr std::array<std::uint8_t, 155> Reach = [] {
+    std::array<std::uint8_t, 155> table{};
+    const auto mark = [&table](int diff, int bit) {
+        table[static_cast<std::size_t>(77 + diff)] =
+            static_cast<std::uint8_t>(table[static_cast<std::size_t>(77 + diff)] | (1 << bit));
+    };
+    for (int k = 0; k <= 7; ++k) {
+        const int step = Directions[static_cast<std::size_t>(k)];
+        for (int n = 1; n <= 7; ++n) {
+            mark(n * step, Queen);
+            mark(n * step, k <= 3 ? Bishop : Rook);
+        }
+        mark(step, King);
+    }
+    for (int k = 8; k <= 15; ++k) mark(Directions[static_cast<std::size_t>(k)], Knight);
+    mark(9, 0);
+    mark(11, 0);
+    mark(-9, 7);
+    mark(-11, 7);
+    return table;
+}();
+
+// Whether the piece on s (a playing square) attacks target (another one).
+// Steps and jumps between playing squares never wrap around the board's
+// edge: the border is a column wide on each side.
+bool PieceAttacks(const std::array<int, BoardSize>& board, int s, int target) {
+    const int piece = board[At(s)];
+    const int diff = target - s;
+    if (diff < -77 || diff > 77 || piece == 0 || piece < -King || piece > King) return false;
+    const int type = piece < 0 ? -piece : piece;
+    const int bit = type == Pawn ? (piece > 0 ? 0 : 7) : type;
+    const auto at = At(diff + 77);
+    if (((Reach[at] >> bit) & 1) == 0) return false;
+    if (type == Pawn || type == Knight || type == King) return true;
+    // A slider: the squares between must be empty.
+    const int step = Directions[At(LineTowards[at])];
+    int sq = s + step;
+    while (sq != target && board[At(sq)] == 0) sq += step;
+    return sq == target;
+}
+
+// Whether a rook, bishop or queen of colour attacker attacks the king on
+// `king` along the line that runs from it through square s.
+bool SliderBehind(const std::array<int, BoardSize>& board, int king, int s, int attacker) {
+    const int diff = s - king;
+    if (diff < -77 || diff > 77) return false;
+    const int k = LineTowards[At(diff + 77)];
+    if (k < 0) return false;
+    const int step = Directions[At(k)];
+    int sq = king + step;
+    while (board[At(sq)] == 0) sq += step;
+    const int piece = board[At(sq)];
+    if (piece == BorderValue || piece * attacker <= 0) return false;
+    const int type = piece < 0 ? -piece : piece;
+    const PieceMove& pm = PieceMoves[At(type)];
+    // A king found here stands two or more steps away: it attacks nothing.
+    return type != King && pm.Slides != 0 && k >= pm.FirstDir && k <= pm.LastDir;
+}
+
 // A move is legal when, made, it leaves the mover's king (the square the
 // side's king field names afterwards) unattacked. Whether the king stands in
 // check now is found once per list. When it does not, a move of any other
@@ -148,10 +217,8 @@ struct KingWatch {
         if (k < 0) return false;
         const int step = Directions[At(k)];
         int sq = King + step;
-        while (sq != s) {
-            if (pos.Board[At(sq)] != 0) return false;  // another piece stands first
-            sq += step;
-        }
+        while (pos.Board[At(sq)] == 0) sq += step;
+        if (sq != s) return false;  // another piece stands first
         sq += step;
         while (pos.Board[At(sq)] == 0) sq += step;
         const int piece = pos.Board[At(sq)];
@@ -163,7 +230,7 @@ struct KingWatch {
     }
 };
 
-KingWatch WatchKing(const Position& pos) {
+KingWatch WatchKing(const Position& pos, KingCheck check = KingCheck::Unknown) {
     KingWatch w;
     w.Side = pos.SideToMove;
     const int king = w.Side == 1 ? pos.WhiteKing : pos.BlackKing;
@@ -171,12 +238,47 @@ KingWatch WatchKing(const Position& pos) {
     // change that, and those are always tested.
     if (!IsPlayingSquare(king)) return w;
     w.King = king;
-    w.TestEvery = pos.Board[At(king)] != King * w.Side || pos.IsAttacked(king, -w.Side) != 0;
+    if (pos.Board[At(king)] != King * w.Side) {
+        w.TestEvery = true;
+    } else if (check == KingCheck::Unknown) {
+        w.TestEvery = pos.IsAttacked(king, -w.Side) != 0;
+    } else {
+        w.TestEvery = check == KingCheck::Yes;
+#ifdef ORVANE_CHECK_INVARIANTS
+        if (!InvariantChecksPaused::InEffect() && w.TestEvery != (pos.IsAttacked(king, -w.Side) != 0)) {
+            std::fprintf(stderr, "orvane: the check given for the king on %d is not the king's\n", king);
+            std::abort();
+        }
+#endif
+    }
     return w;
 }
 
 // The rule itself: make the move, look at the mover's king, take it back.
+// A step of the king the side's king field names, castling aside, changes
+// only its two squares, and the field then names its new square unless
+// another king of the side stands between the two in square order (as
+// PerformMove finds it): the attack test then needs only those two squares
+// changed for its duration.
 bool LeavesKingSafe(Position& pos, int slot) {
+    const MoveRecord& r = pos.MoveList[At(slot)];
+    const int side = pos.SideToMove;
+    const int king = King * side;
+    const int from = r.Source;
+    const int to = r.Dest;
+    if (r.CastleKind == 0 && from == (side == 1 ? pos.WhiteKing : pos.BlackKing) && pos.Board[At(from)] == king) {
+        bool another = false;
+        for (int sq = from + 1; sq < to; ++sq) another = another || pos.Board[At(sq)] == king;
+        if (!another) {
+            const int taken = pos.Board[At(to)];
+            pos.Board[At(from)] = 0;
+            pos.Board[At(to)] = king;
+            const int attacked = SquareAttacked(pos.Board, to, -side);
+            pos.Board[At(to)] = taken;
+            pos.Board[At(from)] = king;
+            return attacked == 0;
+        }
+    }
     pos.PerformMove(slot);
     const int attacked = pos.SideToMove == 1 ? pos.IsAttacked(pos.BlackKing, 1) : pos.IsAttacked(pos.WhiteKing, -1);
     pos.TakeBackMove(slot);
@@ -203,9 +305,9 @@ bool IsLegal(Position& pos, int slot, const KingWatch& w) {
 // Keeps, in order, the legal moves among the slots first .. MoveCount - 1.
 // Removing a move never changes whether another is legal, so one compacting
 // pass gives the list the rule gives.
-void KeepLegal(Position& pos, int first) {
+void KeepLegal(Position& pos, int first, KingCheck check = KingCheck::Unknown) {
     if (pos.MoveCount == first) return;
-    const KingWatch w = WatchKing(pos);
+    const KingWatch w = WatchKing(pos, check);
     int kept = first;
     const int end = pos.MoveCount;
     for (int l = first; l < end; ++l) {
@@ -221,6 +323,137 @@ bool AnyLegal(Position& pos, int first, const KingWatch& w) {
     for (int l = first; l < pos.MoveCount; ++l)
         if (IsLegal(pos, l, w)) return true;
     return false;
+}
+
+// The playing squares that hold code or other, as bits in square order:
+// bit 8 * (rank - 1) + (file - 1).
+std::uint64_t SquaresHolding(const std::array<int, BoardSize>& board, int code, int other) {
+    std::uint64_t mask = 0;
+#if defined(__SSE2__)
+    const __m128i want = _mm_set1_epi32(code);
+    const __m128i also = _mm_set1_epi32(other);
+    const auto rowBits = [&board, want, also](int row) {
+        const int* first = board.data() + 21 + 10 * row;
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(first));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(first + 4));
+        const __m128i low = _mm_or_si128(_mm_cmpeq_epi32(a, want), _mm_cmpeq_epi32(a, also));
+        const __m128i high = _mm_or_si128(_mm_cmpeq_epi32(b, want), _mm_cmpeq_epi32(b, also));
+        return static_cast<std::uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(low)) |
+                                          (_mm_movemask_ps(_mm_castsi128_ps(high)) << 4));
+    };
+    for (int row = 0; row < 8; ++row) mask |= rowBits(row) << (8 * row);
+#else
+    for (int bit = 0; bit < 64; ++bit) {
+        const int piece = board[At(21 + 10 * (bit >> 3) + (bit & 7))];
+        if (piece == code || piece == other) mask |= std::uint64_t{1} << bit;
+    }
+#endif
+    return mask;
+}
+
+std::uint64_t SquaresHolding(const std::array<int, BoardSize>& board, int code) {
+    return SquaresHolding(board, code, code);
+}
+
+// The square of bit `bit` of such a mask.
+constexpr int SquareOfBit(int bit) { return 21 + 10 * (bit >> 3) + (bit & 7); }
+
+// For each square, the playing squares on its diagonals ([0]) and on its
+// rank and file ([1]), as such a mask: where a bishop or a rook could stand
+// to reach it on an empty board.
+constexpr std::array<std::array<std::uint64_t, BoardSize>, 2> LinesThrough = [] {
+    std::array<std::array<std::uint64_t, BoardSize>, 2> table{};
+    for (int bit = 0; bit < 64; ++bit) {
+        const int s = SquareOfBit(bit);
+        for (int k = 0; k <= 7; ++k) {
+            const int step = Directions[static_cast<std::size_t>(k)];
+            for (int t = s + step; IsPlayingSquare(t); t += step) {
+                const int tbit = 8 * (t / 10 - 2) + (t % 10 - 1);
+                table[k <= 3 ? 0 : 1][static_cast<std::size_t>(s)] |= std::uint64_t{1} << tbit;
+            }
+        }
+    }
+    return table;
+}();
+
+// The squares whose piece of the side to move reaches dest (a playing
+// square) in one of its moves, in square order, the order of the full list;
+// of pieces of type Type, or of any type for 0. A knight, a king and a pawn
+// can come only from a few squares, which are looked at; a rook, bishop or
+// queen is found among the pieces of its type; for any type they are found
+// by looking back from dest along the directions pieces move in, over empty
+// squares where one slides. A square holds one piece, which reaches dest in
+// one way at most. Returns how many there are.
+template <int Type>
+int SourcesOnto(const std::array<int, BoardSize>& board, int dest, int side, std::array<int, 20>& sources) {
+    int count = 0;
+    if constexpr (Type == Knight || Type == King) {
+        // The eight squares a knight jumps or a king steps from, in square order.
+        constexpr std::array<int, 8> from = Type == Knight ? std::array<int, 8>{-21, -19, -12, -8, 8, 12, 19, 21}
+                                                           : std::array<int, 8>{-11, -10, -9, -1, 1, 9, 10, 11};
+        // Each square written, and kept when it holds such a piece: no
+        // branch to foresee.
+        const int own = side * Type;
+        for (const int offset : from) {
+            sources[At(count)] = dest + offset;
+            count += board[At(dest + offset)] == own ? 1 : 0;
+        }
+    } else if constexpr (Type == Pawn) {
+        // The push, the double push and the two captures, already in square order.
+        const int pawn = Pawn * side;
+        const std::array<int, 4> from = side == 1 ? std::array<int, 4>{dest - 20, dest - 11, dest - 10, dest - 9}
+                                                  : std::array<int, 4>{dest + 9, dest + 10, dest + 11, dest + 20};
+        for (const int s : from) {
+            sources[At(count)] = s;
+            count += board[At(s)] == pawn ? 1 : 0;
+        }
+    } else if constexpr (Type != 0) {
+        // The few pieces of that type on a line through dest, each asked
+        // whether the line to it is open: fewer unforeseeable steps than a
+        // look along every direction.
+        constexpr PieceMove wanted = PieceMoves[static_cast<std::size_t>(Type)];
+        constexpr std::size_t lines = Type == Bishop ? 0 : 1;  // a queen's diagonals are added below
+        std::uint64_t near = LinesThrough[lines][At(dest)];
+        if constexpr (Type == Queen) near |= LinesThrough[0][At(dest)];
+        for (std::uint64_t found = SquaresHolding(board, side * Type) & near; found != 0; found &= found - 1) {
+            const int s = SquareOfBit(std::countr_zero(found));
+            const int k = LineTowards[At(dest - s + 77)];
+            if (k < wanted.FirstDir || k > wanted.LastDir) continue;
+            const int step = Directions[At(k)];
+            int sq = s + step;
+            while (sq != dest && board[At(sq)] == 0) sq += step;
+            if (sq == dest) sources[At(count++)] = s;
+        }
+    } else {
+        // Any type: back along every direction from dest, over empty squares
+        // where a piece could slide, kept in square order as found.
+        const auto add = [&](int s) {
+            int i = count++;
+            for (; i > 0 && sources[At(i - 1)] > s; --i) sources[At(i)] = sources[At(i - 1)];
+            sources[At(i)] = s;
+        };
+        for (int k = 0; k <= 15; ++k) {
+            const int step = Directions[At(k)];
+            int s = dest - step;
+            int steps = 1;
+            if (k <= 7) {
+                while (board[At(s)] == 0) {
+                    s -= step;
+                    ++steps;
+                }
+            }
+            const int piece = board[At(s)];
+            if (piece == BorderValue || piece * side <= 0) continue;
+            const int type = piece < 0 ? -piece : piece;
+            if (type == Pawn) continue;
+            const PieceMove& pm = PieceMoves[At(type)];
+            if (k >= pm.FirstDir && k <= pm.LastDir && (steps == 1 || pm.Slides != 0)) add(s);
+        }
+        const int ahead = 10 * side;
+        for (const int s : {dest - ahead, dest - 2 * ahead, dest - ahead - side, dest - ahead + side})
+            if (board[At(s)] == Pawn * side) add(s);
+    }
+    return count;
 }
 
 }  // namespace
@@ -262,38 +495,42 @@ int Position::RegisterEpCapture(int source, int target, int victim) {
     return slot;
 }
 
-// The attack test on a given board: pawns, knights, then the first piece met
-// along each line.
+// The attack test on a given board: pawns, knights and the king by the
+// squares they attack from; then each rook, bishop and queen of the
+// attacker on a line with the square, and the squares between empty. The
+// sliders are found by comparing the board's rows at once: fewer
+// unforeseeable steps than a walk along all eight lines.
 int SquareAttacked(const std::array<int, BoardSize>& board, int square, int attacker) {
-    // Pawns.
-    if (attacker == 1) {
-        if (board[At(square - 11)] == 1 || board[At(square - 9)] == 1) return -1;
-    } else {
-        if (board[At(square + 11)] == -1 || board[At(square + 9)] == -1) return -1;
-    }
+    const auto on = [&board, square](int offset) { return board[At(square + offset)]; };
+    // Pawns (a pawn's code is its colour).
+    const int back = -10 * attacker;
+    if ((on(back - 1) == attacker) | (on(back + 1) == attacker)) return -1;
     // Knights.
     const int knight = Knight * attacker;
-    for (int k = 8; k <= 15; ++k) {
-        if (board[At(square + Directions[At(k)])] == knight) return -1;
-    }
-    // Lines: the first piece met along each direction.
-    for (int k = 0; k <= 7; ++k) {
-        const int step = Directions[At(k)];
-        int to = square + step;
-        int steps = 1;
-        while (board[At(to)] == 0) {
-            to += step;
-            ++steps;
+    if ((on(-21) == knight) | (on(-19) == knight) | (on(-12) == knight) | (on(-8) == knight) | (on(8) == knight) |
+        (on(12) == knight) | (on(19) == knight) | (on(21) == knight))
+        return -1;
+    // The king, from one step.
+    const int king = King * attacker;
+    if ((on(-11) == king) | (on(-10) == king) | (on(-9) == king) | (on(-1) == king) | (on(1) == king) |
+        (on(9) == king) | (on(10) == king) | (on(11) == king))
+        return -1;
+    // Sliders along their lines: diagonals are directions 0..3, ranks and files 4..7.
+    const auto reaches = [&board, square](std::uint64_t sliders, bool diagonal) {
+        for (; sliders != 0; sliders &= sliders - 1) {
+            const int s = SquareOfBit(std::countr_zero(sliders));
+            const int k = LineTowards[At(square - s + 77)];
+            if (k < 0 || (k <= 3) != diagonal) continue;
+            const int step = Directions[At(k)];
+            int sq = s + step;
+            while (sq != square && board[At(sq)] == 0) sq += step;
+            if (sq == square) return true;
         }
-        const int piece = board[At(to)];
-        if (piece == BorderValue || piece * attacker <= 0) continue;
-        const int type = piece < 0 ? -piece : piece;
-        if (type == King) {
-            if (steps == 1) return -1;
-        } else if (k >= PieceMoves[At(type)].FirstDir && k <= PieceMoves[At(type)].LastDir) {
-            return -1;
-        }
-    }
+        return false;
+    };
+    const int queen = Queen * attacker;
+    if (reaches(SquaresHolding(board, Bishop * attacker, queen) & LinesThrough[0][At(square)], true)) return -1;
+    if (reaches(SquaresHolding(board, Rook * attacker, queen) & LinesThrough[1][At(square)], false)) return -1;
     return 0;
 }
 
@@ -328,7 +565,7 @@ void Position::GenerateMoves(int AllMoves) {
     DepthStart[At(d + 1)] = MoveCount;
 }
 
-int Position::GenerateMovesTo(int dest, int pieceType) {
+int Position::GenerateMovesTo(int dest, int pieceType, KingCheck check) {
     const int d = GenerationDepth(*this);
     MoveCount = DepthStart[At(d)];
     if (IsPlayingSquare(dest) && pieceType >= 0 && pieceType <= King) {
@@ -338,48 +575,17 @@ int Position::GenerateMovesTo(int dest, int pieceType) {
         // Only an empty square or an enemy piece other than the king is the
         // destination of a piece's move.
         if (target == 0 || (target != BorderValue && target * side < 0 && target != King && target != -King)) {
-            // The squares whose piece reaches dest, found by looking back
-            // from it, kept in square order: the order of the full list. A
-            // square holds one piece, which reaches dest in one way at most.
-            std::array<int, 20> sources{};
+            std::array<int, 20> sources;
             int count = 0;
-            const auto add = [&](int s) {
-                int i = count++;
-                for (; i > 0 && sources[At(i - 1)] > s; --i) sources[At(i)] = sources[At(i - 1)];
-                sources[At(i)] = s;
-            };
-            // Pieces: back along the directions they move in, over empty
-            // squares where a piece could slide.
-            if (pieceType != Pawn) {
-                const PieceMove& wanted = PieceMoves[At(pieceType)];
-                const int firstDir = any ? 0 : wanted.FirstDir;
-                const int lastDir = any ? 15 : wanted.LastDir;
-                const bool slide = any || wanted.Slides != 0;
-                for (int k = firstDir; k <= lastDir; ++k) {
-                    const int step = Directions[At(k)];
-                    int s = dest - step;
-                    int steps = 1;
-                    if (slide && k <= 7) {
-                        while (Board[At(s)] == 0) {
-                            s -= step;
-                            ++steps;
-                        }
-                    }
-                    const int piece = Board[At(s)];
-                    if (piece == BorderValue || piece * side <= 0) continue;
-                    const int type = piece < 0 ? -piece : piece;
-                    if (type == Pawn || (!any && type != pieceType)) continue;
-                    const PieceMove& pm = PieceMoves[At(type)];
-                    if (k >= pm.FirstDir && k <= pm.LastDir && (steps == 1 || pm.Slides != 0)) add(s);
-                }
+            switch (pieceType) {
+            case Pawn: count = SourcesOnto<Pawn>(Board, dest, side, sources); break;
+            case Rook: count = SourcesOnto<Rook>(Board, dest, side, sources); break;
+            case Bishop: count = SourcesOnto<Bishop>(Board, dest, side, sources); break;
+            case Knight: count = SourcesOnto<Knight>(Board, dest, side, sources); break;
+            case Queen: count = SourcesOnto<Queen>(Board, dest, side, sources); break;
+            case King: count = SourcesOnto<King>(Board, dest, side, sources); break;
+            default: count = SourcesOnto<0>(Board, dest, side, sources); break;
             }
-            // Pawns: a push, a double push, the two captures.
-            if (any || pieceType == Pawn) {
-                const int ahead = 10 * side;
-                for (const int s : {dest - ahead, dest - 2 * ahead, dest - ahead - side, dest - ahead + side})
-                    if (Board[At(s)] == Pawn * side) add(s);
-            }
-
             for (int i = 0; i < count; ++i) {
                 const int s = sources[At(i)];
                 if (Board[At(s)] == Pawn * side)
@@ -391,10 +597,34 @@ int Position::GenerateMovesTo(int dest, int pieceType) {
         if ((any || pieceType == Pawn) && EpTarget[At(d)] == dest) EnPassantCaptures(*this, dest);
         if ((any || pieceType == King) && (dest == (side == 1 ? 27 : 97) || dest == (side == 1 ? 23 : 93)))
             CastlingMoves(*this, dest);
-        KeepLegal(*this, DepthStart[At(d)]);
+        KeepLegal(*this, DepthStart[At(d)], check);
     }
     DepthStart[At(d + 1)] = MoveCount;
     return MoveCount - DepthStart[At(d)];
+}
+
+KingCheck Position::CheckAfterMove(const MoveRecord& played) const {
+    const int side = SideToMove;
+    const int king = side == 1 ? WhiteKing : BlackKing;
+    if (!IsPlayingSquare(king) || Board[At(king)] != King * side) return KingCheck::Unknown;
+    // The king was not attacked before the move. An attack now comes from a
+    // piece that arrived (the mover's piece, a castling rook), or along a
+    // line through a square that was emptied (the source, the pawn taken en
+    // passant, the castling rook's home).
+    if (PieceAttacks(Board, played.Dest, king)) return KingCheck::Yes;
+    // Mostly the source is on no line with the king: nothing to walk then.
+    if (LineTowards[At(played.Source - king + 77)] >= 0 && SliderBehind(Board, king, played.Source, -side))
+        return KingCheck::Yes;
+    if (played.CastleKind == 1) {
+        if (PieceAttacks(Board, played.Dest - 1, king) || SliderBehind(Board, king, played.Dest + 1, -side))
+            return KingCheck::Yes;
+    } else if (played.CastleKind == 2) {
+        if (PieceAttacks(Board, played.Dest + 1, king) || SliderBehind(Board, king, played.Dest - 2, -side))
+            return KingCheck::Yes;
+    } else if (played.EpSquare != 0 && played.Captured == 1) {
+        if (SliderBehind(Board, king, played.EpSquare, -side)) return KingCheck::Yes;
+    }
+    return KingCheck::No;
 }
 
 bool Position::HasLegalMove() {

@@ -5,17 +5,24 @@
 
 namespace orvane {
 
-int DecodePositionChar(char c) {
-    int v;
-    if (c >= '0' && c <= '9') {
-        v = c - '0';
-    } else if (c >= 'A' && c <= 'C') {
-        v = c - 55;
-    } else {
-        return BorderValue;
+namespace {
+// The border template and the standard initial position's board, worked out
+// once at compile time from the same rules LoadStartPosition follows.
+constexpr std::array<int, BoardSize> BorderTemplate = [] {
+    std::array<int, BoardSize> board{};
+    for (int s = 0; s < BoardSize; ++s) board[static_cast<std::size_t>(s)] = IsPlayingSquare(s) ? 0 : BorderValue;
+    return board;
+}();
+constexpr std::array<int, BoardSize> StandardBoard = [] {
+    std::array<int, BoardSize> board = BorderTemplate;
+    std::size_t next = 0;
+    for (int s = 0; s < BoardSize; ++s) {
+        if (board[static_cast<std::size_t>(s)] == BorderValue) continue;
+        board[static_cast<std::size_t>(s)] = DecodePositionChar(StandardPositionString[next++]);
     }
-    return v > 6 ? 6 - v : v;
-}
+    return board;
+}();
+}  // namespace
 
 Position::Position() {
     LoadStandardPosition();
@@ -23,16 +30,12 @@ Position::Position() {
 }
 
 void Position::LoadStandardPosition() {
-    for (int s = 0; s < BoardSize; ++s) {
-        const bool playing = IsPlayingSquare(s);
-        BorderBoard[At(s)] = playing ? 0 : BorderValue;
-    }
+    BorderBoard = BorderTemplate;
     PromoChoice = {0, 0, 1, 1, 1, 1, 0};
-    Board = BorderBoard;
-    StartBoard = Board;
+    Board = StandardBoard;
+    StartBoard = StandardBoard;
     MoveCounts.fill(0);
     EpTarget.fill(0);
-    LoadStartPosition();
     WhiteKing = 25;
     BlackKing = 95;
     SideToMove = BlackStarts == 1 ? -1 : 1;

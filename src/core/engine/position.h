@@ -76,6 +76,9 @@ inline constexpr const char* TreeTooDeepText = "move tree deeper than its arrays
 
 enum class GameEnd { None, Checkmate, Stalemate };
 
+// What a caller knows of whether the side to move's king stands in check.
+enum class KingCheck { Unknown, No, Yes };
+
 // What a FEN tells besides the board.
 struct FenInfo {
     int FenSideToMove = 1;         // 1 White, -1 Black
@@ -122,7 +125,17 @@ const char* GameEndText(GameEnd kind, int sideToMove);
 const char* GameEndTitle(GameEnd kind);
 
 // A decoded position-string character, or BorderValue when the character has no meaning.
-int DecodePositionChar(char c);
+constexpr int DecodePositionChar(char c) {
+    int v = 0;
+    if (c >= '0' && c <= '9') {
+        v = c - '0';
+    } else if (c >= 'A' && c <= 'C') {
+        v = c - 55;
+    } else {
+        return BorderValue;
+    }
+    return v > 6 ? 6 - v : v;
+}
 
 class Position {
 public:
@@ -209,7 +222,19 @@ public:
     // moves there are; 0 for a square off the playing area or a type outside
     // 0..6. Only the pieces that reach dest are looked at, en passant when
     // dest is the target, castling when it is a castling king's destination.
-    int GenerateMovesTo(int dest, int pieceType = 0);
+    //
+    // check may tell whether the side to move's king stands in check, when
+    // the caller knows it for certain (as CheckAfterMove finds it); Unknown
+    // has it tested. Debug builds hold a given answer against the test.
+    int GenerateMovesTo(int dest, int pieceType = 0, KingCheck check = KingCheck::Unknown);
+
+    // Whether the side to move's king stands in check after `played`, the
+    // move just made with PerformMove, found from the squares that move
+    // changed alone. It holds only when the position before the move was
+    // legal (the side now to move not in check there), as in a game replayed
+    // move by move from a legal start. Unknown when the king field does not
+    // name the side's king.
+    KingCheck CheckAfterMove(const MoveRecord& played) const;
 
     // Whether the side to move has a legal move; stops at the first one it
     // finds. The list at the current depth serves as scratch and is left
@@ -270,9 +295,16 @@ public:
     static bool InEffect();
 };
 
+// The 64 playing squares among 0..BoardSize - 1, by table.
+inline constexpr std::array<bool, BoardSize> PlayingSquares = [] {
+    std::array<bool, BoardSize> table{};
+    for (int s = 21; s <= 98; ++s) table[static_cast<std::size_t>(s)] = s % 10 >= 1 && s % 10 <= 8;
+    return table;
+}();
+
 // True for the 64 playing squares.
 constexpr bool IsPlayingSquare(int square) {
-    return square >= 21 && square <= 98 && square % 10 >= 1 && square % 10 <= 8;
+    return square >= 0 && square < BoardSize && PlayingSquares[static_cast<std::size_t>(square)];
 }
 
 // -1 when square (a playing square) is attacked on board by a piece of

@@ -25,14 +25,6 @@ std::string SquareNotation(const Position& pos, int SquareNum) {
     return name;
 }
 
-int SquareNumber(std::string_view SquareNot) {
-    if (SquareNot.size() < 2) return 0;
-    const char f = SquareNot[0];
-    const char r = SquareNot[1];
-    if (f < 'A' || f > 'H' || r < '1' || r > '8') return 0;
-    return (r - '1') * 10 + 20 + (f - 'A') + 1;
-}
-
 int InputMove(Position& pos, MoveInput& in, std::string_view Move) {
     in.LastWasCapture = 0;
     in.LastWasPromotion = 0;

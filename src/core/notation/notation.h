@@ -14,7 +14,13 @@ namespace orvane {
 std::string SquareNotation(const Position& pos, int SquareNum);
 // Square number of an upper-case name ("E4" gives 55); 0 when the first two
 // characters are no square. Characters after the second are ignored.
-int SquareNumber(std::string_view SquareNot);
+inline int SquareNumber(std::string_view SquareNot) {
+    if (SquareNot.size() < 2) return 0;
+    const char f = SquareNot[0];
+    const char r = SquareNot[1];
+    if (f < 'A' || f > 'H' || r < '1' || r > '8') return 0;
+    return (r - '1') * 10 + 20 + (f - 'A') + 1;
+}
 
 // What the last move entered by text left behind for the caller.
 struct MoveInput {

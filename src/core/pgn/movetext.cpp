@@ -23,6 +23,21 @@ constexpr std::size_t None = std::string_view::npos;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Where c first stands in a word, None when nowhere. Words are short: a
+// plain loop beats a library search here.
+std::size_t FindIn(std::string_view word, char c) {
+    for (std::size_t i = 0; i < word.size(); ++i)
+        if (word[i] == c) return i;
+    return None;
+}
+
+// Where "..." first stands in a word, None when nowhere.
+std::size_t FindThreeDots(std::string_view word) {
+    for (std::size_t i = 0; i + 3 <= word.size(); ++i)
+        if (word[i] == '.' && word[i + 1] == '.' && word[i + 2] == '.') return i;
+    return None;
+}
+
 // The value of a glyph's number text as the program reads numbers: blanks,
 // a sign, digits and a fraction rounded half to even. False when the value
 // lies beyond the 16-bit range.
@@ -64,9 +79,20 @@ public:
 
 private:
     bool Starts(std::string_view s) const {
-        return at_ < text_.size() && text_[at_] == s[0] && text_.compare(at_, s.size(), s) == 0;
+        if (at_ >= text_.size() || text_.size() - at_ < s.size()) return false;
+        for (std::size_t i = 0; i < s.size(); ++i)
+            if (text_[at_ + i] != s[i]) return false;
+        return true;
     }
     bool AtEnd() const { return at_ >= text_.size(); }
+    // The first blank at or after from, None when there is none. Words are
+    // short: a plain loop beats a library search here.
+    std::size_t Blank(std::size_t from) const {
+        const std::size_t size = text_.size();
+        for (std::size_t i = from; i < size; ++i)
+            if (text_[i] == ' ') return i;
+        return None;
+    }
     void Skip() {
         while (at_ < text_.size() && text_[at_] == ' ') ++at_;
     }
@@ -77,7 +103,7 @@ private:
     }
     // The next word (up to the next blank) and where it starts; false at the end.
     bool Word(std::string_view& word, std::size_t& where) const {
-        const std::size_t sp = text_.find(' ', at_);
+        const std::size_t sp = Blank(at_);
         if (sp == None) return false;
         word = std::string_view(text_).substr(at_, sp - at_);
         where = at_;
@@ -160,7 +186,7 @@ private:
 
     // Glyph: "$n" up to the first blank.
     bool Glyph() {
-        const std::size_t sp = text_.find(' ', at_);  // the movetext ends in a blank
+        const std::size_t sp = Blank(at_);  // the movetext ends in a blank
         int n = 0;
         if (!GlyphNumber(std::string_view(text_).substr(at_ + 1, sp - at_ - 1), n))
             return Fail(ReadErrorKind::GlyphOutOfRange, at_);
@@ -175,42 +201,62 @@ private:
     // Black's turn each followed by an optional "Z0") and variations, in any
     // order and number.
     bool SkipAnnotations(bool blackTurn) {
+        // Each kind is told by its first character.
         while (!AtEnd()) {
-            const char c = text_[at_];
-            if (c == '*') {
-                Take(1);
-            } else if (c == '$') {
+            switch (text_[at_]) {
+            case '*': Take(1); break;
+            case '$':
                 if (!Glyph()) return false;
-            } else if (Starts("1/2-1/2")) {
-                Take(7);
-            } else if (Starts("1-0") || Starts("0-1")) {
+                break;
+            case '1':
+                if (Starts("1/2-1/2")) {
+                    Take(7);
+                } else if (Starts("1-0")) {
+                    Take(3);
+                } else {
+                    return true;
+                }
+                break;
+            case '0':
+                if (!Starts("0-1")) return true;
                 Take(3);
-            } else if (c == '{') {
+                break;
+            case '{':
                 if (!Comment()) return false;
                 if (blackTurn && Starts("Z0")) Take(2);
-            } else if (c == '(') {
-                if (!Variation()) return false;
-            } else {
                 break;
+            case '(':
+                if (!Variation()) return false;
+                break;
+            default: return true;
             }
         }
         return true;
     }
 
-    static bool AllDots(std::string_view w) { return w.size() >= 2 && w.find_first_not_of('.') == None; }
+    static bool AllDots(std::string_view w) {
+        if (w.size() < 2) return false;
+        for (const char c : w)
+            if (c != '.') return false;
+        return true;
+    }
     // "12." or "12...": digits, then dots only.
     static bool MoveNumber(std::string_view w) {
-        const std::size_t digits = w.find_first_not_of("0123456789");
-        return digits != None && digits > 0 && w.find_first_not_of('.', digits) == None;
+        std::size_t digits = 0;
+        while (digits < w.size() && IsDigit(w[digits])) ++digits;
+        if (digits == 0 || digits == w.size()) return false;
+        for (std::size_t i = digits; i < w.size(); ++i)
+            if (w[i] != '.') return false;
+        return true;
     }
 
     bool WhiteState() {
         buffer_.clear();
         if (!SkipAnnotations(false)) return false;
         // A move number, with or without a blank after its dot.
-        const std::size_t sp = text_.find(' ', at_);
+        const std::size_t sp = Blank(at_);
         if (sp == None) return false;
-        const std::size_t dot = std::string_view(text_).substr(at_, sp - at_).find('.');
+        const std::size_t dot = FindIn(std::string_view(text_).substr(at_, sp - at_), '.');
         if (dot != None) {
             Take(dot + 1);
             if (!SkipAnnotations(false)) return false;
@@ -256,9 +302,9 @@ private:
             } else {
                 at_ = where;  // not a Black move number: the word is the move token
             }
-        } else if (const std::size_t number = token.find("..."); number != None && number > 0 &&
-                                                                 MoveNumber(token.substr(0, number + 3)) &&
-                                                                 number + 3 < token.size()) {
+        } else if (const std::size_t number = FindThreeDots(token); number != None && number > 0 &&
+                                                                    MoveNumber(token.substr(0, number + 3)) &&
+                                                                    number + 3 < token.size()) {
             // "12...Qd8": the number joined to the move.
             Take(number + 3);
             if (!Word(token, where)) return false;
@@ -286,23 +332,31 @@ private:
         const ParsedMove m = ParseToken(t, pos_.SideToMove);
         const int dest = DestinationSquare(m);
 
-        std::string coordinate;
+        std::string text;  // the coordinate text, unless the fast matcher found the move
+        CoordinateChars foundChars;
+        std::string_view coordinate;
         PlayOutcome outcome;
         if (options_.Matcher == MoveMatcher::Literal) {
             const int slot = dest == 0 ? -1 : LiteralMatch(pos_, dest, m);
-            coordinate = slot >= 0 ? CoordinateText(pos_.MoveList[At(slot)].Source, m) : FallbackText(t);
+            text = slot >= 0 ? CoordinateText(pos_.MoveList[At(slot)].Source, m) : FallbackText(t);
+            coordinate = text;
             outcome = PlayText(pos_, record_, input_, coordinate);
             if (outcome == PlayOutcome::Played) info_.GameOver = pos_.TestGameEnd() != GameEnd::None ? 1 : 0;
         } else {
             MoveRecord found;
-            FastMatcher matcher(pos_, m, dest);
+            FastMatcher matcher(pos_, m, dest, check_);
+            check_ = KingCheck::Unknown;
             if (pos_.CurrentPly >= MaxPlies) {
                 outcome = PlayOutcome::RecordFull;
             } else if (dest != 0 && matcher.Find(found)) {
-                coordinate = CoordinateText(found.Source, m);
+                coordinate = CoordinateText(foundChars, found.Source, m);
                 outcome = RecordMadeMove(pos_, record_, input_, found, coordinate, matcher.MovingLetter());
+                // The game was legal up to the move: the check it gives
+                // follows from the squares it changed.
+                if (outcome == PlayOutcome::Played) check_ = pos_.CheckAfterMove(found);
             } else {
-                coordinate = FallbackText(t);
+                text = FallbackText(t);
+                coordinate = text;
                 outcome = PlayText(pos_, record_, input_, coordinate);
             }
             // The fold the game-end test makes: the position becomes the root.
@@ -311,7 +365,8 @@ private:
 
         if (outcome == PlayOutcome::RecordFull) return Fail(ReadErrorKind::RecordFull, where, std::string(token));
         if (outcome == PlayOutcome::Illegal)
-            return Fail(ReadErrorKind::IllegalMove, where, std::string(token), coordinate + ": Illegal move!");
+            return Fail(ReadErrorKind::IllegalMove, where, std::string(token),
+                        std::string(coordinate) + ": Illegal move!");
         info_.GameHasMoves = 1;
         if (options_.AfterPly) options_.AfterPly(pos_, record_, pos_.CurrentPly);
         return true;
@@ -327,6 +382,8 @@ private:
     std::size_t at_ = 0;
     std::string buffer_;  // the comment of the next ply, pieces ended by CR LF
     bool black_ = false;  // Black state: the next word is the reply move
+    // Whether the side to move stands in check, where the last move tells.
+    KingCheck check_ = KingCheck::Unknown;
 };
 
 }  // namespace

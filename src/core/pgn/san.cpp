@@ -1,5 +1,8 @@
 #include "pgn/san.h"
 
+#include <array>
+#include <cstdint>
+
 #include "common/index.h"
 #include "notation/notation.h"
 
@@ -127,17 +130,23 @@ int LiteralMatch(const Position& pos, int dest, const ParsedMove& m) {
 }
 
 int DestinationSquare(const ParsedMove& m) {
-    return m.Dest.size() == 2 ? SquareNumber(std::string{UpperChar(m.Dest[0]), m.Dest[1]}) : 0;
+    if (m.Dest.size() != 2) return 0;
+    const char name[2] = {UpperChar(m.Dest[0]), m.Dest[1]};
+    return SquareNumber(std::string_view(name, 2));
 }
 
 std::string CoordinateText(int source, const ParsedMove& m) {
-    std::string text(4, ' ');
+    CoordinateChars text;
+    return std::string(CoordinateText(text, source, m));
+}
+
+std::string_view CoordinateText(CoordinateChars& text, int source, const ParsedMove& m) {
     text[0] = static_cast<char>('A' + source % 10 - 1);
     text[1] = static_cast<char>('0' + source / 10 - 1);
     text[2] = UpperChar(m.Dest[0]);
     text[3] = m.Dest[1];
-    if (m.HasPromotion) text += m.Promotion;
-    return text;
+    text[4] = m.Promotion;
+    return {text.data(), m.HasPromotion ? 5u : 4u};
 }
 
 bool FastMatcher::Find(MoveRecord& found) {
@@ -147,9 +156,11 @@ bool FastMatcher::Find(MoveRecord& found) {
     // order the full list holds them: the first that fits is the literal
     // matcher's move.
     const int first = pos_.DepthStart[At(pos_.TreeDepth)];
-    const int count = pos_.GenerateMovesTo(dest_, type);
+    const int count = pos_.GenerateMovesTo(dest_, type, check_);
     for (int i = first; i < first + count; ++i) {
-        const MoveRecord r = pos_.MoveList[At(i)];
+        // Read in place: a copy on the stack read back in other pieces
+        // than it was written costs more than the copy itself.
+        const MoveRecord& r = pos_.MoveList[At(i)];
         if (!HintFits(m_, r.Source) || !PromotionFits(m_, r)) continue;
         if (skip_ > 0) {
             --skip_;
@@ -157,18 +168,23 @@ bool FastMatcher::Find(MoveRecord& found) {
         }
         // Made from slot 0, as InputMove leaves a move it played.
         movingLetter_ = PieceLetterOf(pos_.Board[At(r.Source)]);
-        pos_.MoveList[0] = r;
+        if (i != 0) pos_.MoveList[0] = r;
+        found = pos_.MoveList[0];
         pos_.PerformMove(0);
-        found = r;
         return true;
     }
     return false;
 }
 
 int FastMatcher::TypeOfLetter(char letter) {
-    for (int t = Pawn; t <= King; ++t)
-        if (PieceLetter[At(t)] == letter) return t;
-    return 0;
+    // The type whose PieceLetter is letter, by table.
+    static constexpr std::array<std::int8_t, 256> types = [] {
+        std::array<std::int8_t, 256> table{};
+        for (int t = King; t >= Pawn; --t)
+            table[static_cast<unsigned char>(PieceLetter[static_cast<std::size_t>(t)])] = static_cast<std::int8_t>(t);
+        return table;
+    }();
+    return types[static_cast<unsigned char>(letter)];
 }
 
 SanMatch MatchSanMove(Position& pos, std::string_view token, MoveRecord& found) {

@@ -5,6 +5,7 @@
 // literal matcher's results.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,9 @@ int DestinationSquare(const ParsedMove& m);
 // The coordinate text of a matched move: its from-square, the token's
 // destination and promotion letter, upper case.
 std::string CoordinateText(int source, const ParsedMove& m);
+// The same, written into text, which holds it while it lives.
+using CoordinateChars = std::array<char, 5>;
+std::string_view CoordinateText(CoordinateChars& text, int source, const ParsedMove& m);
 
 // The literal matcher: the slot of the first move of the generated list at
 // the current depth that fits, -1 when none does.
@@ -50,7 +54,9 @@ int LiteralMatch(const Position& pos, int dest, const ParsedMove& m);
 // that fits is the move the literal matcher finds in the full list.
 class FastMatcher {
 public:
-    FastMatcher(Position& pos, const ParsedMove& m, int dest) : pos_(pos), m_(m), dest_(dest) {}
+    // check: whether the side to move stands in check, when the caller knows.
+    FastMatcher(Position& pos, const ParsedMove& m, int dest, KingCheck check = KingCheck::Unknown)
+        : pos_(pos), m_(m), dest_(dest), check_(check) {}
 
     // The first legal move that fits, made in slot 0 at depth 1 as InputMove
     // would leave it; false when none fits (the position is as it was).
@@ -66,6 +72,7 @@ private:
     Position& pos_;
     const ParsedMove& m_;
     int dest_;
+    KingCheck check_;
     char movingLetter_ = ' ';
     int skip_ = 0;
 };
