@@ -3,6 +3,8 @@
 // its place, every ply recorded, every comment, the final position), with
 // the position's invariants checked after every ply; and the scan into the
 // game index with the direct read of a game must give what the walk gave.
+// The input is never written out: the scan and the direct reads go through
+// an open file over the input's own bytes, which seeks as a file on disk.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -104,7 +106,6 @@ void CompareReplays(const GameText& game, const Replayed& fast, const Replayed& 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const orvane::fuzz::ScratchFolder folder("pgn");
     static Replayed fast;
     static Replayed literal;
     const std::string_view bytes = orvane::fuzz::Text(data, size);
@@ -122,10 +123,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CompareReplays(game, fast, literal);
     }
 
-    // The scan of the same bytes as a file, and games read by seeking.
-    const std::filesystem::path path = folder.Path() / "games.pgn";
-    orvane::fuzz::WriteBytes(path, bytes);
-    const orvane::pgn::ScanResult scan = orvane::pgn::ScanFile(path);
+    // The scan of the same bytes as an open file, and games read by seeking.
+    const orvane::fuzz::MemoryFile file(bytes);
+    const orvane::pgn::ScanResult scan = orvane::pgn::ScanStream(file.Get());
     const bool walkedAll = games.size() < MaxGames;
     if (walkedAll) {
         if (scan.Error.Kind != walk.Kind)
@@ -138,7 +138,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (scan.Error) return 0;
     const long reads = std::min({scan.Index.Count, static_cast<long>(games.size()), MaxDirectReads});
     for (long n = 1; n <= reads; ++n) {
-        const orvane::pgn::GameResultText direct = orvane::pgn::ReadGame(path, scan.Index, n);
+        const orvane::pgn::GameResultText direct = orvane::pgn::ReadGameFrom(file.Get(), scan.Index, n);
         const GameText& walked = games[static_cast<std::size_t>(n - 1)];
         if (direct.Error) Fail("game " + std::to_string(n) + " cannot be read directly: " + Describe(direct.Error));
         if (direct.Game.Game != n || !SameTags(direct.Game.Tags, walked.Tags) ||
