@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/textfile.h"
@@ -172,24 +173,29 @@ std::string Clock(std::size_t ply, bool tenths) {
     return text;
 }
 
-// An online server's game export: clock and evaluation comments after every
-// move, Black's number repeated after a comment, the movetext on one line.
-Written OnlineExport(const SourceGame& g) {
+// A server's export: its tags, then the movetext on one line with a clock
+// comment after every move and Black's number repeated after it.
+struct ClockStyle {
+    bool Tenths = false;       // "0:02:59.9"
+    bool Evaluations = false;  // "[%eval 0.17]" every third move
+    bool Spaced = true;        // "{ [%clk ...] }" rather than "{[%clk ...]}"
+};
+
+Written ClockedExport(const SourceGame& g, const std::vector<std::pair<std::string, std::string>>& tags,
+                      ClockStyle style) {
     Written w;
     w.Sans = g.Sans;
     w.White = TagOr(g, "White");
     w.Black = TagOr(g, "Black");
     std::string bytes;
-    bytes += Tag("Event", "Rated Blitz game", "\n");
-    bytes += Tag("Site", "https://example.org/aBcD1234", "\n");
-    bytes += Tag("Date", TagOr(g, "Date", "????.??.??"), "\n");
-    bytes += Tag("White", w.White, "\n");
-    bytes += Tag("Black", w.Black, "\n");
-    bytes += Tag("Result", TagOr(g, "Result", "*"), "\n");
-    bytes += Tag("UTCDate", "2024.05.01", "\n");
-    bytes += Tag("WhiteElo", "1500", "\n");
-    bytes += Tag("TimeControl", "180+0", "\n");
-    bytes += Tag("Termination", "Normal", "\n");
+    for (const auto& [name, value] : tags) {
+        if (name == "White")
+            bytes += Tag(name, w.White, "\n");
+        else if (name == "Black")
+            bytes += Tag(name, w.Black, "\n");
+        else
+            bytes += Tag(name, value, "\n");
+    }
     bytes += "\n";
     Movetext m;
     for (std::size_t i = 0; i < g.Sans.size(); ++i) {
@@ -197,15 +203,50 @@ Written OnlineExport(const SourceGame& g) {
         const std::string number = std::to_string((ply + 1) / 2);
         m.Add(ply % 2 == 1 ? number + "." : number + "...");
         m.Add(g.Sans[i]);
-        std::string comment = ply % 3 == 0 ? "[%eval 0." + std::to_string(ply % 97) + "] " : "";
-        comment += "[%clk " + Clock(ply, false) + "]";
-        m.Add("{ " + comment + " }");
-        w.Comments[static_cast<int>(ply)] = comment + " ";  // the blank before "}" stays
+        std::string comment =
+            style.Evaluations && ply % 3 == 0 ? "[%eval 0." + std::to_string(ply % 97) + "] " : std::string();
+        comment += "[%clk " + Clock(ply, style.Tenths) + "]";
+        m.Add(style.Spaced ? "{ " + comment + " }" : "{" + comment + "}");
+        // A blank before "}" stays in the comment.
+        w.Comments[static_cast<int>(ply)] = style.Spaced ? comment + " " : comment;
     }
     m.Add(TagOr(g, "Result", "*"));
     bytes += m.OneLine() + "\n\n";
     w.Bytes = bytes;
     return w;
+}
+
+// An online server's game export: clock and evaluation comments.
+Written OnlineExport(const SourceGame& g) {
+    return ClockedExport(g,
+                         {{"Event", "Rated Blitz game"},
+                          {"Site", "https://example.org/aBcD1234"},
+                          {"Date", TagOr(g, "Date", "????.??.??")},
+                          {"White", ""},
+                          {"Black", ""},
+                          {"Result", TagOr(g, "Result", "*")},
+                          {"UTCDate", "2024.05.01"},
+                          {"WhiteElo", "1500"},
+                          {"TimeControl", "180+0"},
+                          {"Termination", "Normal"}},
+                         {false, true, true});
+}
+
+// A chess club site's export: its own tags, clocks with tenths, no blanks
+// inside the braces.
+Written ClubSiteExport(const SourceGame& g) {
+    return ClockedExport(g,
+                         {{"Event", "Live Chess"},
+                          {"Site", "Chess.com"},
+                          {"Date", "2024.01.31"},
+                          {"Round", "-"},
+                          {"White", ""},
+                          {"Black", ""},
+                          {"Result", TagOr(g, "Result", "*")},
+                          {"CurrentPosition", "8/8/8/8/8/8/8/K6k w - - 0 60"},
+                          {"Timezone", "UTC"},
+                          {"Link", "https://example.com/game/live/100200300"}},
+                         {true, false, false});
 }
 
 // A game of the same server set up from a position, Black to move.
@@ -235,41 +276,6 @@ Written FromPosition(const SourceGame& g) {
         m.Add(w.Sans[i]);
     }
     m.Add("*");
-    bytes += m.OneLine() + "\n\n";
-    w.Bytes = bytes;
-    return w;
-}
-
-// A chess club site's export: its own tags, "{[%clk ...]}" with tenths, no
-// blanks inside the braces.
-Written ClubSiteExport(const SourceGame& g) {
-    Written w;
-    w.Sans = g.Sans;
-    w.White = TagOr(g, "White");
-    w.Black = TagOr(g, "Black");
-    std::string bytes;
-    bytes += Tag("Event", "Live Chess", "\n");
-    bytes += Tag("Site", "Chess.com", "\n");
-    bytes += Tag("Date", "2024.01.31", "\n");
-    bytes += Tag("Round", "-", "\n");
-    bytes += Tag("White", w.White, "\n");
-    bytes += Tag("Black", w.Black, "\n");
-    bytes += Tag("Result", TagOr(g, "Result", "*"), "\n");
-    bytes += Tag("CurrentPosition", "8/8/8/8/8/8/8/K6k w - - 0 60", "\n");
-    bytes += Tag("Timezone", "UTC", "\n");
-    bytes += Tag("Link", "https://example.com/game/live/100200300", "\n");
-    bytes += "\n";
-    Movetext m;
-    for (std::size_t i = 0; i < g.Sans.size(); ++i) {
-        const std::size_t ply = i + 1;
-        const std::string number = std::to_string((ply + 1) / 2);
-        m.Add(ply % 2 == 1 ? number + "." : number + "...");
-        m.Add(g.Sans[i]);
-        const std::string clock = "[%clk " + Clock(ply, true) + "]";
-        m.Add("{" + clock + "}");
-        w.Comments[static_cast<int>(ply)] = clock;
-    }
-    m.Add(TagOr(g, "Result", "*"));
     bytes += m.OneLine() + "\n\n";
     w.Bytes = bytes;
     return w;

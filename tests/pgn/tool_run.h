@@ -23,11 +23,12 @@ struct ToolRun {
 };
 
 // args are passed to the shell as they stand; dir receives the two outputs.
-inline ToolRun RunTool(const std::filesystem::path& dir, const std::string& args) {
+// feed, when given, is a shell command whose output is piped into the tool.
+inline ToolRun RunTool(const std::filesystem::path& dir, const std::string& args, const std::string& feed = {}) {
     const std::filesystem::path out = dir / "stdout.txt";
     const std::filesystem::path err = dir / "stderr.txt";
-    const std::string command =
-        std::string("'") + ORVANE_PGN_TOOL + "' " + args + " >'" + out.string() + "' 2>'" + err.string() + "'";
+    const std::string command = (feed.empty() ? std::string() : feed + " | ") + "'" + ORVANE_PGN_TOOL + "' " + args +
+                                " >'" + out.string() + "' 2>'" + err.string() + "'";
     const int status = std::system(command.c_str());
     ToolRun run;
     run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -60,6 +60,22 @@ void OnPicker(const std::function<void(dlgPGN&)>& act) {
     timer->start();
 }
 
+// The program as main() builds it, over a folder of the test's.
+struct Program {
+    MainWindow window;
+    frmMain form;
+    explicit Program(const QTemporaryDir& folder)
+        : form(window, ProgramPaths{std::filesystem::path(folder.path().toStdString()), {}, {}, false}) {
+        window.SetForm(&form);
+    }
+    bool Start(bool debug = false) {
+        form.DebugAtStart = debug ? 1 : 0;
+        if (!form.Form_Load("")) return false;
+        window.ShowWindow();
+        return QTest::qWaitForWindowExposed(&window);
+    }
+};
+
 // The shared collections one after another in one file of the folder; ""
 // when the shared data is missing.
 std::string AllCollections(const QTemporaryDir& folder) {
@@ -100,14 +116,10 @@ void PickerTest::AllCollectionsInOnePicker() {
     const std::string all = AllCollections(folder);
     if (all.empty()) QSKIP("the shared collections are missing");
 
-    MainWindow window;
-    ProgramPaths paths;
-    paths.ProgramFolder = std::filesystem::path(folder.path().toStdString());
-    frmMain form(window, paths);
-    window.SetForm(&form);
-    QVERIFY(form.Form_Load(""));
-    window.ShowWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Program program(folder);
+    QVERIFY(program.Start());
+    MainWindow& window = program.window;
+    frmMain& form = program.form;
     window.OpenFileAnswer = [all] { return all; };
 
     bool seen = false;
@@ -182,15 +194,9 @@ void PickerTest::TagTextsAreDecodedAndDebugShowsItsCommands() {
         out << "\xEF\xBB\xBF[Event \"Caf\xC3\xA9\"]\r\n[White \"J\xF6rg\"]\r\n[Black \"J\xC3\xB6rg\"]\r\n\r\n1. e4 "
                "*\r\n";
     }
-    MainWindow window;
-    ProgramPaths paths;
-    paths.ProgramFolder = std::filesystem::path(folder.path().toStdString());
-    frmMain form(window, paths);
-    window.SetForm(&form);
-    form.DebugAtStart = 1;
-    QVERIFY(form.Form_Load(""));
-    window.ShowWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Program program(folder);
+    QVERIFY(program.Start(true));
+    MainWindow& window = program.window;
     QVERIFY(window.findChild<QAction*>(QStringLiteral("debug2"))->isVisible());
     QVERIFY(window.findChild<QLabel*>(QStringLiteral("Label7"))->isVisible());
 
@@ -232,14 +238,10 @@ void PickerTest::FilterKeysAndHeadersChooseAGameByItsNumber() {
     }
     QVERIFY(spassky.size() > 40);
 
-    MainWindow window;
-    ProgramPaths paths;
-    paths.ProgramFolder = std::filesystem::path(folder.path().toStdString());
-    frmMain form(window, paths);
-    window.SetForm(&form);
-    QVERIFY(form.Form_Load(""));
-    window.ShowWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Program program(folder);
+    QVERIFY(program.Start());
+    MainWindow& window = program.window;
+    frmMain& form = program.form;
     window.OpenFileAnswer = [all] { return all; };
 
     long chosen = 0;
@@ -331,14 +333,9 @@ void PickerTest::ADoubleClickedRowIsChosen() {
         std::ofstream out(path.toStdString(), std::ios::binary);
         out << "[White \"A\"]\n\n1. e4 *\n\n[White \"B\"]\n\n1. d4 d5 *\n\n[White \"C\"]\n\n1. c4 *\n";
     }
-    MainWindow window;
-    ProgramPaths paths;
-    paths.ProgramFolder = std::filesystem::path(folder.path().toStdString());
-    frmMain form(window, paths);
-    window.SetForm(&form);
-    QVERIFY(form.Form_Load(""));
-    window.ShowWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Program program(folder);
+    QVERIFY(program.Start());
+    MainWindow& window = program.window;
     const std::string chosen = path.toStdString();
     window.OpenFileAnswer = [chosen] { return chosen; };
 
