@@ -83,6 +83,9 @@ public:
     explicit MemoryFile(std::string_view bytes)
         : file_(::fmemopen(bytes.empty() ? empty_ : const_cast<char*>(bytes.data()), bytes.size(), "rb")) {
         if (file_ == nullptr) Fail("cannot open the input in memory: " + std::string(std::strerror(errno)));
+        // Unbuffered: the bytes are in memory already, and a buffer would be
+        // allocated for every input.
+        std::setvbuf(file_, nullptr, _IONBF, 0);
     }
     ~MemoryFile() { std::fclose(file_); }
     MemoryFile(const MemoryFile&) = delete;
