@@ -220,24 +220,24 @@ int MovesCommand(const Request& request) {
         std::fprintf(stderr, "usage: orvane-pgn moves FILE\n");
         return 2;
     }
-    const orvane::pgntool::DescribeGame describe =
-        [](const orvane::pgn::GameText& game, const orvane::pgn::ReplayInfo& info, const orvane::GameRecord& record,
-           orvane::pgntool::Tally& tally) {
-            ++tally.Games;
-            std::string& line = tally.Out;
-            line += std::to_string(game.Game);
-            line += ':';
-            if (info.Error) {
-                ++tally.Errors;
-                line += " error: " + DescribeReplayError(info.Error);
-            } else {
-                for (int ply = 1; ply <= record.LastPly; ++ply) {
-                    line += ' ';
-                    line += orvane::Lower(record.ReplayText(ply));
-                }
+    const orvane::pgntool::DescribeGame describe = [](const orvane::pgn::GameText& game,
+                                                      const orvane::pgn::ReplayInfo& info,
+                                                      const orvane::GameRecord& record, orvane::pgntool::Tally& tally) {
+        ++tally.Games;
+        std::string& line = tally.Out;
+        line += std::to_string(game.Game);
+        line += ':';
+        if (info.Error) {
+            ++tally.Errors;
+            line += " error: " + DescribeReplayError(info.Error);
+        } else {
+            for (int ply = 1; ply <= record.LastPly; ++ply) {
+                line += ' ';
+                line += orvane::Lower(record.ReplayText(ply));
             }
-            line += '\n';
-        };
+        }
+        line += '\n';
+    };
     orvane::pgntool::Tally totals;
     Output out;
     const int status = ReplayFile(request.Files[0], request.Jobs, describe, out, totals);

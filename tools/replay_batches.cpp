@@ -156,8 +156,7 @@ private:
             workReady_.notify_one();
         }
         // Output goes out as soon as it is in order, not only when memory runs short.
-        while (HandFront(false)) {
-        }
+        while (HandFront(false)) {}
     }
 
     Batch* TakeFree() {
@@ -192,9 +191,9 @@ private:
     const DescribeGame& describe_;
     const TakeTally& take_;
     std::vector<std::unique_ptr<Batch>> batches_;
-    std::vector<Batch*> free_;      // the walk's thread only
-    std::deque<Batch*> inFlight_;   // queued or replayed, in file order; the walk's thread only
-    Batch* current_ = nullptr;      // being filled
+    std::vector<Batch*> free_;        // the walk's thread only
+    std::deque<Batch*> inFlight_;     // queued or replayed, in file order; the walk's thread only
+    Batch* current_ = nullptr;        // being filled
     std::unique_ptr<Replayer> here_;  // when no thread could be started
     std::mutex mutex_;
     std::condition_variable workReady_;
