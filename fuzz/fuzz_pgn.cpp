@@ -1,11 +1,16 @@
 // The PGN reader on arbitrary bytes. Every game the walk finds is replayed
 // with both move matchers, which must agree on everything (the failure and
 // its place, every ply recorded, every comment, the final position), with
-// the position's invariants checked after every ply; and the scan into the
-// game index with the direct read of a game must give what the walk gave.
+// the position's invariants checked after every ply. That is the one
+// replay of each game: the scan into the game index (its end, its count, its
+// rows) and the direct read of a game (its tags, movetext, lines and
+// columns) are compared with the text the walk gave, not replayed again.
+// The input is never written out: the scan and the direct reads go through
+// an open file over the input's own bytes, which seeks as a file on disk.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -30,6 +35,12 @@ bool SameTags(const PgnTags& a, const PgnTags& b) {
     for (const orvane::pgn::IndexColumn& column : orvane::pgn::IndexColumnList)
         if (column.Value != nullptr && a.*column.Value != b.*column.Value) return false;
     return a.pgnResult == b.pgnResult && a.FenTag == b.FenTag;
+}
+
+bool SameLines(const std::vector<orvane::pgn::MovetextLine>& a, const std::vector<orvane::pgn::MovetextLine>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+        return x.At == y.At && x.Line == y.Line && x.Column == y.Column;
+    });
 }
 
 bool SameError(const ReadError& a, const ReadError& b) {
@@ -104,17 +115,20 @@ void CompareReplays(const GameText& game, const Replayed& fast, const Replayed& 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const orvane::fuzz::ScratchFolder folder("pgn");
     static Replayed fast;
     static Replayed literal;
     const std::string_view bytes = orvane::fuzz::Text(data, size);
     (void)orvane::pgn::LooksLikePgn(bytes.substr(0, 1000));
 
-    std::vector<GameText> games;
-    const ReadError walk = orvane::pgn::ForEachGame(bytes, [&games](GameText& game) {
-        games.push_back(game);
-        return games.size() < MaxGames;
+    // The games the walk handed over, kept in objects that live from input
+    // to input so that their strings keep their room.
+    static std::vector<GameText> kept(MaxGames);
+    std::size_t walked = 0;
+    const ReadError walk = orvane::pgn::ForEachGame(bytes, [&walked](GameText& game) {
+        kept[walked++] = game;
+        return walked < MaxGames;
     });
+    const std::span<const GameText> games(kept.data(), walked);
     for (const GameText& game : games) {
         Require(game.Game == static_cast<long>(&game - games.data()) + 1, "games are not numbered in order");
         Replay(game, orvane::pgn::MoveMatcher::Fast, fast);
@@ -122,13 +136,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CompareReplays(game, fast, literal);
     }
 
-    // The scan of the same bytes as a file, and games read by seeking.
-    const std::filesystem::path path = folder.Path() / "games.pgn";
-    orvane::fuzz::WriteBytes(path, bytes);
-    const orvane::pgn::ScanResult scan = orvane::pgn::ScanFile(path);
+    // The scan of the same bytes as an open file, and games read by seeking.
+    const orvane::fuzz::MemoryFile file(bytes);
+    const orvane::pgn::ScanResult scan = orvane::pgn::ScanStream(file.Get());
     const bool walkedAll = games.size() < MaxGames;
     if (walkedAll) {
-        if (scan.Error.Kind != walk.Kind)
+        if (scan.Error.Kind != walk.Kind || scan.Error.Line != walk.Line || scan.Error.Column != walk.Column ||
+            scan.Error.Game != walk.Game)
             Fail("the scan and the walk end differently:\n  scan " + Describe(scan.Error) + "\n  walk " +
                  Describe(walk));
         if (!scan.Error && scan.Index.Count != static_cast<long>(games.size()))
@@ -136,13 +150,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                  std::to_string(games.size()));
     }
     if (scan.Error) return 0;
-    const long reads = std::min({scan.Index.Count, static_cast<long>(games.size()), MaxDirectReads});
+    // The index rows hold the tags the walk handed over with each game.
+    const long rows = std::min(scan.Index.Count, static_cast<long>(games.size()));
+    for (long n = 1; n <= rows; ++n) {
+        const PgnTags& tags = games[static_cast<std::size_t>(n - 1)].Tags;
+        if (scan.Index.Cell(n, 1) != " " + std::to_string(n) || !scan.Index.Cell(n, 2).starts_with(tags.pgnEvent))
+            Fail("the index row of game " + std::to_string(n) + " is misnumbered or lost its event");
+        for (int k = 3; k <= orvane::pgn::IndexColumns; ++k)
+            if (scan.Index.Cell(n, k) != tags.*orvane::pgn::IndexColumnList[static_cast<std::size_t>(k - 1)].Value)
+                Fail("the index row of game " + std::to_string(n) + " differs from the walk's tags in column " +
+                     std::to_string(k));
+    }
+    // Games read by seeking: their text, lines and columns as the walk's.
+    const long reads = std::min(rows, MaxDirectReads);
     for (long n = 1; n <= reads; ++n) {
-        const orvane::pgn::GameResultText direct = orvane::pgn::ReadGame(path, scan.Index, n);
-        const GameText& walked = games[static_cast<std::size_t>(n - 1)];
+        const orvane::pgn::GameResultText direct = orvane::pgn::ReadGameFrom(file.Get(), scan.Index, n);
+        const GameText& walkedGame = games[static_cast<std::size_t>(n - 1)];
         if (direct.Error) Fail("game " + std::to_string(n) + " cannot be read directly: " + Describe(direct.Error));
-        if (direct.Game.Game != n || !SameTags(direct.Game.Tags, walked.Tags) ||
-            direct.Game.Movetext != walked.Movetext)
+        if (direct.Game.Game != n || !SameTags(direct.Game.Tags, walkedGame.Tags) ||
+            direct.Game.Movetext != walkedGame.Movetext || !SameLines(direct.Game.Lines, walkedGame.Lines))
             Fail("game " + std::to_string(n) + " read directly differs from the walk's");
     }
     return 0;

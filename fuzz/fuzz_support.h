@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -72,6 +73,28 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// The input as an open file, read and sought in memory (fmemopen), for the
+// readers that take an open file: nothing touches the disk. The bytes stay
+// the caller's and must outlive it; an empty input is an empty file.
+class MemoryFile {
+public:
+    explicit MemoryFile(std::string_view bytes)
+        : file_(::fmemopen(bytes.empty() ? empty_ : const_cast<char*>(bytes.data()), bytes.size(), "rb")) {
+        if (file_ == nullptr) Fail("cannot open the input in memory: " + std::string(std::strerror(errno)));
+        // Unbuffered: the bytes are in memory already, and a buffer would be
+        // allocated for every input.
+        std::setvbuf(file_, nullptr, _IONBF, 0);
+    }
+    ~MemoryFile() { std::fclose(file_); }
+    MemoryFile(const MemoryFile&) = delete;
+    MemoryFile& operator=(const MemoryFile&) = delete;
+    std::FILE* Get() const { return file_; }
+
+private:
+    char empty_[1] = {};  // a buffer for the empty input, which may have none
+    std::FILE* file_;
 };
 
 // Replaces a file's content with the bytes given.

@@ -117,6 +117,37 @@ TEST(LineReader, ReadsTheLinesOfAPlainSplitThroughBlocksOfAnySize) {
     }
 }
 
+// A file is read first in 4 KB, then in reads twice as large up to the
+// block size: line ends, CR LF pairs and lines longer than a read fall on
+// the edges of those reads (4096, 12288, 28672), and files end exactly there.
+TEST(LineReader, ReadsTheLinesOfAFileThroughReadsThatGrow) {
+    std::mt19937 random(4096);
+    auto upTo = [&random](std::string text, std::size_t size) { return text + RandomText(random, size - text.size()); };
+    std::string crLfAcross = upTo("", 4095) + "\r\n";
+    crLfAcross = upTo(crLfAcross, 12287) + "\r\n";
+    crLfAcross = upTo(crLfAcross, 28671) + "\r\n" + RandomText(random, 5000);
+    const struct {
+        const char* Name;
+        std::string Bytes;
+    } rows[] = {
+        {"CR LF across every read", crLfAcross},
+        {"a line longer than three reads", "a\n" + std::string(40000, 'y') + "\r\nb\r"},
+        {"ends where the first read ends", upTo("", 4095) + "\r"},
+        {"ends where the second read ends", upTo("", 12287) + "\n"},
+        {"CR at the end of the first read, then the end", upTo("", 4095) + "\r\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const std::vector<Line> want = Split(row.Bytes);
+        for (const std::size_t block : {std::size_t{1} << 18, std::size_t{1} << 13, std::size_t{4096}}) {
+            SCOPED_TRACE("blocks of " + std::to_string(block));
+            const File file = FileOf(row.Bytes);
+            LineReader reader(file.get(), 0, 0, block);
+            ReadAlike(reader, want, random);
+        }
+    }
+}
+
 TEST(LineReader, EmptyLinesArePassedOverAndCounted) {
     const std::string bytes = "a\r\n\r\n\n\r\rb\n\n";
     for (const std::size_t block : {std::size_t{16}, std::size_t{4096}}) {

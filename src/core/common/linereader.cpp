@@ -7,6 +7,10 @@ namespace orvane {
 
 namespace {
 constexpr std::size_t Unknown = std::string::npos;
+// The first read of a file; each one after it reads twice as much, up to
+// the block size. A short file, or one game read by seeking, then costs a
+// few pages rather than a whole block (allocated and cleared).
+constexpr std::size_t FirstRead = std::size_t{1} << 12;
 }  // namespace
 
 LineReader::LineReader(std::string_view text, long linesBefore, std::uint64_t offset)
@@ -19,6 +23,7 @@ LineReader::LineReader(std::FILE* file, long linesBefore, std::uint64_t offset, 
       cr_(Unknown),
       line_(linesBefore),
       blockSize_(std::max<std::size_t>(blockSize, 16)),
+      readSize_(std::min(blockSize_, FirstRead)),
       atEof_(file == nullptr) {}
 
 std::size_t LineReader::Find(char c, std::size_t from) const {
@@ -40,10 +45,12 @@ bool LineReader::Fill() {
         if (mark_ != Unknown) mark_ -= keep;
     }
     const std::size_t had = buffer_.size();
-    buffer_.resize(had + blockSize_);
-    const std::size_t got = std::fread(buffer_.data() + had, 1, blockSize_, file_);
+    const std::size_t want = readSize_;
+    readSize_ = std::min(blockSize_, readSize_ * 2);
+    buffer_.resize(had + want);
+    const std::size_t got = std::fread(buffer_.data() + had, 1, want, file_);
     buffer_.resize(had + got);
-    if (got < blockSize_) {
+    if (got < want) {
         atEof_ = true;
         failed_ = std::ferror(file_) != 0;
     }

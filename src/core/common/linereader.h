@@ -19,7 +19,7 @@ public:
     // linesBefore and offset say where text stands in its file.
     explicit LineReader(std::string_view text, long linesBefore = 0, std::uint64_t offset = 0);
     // The lines of an open file from where it stands, read in blocks of
-    // blockSize bytes; offset is that place in the file.
+    // blockSize bytes (the first few smaller); offset is that place in the file.
     explicit LineReader(std::FILE* file, long linesBefore = 0, std::uint64_t offset = 0,
                         std::size_t blockSize = std::size_t{1} << 18);
     LineReader(const LineReader&) = delete;
@@ -67,6 +67,7 @@ private:
     long markLine_ = 0;
     std::size_t mark_ = std::string::npos;
     std::size_t blockSize_ = 0;
+    std::size_t readSize_ = 0;  // of the next read: doubles up to blockSize_
     bool atEof_ = true;
     bool failed_ = false;
 };
