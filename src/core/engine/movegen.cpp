@@ -501,19 +501,22 @@ int Position::RegisterEpCapture(int source, int target, int victim) {
 // sliders are found by comparing the board's rows at once: fewer
 // unforeseeable steps than a walk along all eight lines.
 int SquareAttacked(const std::array<int, BoardSize>& board, int square, int attacker) {
-    const auto on = [&board, square](int offset) { return board[At(square + offset)]; };
+    // 1 when the square at offset holds code, else 0: or-ed without branches.
+    const auto holds = [&board, square](int offset, int code) {
+        return static_cast<int>(board[At(square + offset)] == code);
+    };
     // Pawns (a pawn's code is its colour).
     const int back = -10 * attacker;
-    if ((on(back - 1) == attacker) | (on(back + 1) == attacker)) return -1;
+    if ((holds(back - 1, attacker) | holds(back + 1, attacker)) != 0) return -1;
     // Knights.
     const int knight = Knight * attacker;
-    if ((on(-21) == knight) | (on(-19) == knight) | (on(-12) == knight) | (on(-8) == knight) | (on(8) == knight) |
-        (on(12) == knight) | (on(19) == knight) | (on(21) == knight))
+    if ((holds(-21, knight) | holds(-19, knight) | holds(-12, knight) | holds(-8, knight) | holds(8, knight) |
+         holds(12, knight) | holds(19, knight) | holds(21, knight)) != 0)
         return -1;
     // The king, from one step.
     const int king = King * attacker;
-    if ((on(-11) == king) | (on(-10) == king) | (on(-9) == king) | (on(-1) == king) | (on(1) == king) |
-        (on(9) == king) | (on(10) == king) | (on(11) == king))
+    if ((holds(-11, king) | holds(-10, king) | holds(-9, king) | holds(-1, king) | holds(1, king) | holds(9, king) |
+         holds(10, king) | holds(11, king)) != 0)
         return -1;
     // Sliders along their lines: diagonals are directions 0..3, ranks and files 4..7.
     const auto reaches = [&board, square](std::uint64_t sliders, bool diagonal) {
