@@ -159,6 +159,32 @@ constexpr std::array<std::uint8_t, 155> Reach = [] {
     return table;
 }();
 
+// Whether the squares from s (not included) to target along step are empty
+// up to target: a piece on s moving along step reaches it.
+inline bool LineOpen(const std::array<int, BoardSize>& board, int s, int target, int step) {
+    int sq = s + step;
+    while (sq != target && board[At(sq)] == 0) sq += step;
+    return sq == target;
+}
+
+// The first square after `from` along step that is not empty: a piece's or
+// the border's.
+inline int FirstTaken(const std::array<int, BoardSize>& board, int from, int step) {
+    int sq = from + step;
+    while (board[At(sq)] == 0) sq += step;
+    return sq;
+}
+
+// Whether piece is a rook, bishop or queen of colour attacker that moves
+// along line direction k (0..7). A king found along a line stands two or
+// more steps away: it attacks nothing there.
+inline bool SlidesAlong(int piece, int attacker, int k) {
+    if (piece == BorderValue || piece * attacker <= 0) return false;
+    const int type = piece < 0 ? -piece : piece;
+    const PieceMove& pm = PieceMoves[At(type)];
+    return type != King && pm.Slides != 0 && k >= pm.FirstDir && k <= pm.LastDir;
+}
+
 // Whether the piece on s (a playing square) attacks target (another one).
 // Steps and jumps between playing squares never wrap around the board's
 // edge: the border is a column wide on each side.
@@ -172,10 +198,7 @@ bool PieceAttacks(const std::array<int, BoardSize>& board, int s, int target) {
     if (((Reach[at] >> bit) & 1) == 0) return false;
     if (type == Pawn || type == Knight || type == King) return true;
     // A slider: the squares between must be empty.
-    const int step = Directions[At(LineTowards[at])];
-    int sq = s + step;
-    while (sq != target && board[At(sq)] == 0) sq += step;
-    return sq == target;
+    return LineOpen(board, s, target, Directions[At(LineTowards[at])]);
 }
 
 // Whether a rook, bishop or queen of colour attacker attacks the king on
@@ -185,15 +208,7 @@ bool SliderBehind(const std::array<int, BoardSize>& board, int king, int s, int 
     if (diff < -77 || diff > 77) return false;
     const int k = LineTowards[At(diff + 77)];
     if (k < 0) return false;
-    const int step = Directions[At(k)];
-    int sq = king + step;
-    while (board[At(sq)] == 0) sq += step;
-    const int piece = board[At(sq)];
-    if (piece == BorderValue || piece * attacker <= 0) return false;
-    const int type = piece < 0 ? -piece : piece;
-    const PieceMove& pm = PieceMoves[At(type)];
-    // A king found here stands two or more steps away: it attacks nothing.
-    return type != King && pm.Slides != 0 && k >= pm.FirstDir && k <= pm.LastDir;
+    return SlidesAlong(board[At(FirstTaken(board, king, Directions[At(k)]))], attacker, k);
 }
 
 // A move is legal when, made, it leaves the mover's king (the square the
@@ -216,17 +231,8 @@ struct KingWatch {
         const int k = LineTowards[At(s - King + 77)];
         if (k < 0) return false;
         const int step = Directions[At(k)];
-        int sq = King + step;
-        while (pos.Board[At(sq)] == 0) sq += step;
-        if (sq != s) return false;  // another piece stands first
-        sq += step;
-        while (pos.Board[At(sq)] == 0) sq += step;
-        const int piece = pos.Board[At(sq)];
-        if (piece == BorderValue || piece * Side >= 0) return false;
-        // An enemy king two or more steps away attacks nothing along the line.
-        const int type = piece < 0 ? -piece : piece;
-        const PieceMove& pm = PieceMoves[At(type)];
-        return type != King && k >= pm.FirstDir && k <= pm.LastDir;
+        if (FirstTaken(pos.Board, King, step) != s) return false;  // another piece stands first
+        return SlidesAlong(pos.Board[At(FirstTaken(pos.Board, s, step))], -Side, k);
     }
 };
 
@@ -419,10 +425,7 @@ int SourcesOnto(const std::array<int, BoardSize>& board, int dest, int side, std
             const int s = SquareOfBit(std::countr_zero(found));
             const int k = LineTowards[At(dest - s + 77)];
             if (k < wanted.FirstDir || k > wanted.LastDir) continue;
-            const int step = Directions[At(k)];
-            int sq = s + step;
-            while (sq != dest && board[At(sq)] == 0) sq += step;
-            if (sq == dest) sources[At(count++)] = s;
+            if (LineOpen(board, s, dest, Directions[At(k)])) sources[At(count++)] = s;
         }
     } else {
         // Any type: back along every direction from dest, over empty squares
@@ -523,11 +526,7 @@ int SquareAttacked(const std::array<int, BoardSize>& board, int square, int atta
         for (; sliders != 0; sliders &= sliders - 1) {
             const int s = SquareOfBit(std::countr_zero(sliders));
             const int k = LineTowards[At(square - s + 77)];
-            if (k < 0 || (k <= 3) != diagonal) continue;
-            const int step = Directions[At(k)];
-            int sq = s + step;
-            while (sq != square && board[At(sq)] == 0) sq += step;
-            if (sq == square) return true;
+            if (k >= 0 && (k <= 3) == diagonal && LineOpen(board, s, square, Directions[At(k)])) return true;
         }
         return false;
     };
