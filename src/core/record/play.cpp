@@ -44,29 +44,6 @@ void FastRecordText(std::string& text, char movingLetter, std::string_view coord
     }
     text.resize(n);
     char* out = text.data();
-    if (coordinate.size() >= 4 && coordinate.size() <= 5 && (!capture || captureChar.size() == 1)) {
-        // The usual shape, each character lowered once.
-        const char from0 = LowerChar(coordinate[0]);
-        const char from1 = LowerChar(coordinate[1]);
-        const char to0 = LowerChar(coordinate[2]);
-        const char to1 = LowerChar(coordinate[3]);
-        out[0] = movingLetter;
-        out[1] = from0;
-        out[2] = from1;
-        out[3] = to0;
-        out[4] = to1;
-        std::size_t i = 5;
-        if (coordinate.size() == 5) out[i++] = LowerChar(coordinate[4]);
-        out[i] = ' ';
-        out[i + 1] = movingLetter;
-        out[i + 2] = from0;
-        out[i + 3] = from1;
-        out[i + 4] = capture ? LowerChar(captureChar[0]) : '-';
-        out[i + 5] = to0;
-        out[i + 6] = to1;
-        if (promoted) out[i + 7] = PieceLetter[At(promotion)];
-        return;
-    }
     *out++ = movingLetter;
     for (const char c : coordinate) *out++ = LowerChar(c);
     *out++ = ' ';
