@@ -168,17 +168,9 @@ int ReplayFile(const std::string& file, unsigned jobs, const orvane::pgntool::De
             totals.Plies += tally.Plies;
             totals.Errors += tally.Errors;
         });
-    if (scan) {
-        if (scan.Kind == orvane::ReadErrorKind::NotPgn) {
-            std::fprintf(stderr, "%s is not a PGN file\n", file.c_str());
-        } else if (scan.Kind == orvane::ReadErrorKind::NoGames) {
-            std::fprintf(stderr, "%s: No games found!\n", file.c_str());
-        } else {
-            std::fprintf(stderr, "%s\n", DescribeError(scan, file).c_str());
-        }
-        return 2;
-    }
-    return 0;
+    if (!scan) return 0;
+    std::fprintf(stderr, "%s\n", DescribeError(scan, file).c_str());
+    return 2;
 }
 
 // check FILE...: replays every game; one line per failing game, then the totals.
